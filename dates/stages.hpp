@@ -1,0 +1,171 @@
+// The stages of one line evaluation, each written once.  The reference
+// program instantiates every stage with its default parameters; a mutant
+// instantiates one stage with the single parameter that its alteration
+// changes, so the alteration is all that differs between the two.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "dates/dates.hpp"
+
+namespace vorlak::dates {
+
+using syntaxcheck = int (*)();
+using conversion = int (*)();
+using datechecker = int (*)(int month, int day, int year);
+using leaprule = int (*)(int year);
+using daycounter = int (*)(date first, date second);
+
+inline constexpr int shortestline = 22;  // 21 date columns and one more, normally the newline
+
+// The digit test.  A byte of 128 to 255 comes here as a negative value and is
+// not a digit; no classification table is ever indexed with it.
+constexpr bool isdigitchar(int c) { return c >= '0' && c <= '9'; }
+
+// The separator columns are never examined.
+constexpr bool isseparator(int column) {
+    return column == 2 || column == 5 || column == 10 || column == 13 || column == 16;
+}
+
+// What the syntax check scans.
+struct syntaxscan {
+    int first = 0;     // first column of the scan
+    int last = 20;     // last column of the scan
+    int skipped = -1;  // a digit column passed over as well; -1 for none
+};
+
+template <syntaxscan S>
+int scansyntax() {
+    for (int i = S.first; i <= S.last; i++) {
+        if (isseparator(i) || i == S.skipped)
+            continue;
+        if (!isdigitchar(line[i]))
+            return 1;
+    }
+    return 0;
+}
+
+// The bounds and the table of the date check, test by test.
+struct datebounds {
+    int lowmonth = 0;       // test 1: month <= lowmonth ...
+    int highmonth = 12;     // ... or month > highmonth gives 1
+    int lowday = 0;         // test 2: day <= lowday ...
+    int highday = 31;       // ... or day > highday gives 2
+    int lastbadyear = 1899; // test 3: year <= lastbadyear gives 3
+    // Test 4: the last valid day of each month.  February has 29 in every
+    // year; test 5 rejects February 29 of a common year.
+    std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int leapmonth = 2;      // test 5: month == leapmonth, a common year ...
+    int leapday = 29;       // ... and day == leapday gives 5
+};
+
+// The last valid day of a month for test 4.  Test 1 admits only months with
+// a table entry, unless it is itself altered to let month 0 or 13 through;
+// such a month gets 31, so test 4 never reads outside the table.
+template <datebounds B>
+constexpr int lastday(int month) {
+    if (month < 1 || month > 12)
+        return 31;
+    return B.monthdays[static_cast<std::size_t>(month - 1)];
+}
+
+// The date check: the first test that holds names the error.  With no leap
+// rule (nullptr) test 5 is absent and no leap-year function is called.
+template <datebounds B, leaprule Leap>
+int checkdate(int month, int day, int year) {
+    if (month <= B.lowmonth || month > B.highmonth)
+        return 1;
+    if (day <= B.lowday || day > B.highday)
+        return 2;
+    if (year <= B.lastbadyear)
+        return 3;
+    if (day > lastday<B>(month))
+        return 4;
+    if constexpr (Leap != nullptr) {
+        if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday)
+            return 5;
+    }
+    return 0;
+}
+
+// The conversion stage: store each date, then check it; the second date is
+// read only when the first is valid.
+template <datechecker Check>
+int convert() {
+    firstdate.month = strtoint(0);
+    firstdate.day = strtoint(3);
+    const int firsthundreds = strtoint(6);
+    firstdate.year = 100 * firsthundreds + strtoint(8);
+    if (const int k = Check(firstdate.month, firstdate.day, firstdate.year); k != 0)
+        return 10 + k;
+    seconddate.month = strtoint(11);
+    seconddate.day = strtoint(14);
+    const int secondhundreds = strtoint(17);
+    seconddate.year = 100 * secondhundreds + strtoint(19);
+    if (const int k = Check(seconddate.month, seconddate.day, seconddate.year); k != 0)
+        return 20 + k;
+    return 0;
+}
+
+// The terms and the table of the day number.
+struct dayterms {
+    bool quadrennials = true;   // year term + y / 4
+    bool centuries = true;      // year term - y / 100
+    bool quadcenturies = true;  // year term + y / 400
+    // Days of a common year before the 1st of each month.
+    std::array<int, 12> daysbefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    int leapmonths = 2;         // a leap year's months 1 to leapmonths count one day less
+};
+
+// Days before a month.  Only an altered date check lets month 0 or 13 reach
+// the day count; it counts 0 days before such a month and reads no table.
+template <dayterms T>
+constexpr int daysbefore(int month) {
+    if (month < 1 || month > 12)
+        return 0;
+    return T.daysbefore[static_cast<std::size_t>(month - 1)];
+}
+
+// The day number of a date: grows by one from each calendar day to the next.
+// For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
+// With no leap rule (nullptr) the leap adjustment is absent.
+template <dayterms T, leaprule Leap>
+int daynumber(date d) {
+    int n = 365 * d.year;
+    if constexpr (T.quadrennials)
+        n += d.year / 4;
+    if constexpr (T.centuries)
+        n -= d.year / 100;
+    if constexpr (T.quadcenturies)
+        n += d.year / 400;
+    n += daysbefore<T>(d.month) + d.day;
+    if constexpr (Leap != nullptr) {
+        if (Leap(d.year) == 1 && d.month <= T.leapmonths)
+            n -= 1;
+    }
+    return n;
+}
+
+// The day difference: the first date's day number is formed first.
+template <dayterms T, leaprule Leap>
+int countdays(date first, date second) {
+    const int from = daynumber<T, Leap>(first);
+    return daynumber<T, Leap>(second) - from;
+}
+
+// One line evaluation: the length test, then the three stages, each of which
+// may end it with its result code.
+template <syntaxcheck Syntax, conversion Convert, daycounter Count>
+int evaluate(int length) {
+    if (length < shortestline)
+        return badsyntax;
+    if (Syntax() != 0)
+        return badsyntax;
+    if (const int c = Convert(); c != 0)
+        return -c;
+    const int days = Count(firstdate, seconddate);
+    return days < 0 ? reversed : days;
+}
+
+}  // namespace vorlak::dates
