@@ -28,6 +28,12 @@ constexpr bool isseparator(int column) {
     return column == 2 || column == 5 || column == 10 || column == 13 || column == 16;
 }
 
+// A month table with one entry changed; the table alterations are written so.
+constexpr std::array<int, 12> withentry(std::array<int, 12> table, int month, int value) {
+    table[static_cast<std::size_t>(month - 1)] = value;
+    return table;
+}
+
 // What the syntax check scans.
 struct syntaxscan {
     int first = 0;     // first column of the scan

@@ -9,16 +9,10 @@ using dates::checkdate;
 using dates::datebounds;
 using dates::leap;
 
-namespace {
-
 // The reference bounds with the last valid day of one month changed.
 constexpr datebounds withmonthdays(int month, int days) {
-    datebounds b{};
-    b.monthdays[static_cast<std::size_t>(month - 1)] = days;
-    return b;
+    return {.monthdays = dates::withentry(datebounds{}.monthdays, month, days)};
 }
-
-}  // namespace
 
 // Test 1, the month range.  Months 0 and 13 get the last valid day 31 in test 4.
 int m17chkdate(int month, int day, int year) { return checkdate<datebounds{.lowmonth = -1}, leap>(month, day, year); }

@@ -9,16 +9,10 @@ using dates::countdays;
 using dates::dayterms;
 using dates::leap;
 
-namespace {
-
 // The reference terms with the days before one month changed.
 constexpr dayterms withdaysbefore(int month, int days) {
-    dayterms t{};
-    t.daysbefore[static_cast<std::size_t>(month - 1)] = days;
-    return t;
+    return {.daysbefore = dates::withentry(dayterms{}.daysbefore, month, days)};
 }
-
-}  // namespace
 
 // The year term.
 int m46daysdiff(date first, date second) { return countdays<dayterms{.quadcenturies = false}, leap>(first, second); }
