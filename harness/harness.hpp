@@ -1,0 +1,55 @@
+// The test harness: reads the command line, runs the test file against each
+// of the 65 mutants in turn and prints the summary.
+//
+// Everything here may be called directly, by tests and by the fault tests.
+// The fatal conditions end the process on the spot, as the program does:
+// usage() with exit status 1 after the usage message on standard error, and
+// a pass that cannot open or read the test file with exit status 1 after
+// "error opening file\n" or "error reading file\n" on standard output.
+// Output goes through output.hpp; a write failure ends the process as well.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "harness/reader.hpp"
+#include "mutants/mutants.hpp"
+
+namespace vorlak::harness {
+
+extern int optVerbose;        // 1 with -v: print a kill report for every kill
+extern std::string testfile;  // the path of the last -i; empty when none was named
+extern reader fid;            // the test file while a pass reads it; closed between passes
+
+// The whole program: options, the 65 passes, the summary.  Never returns.
+[[noreturn]] void main(int argc, char** argv);
+
+// Sets optVerbose and testfile from the command line, or calls usage (after
+// vorlak's own diagnostic, when there is one).  Options end at the first
+// word that is not one, or at "--".
+void options(int argc, char** argv);
+
+// "Usage: vorlak [-uv] -i <test file>\n" on standard error, exit status 1.
+[[noreturn]] void usage();
+
+// The next line of fid in buf, as reader::getline: at most size - 1 bytes,
+// the newline kept, then a zero.  Returns the count, 0 at the end of the
+// file, -1 on a read error.
+int getline(signed char* buf, int size);
+
+// One pass: opens testfile, evaluates every line with dates::testline and
+// then with entry, and returns 1 at the first line where they differ (with
+// the kill report when optVerbose is on), or 0 at the end of the file.
+int testrun(mutants::entryfunction entry, int number);
+
+// The passes for mutants 1 to 65 in order, each with its entry called
+// directly; returns the kill count.
+int runall();
+
+// The summary line for a kill count: "33/65 mutants killed. (51%)\n".
+std::string summaryline(int killed);
+
+// message on standard output, then the end of the process with status 1.
+[[noreturn]] void fatal(std::string_view message);
+
+}  // namespace vorlak::harness

@@ -1,0 +1,79 @@
+// One pass of the test file against one mutant, and the 65 passes in order.
+#include <cstdio>
+#include <utility>
+
+#include "dates/dates.hpp"
+#include "harness/harness.hpp"
+#include "harness/output.hpp"
+
+namespace vorlak::harness {
+
+reader fid;
+
+int getline(signed char* buf, int size) { return fid.getline(buf, size); }
+
+void fatal(std::string_view message) {
+    fid.close();
+    put(message);
+    finish(1);
+}
+
+namespace {
+
+// The line exactly as read, zero bytes and all, then the two results.
+void killreport(int expected, int actual, int number) {
+    put("Input: ");
+    put(dates::line, static_cast<std::size_t>(dates::len));
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%d =?= %d\nKilled mutant %d.\n", expected, actual, number);
+    put(text, static_cast<std::size_t>(n));
+}
+
+// A pass over the file.  Entry is a function pointer, or a direct<> naming
+// one mutant's entry so that the call in the loop is a direct one.
+template <class Entry>
+int pass(Entry entry, int number) {
+    if (!fid.open(testfile.c_str()))
+        fatal("error opening file\n");
+    for (;;) {
+        dates::len = getline(dates::line, dates::linesize);
+        // A read error must not pass for the end of the file: the mutant
+        // would count as survived on lines never read.
+        if (dates::len < 0)
+            fatal("error reading file\n");
+        if (dates::len == 0)
+            break;
+        const int expected = dates::testline(dates::len);
+        const int actual = entry(dates::len);
+        if (expected != actual) {
+            if (optVerbose > 0)
+                killreport(expected, actual, number);
+            fid.close();
+            return 1;
+        }
+    }
+    fid.close();
+    return 0;
+}
+
+// A mutant's entry as a type of its own, so each pass is compiled for it.
+template <mutants::entryfunction Entry>
+struct direct {
+    int operator()(int length) const { return Entry(length); }
+};
+
+template <std::size_t... I>
+int passes(std::index_sequence<I...>) {
+    int killed = 0;
+    // The comma fold runs the passes left to right, mutant 1 first.
+    ((killed += pass(direct<mutants::mutantset[I].entry>{}, mutants::mutantset[I].number)), ...);
+    return killed;
+}
+
+}  // namespace
+
+int testrun(mutants::entryfunction entry, int number) { return pass(entry, number); }
+
+int runall() { return passes(std::make_index_sequence<mutants::mutantcount>{}); }
+
+}  // namespace vorlak::harness
