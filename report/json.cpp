@@ -1,0 +1,126 @@
+// The json report, in the schema that mutation-testing tools share.
+#include <nlohmann/json.hpp>
+
+#include "harness/harness.hpp"
+#include "report/formats.hpp"
+#include "report/sites.hpp"
+#include "report/sources.hpp"
+#include "report/utf8.hpp"
+
+namespace vorlak::report {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using mutants::mutantset;
+
+constexpr std::string_view schemaversion = "2";
+constexpr int highthreshold = 80;  // the viewer's colours: green from here
+constexpr int lowthreshold = 60;   // red below here
+
+std::string id(long n) { return std::to_string(n); }
+
+json where(position start, position end) {
+    return {{"start", {{"line", start.line}, {"column", start.column}}},
+            {"end", {{"line", end.line}, {"column", end.column}}}};
+}
+
+// The text of each line, its newline left out, as valid UTF-8.
+std::vector<std::string> linetexts(const std::string& source) {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    while (from < source.size()) {
+        std::size_t newline = source.find('\n', from);
+        const std::size_t end = newline == std::string::npos ? source.size() : newline;
+        lines.push_back(validutf8(std::string_view(source).substr(from, end - from)));
+        from = newline == std::string::npos ? source.size() : newline + 1;
+    }
+    return lines;
+}
+
+std::string withoutnewline(const std::string& line) {
+    return line.empty() || line.back() != '\n' ? line : line.substr(0, line.size() - 1);
+}
+
+json mutantresult(const scanresult& scan, const site& s, int n, bool matrix, const suggestion* suggested) {
+    const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+    const firstkill& k = scan.of(n);
+    json r = {{"id", id(n)},
+              {"mutatorName", mutants::stagename(m.altered)},
+              {"replacement", s.replacement},
+              {"description", m.description},
+              {"location", where(s.start, s.end)},
+              {"status", k.line != 0 ? "Killed" : "Survived"}};
+    if (k.line != 0) {
+        json killers = json::array();
+        if (matrix) {
+            for (std::size_t i = 0; i < scan.lineset.size(); i++)
+                if (scan.sets[scan.lineset[i]].has(n))
+                    killers.push_back(id(static_cast<long>(i) + 1));
+        } else {
+            killers.push_back(id(k.line));
+        }
+        r["killedBy"] = killers;
+        r["statusReason"] = "line " + id(k.line) + ": reference " + id(k.reference) + ", mutant " + id(k.result);
+    } else if (suggested != nullptr) {
+        r["statusReason"] = "the line " + validutf8(withoutnewline(suggested->line)) + " kills it: reference " +
+                            id(suggested->reference) + ", mutant " + id(suggested->result);
+    } else {
+        r["statusReason"] = "no line tells it from the reference";
+    }
+    r["testsCompleted"] = k.line != 0 && !matrix ? k.line : scan.lines;
+    return r;
+}
+
+}  // namespace
+
+std::string displayname(std::string_view name) {
+    return name == "-" ? std::string("standard input") : validutf8(name);
+}
+
+std::string jsonreport(const scanresult& scan, std::string_view name, bool matrix,
+                       const std::vector<suggestion>& suggestions, int indent) {
+    json files = json::object();
+    for (const sourcefile& f : referencesources())
+        files[std::string(f.path)] = {{"language", "cpp"}, {"source", validutf8(f.text)}, {"mutants", json::array()}};
+    for (const mutants::mutant& m : mutantset) {
+        const auto s = locate(m.number);
+        // The tests make sure that every mutant is found; should the sources
+        // ever part from the anchors, the mutant stands at the top of a file.
+        const site& at = s ? *s : site{"dates/stages.hpp", {1, 1}, {1, 1}, "", ""};
+        const suggestion* suggested = nullptr;
+        for (const suggestion& g : suggestions)
+            if (g.mutant == m.number)
+                suggested = &g;
+        files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, matrix, suggested));
+    }
+
+    const std::string testname = displayname(name);
+    json tests = json::array();
+    const std::vector<std::string> lines = linetexts(scan.source);
+    for (std::size_t i = 0; i < lines.size(); i++) {
+        const long n = static_cast<long>(i) + 1;
+        tests.push_back({{"id", id(n)}, {"name", lines[i]}, {"location", {{"start", {{"line", n}, {"column", 1}}}}}});
+    }
+    json testfile = {{"source", validutf8(scan.source)}, {"tests", tests}};
+
+    json report = {{"schemaVersion", schemaversion},
+                   {"thresholds", {{"high", highthreshold}, {"low", lowthreshold}}},
+                   {"files", files},
+                   {"testFiles", {{testname, testfile}}},
+                   {"framework", {{"name", "vorlak-report"}, {"version", VORLAK_VERSION}}}};
+    if (!suggestions.empty()) {
+        json list = json::array();
+        for (const suggestion& g : suggestions)
+            list.push_back({{"mutant", g.mutant},
+                            {"line", validutf8(g.line)},
+                            {"reference", g.reference},
+                            {"result", g.result}});
+        report["suggestions"] = list;
+    }
+    std::string text = report.dump(indent);
+    text += '\n';
+    return text;
+}
+
+}  // namespace vorlak::report

@@ -1,0 +1,122 @@
+#include "report/suggest.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+#include "dates/dates.hpp"
+#include "mutants/mutants.hpp"
+
+namespace vorlak::report {
+
+namespace {
+
+constexpr int firstyear = 1900;  // the first year the date check accepts
+constexpr int lastyear = 2100;   // searched up to here: past 2099, the last year before a century year 2100
+constexpr int bigday = 32;       // days 0 to 32 cover both bounds of the day range test
+constexpr int bigmonth = 13;     // months 0 to 13 cover both bounds of the month range test
+constexpr char nondigit = 'x';   // what the syntax candidates put into a digit column
+
+struct day {
+    int month;
+    int day;
+    int year;
+};
+
+bool valid(day d) { return dates::chkdate(d.month, d.day, d.year) == 0; }
+
+// The earliest date after d (by year, then month, then day) that the
+// reference accepts: the next day for a valid date, and for an invalid one
+// the nearest valid date that a user would write after it.
+day nextvalid(day d) {
+    if (d.year < firstyear)
+        return {1, 1, firstyear};
+    day n{std::max(d.month, 1), d.month < 1 ? 1 : d.day + 1, d.year};
+    for (;;) {
+        if (n.month > 12)
+            n = {1, 1, n.year + 1};
+        if (valid(n))
+            return n;
+        if (n.day > bigday)
+            n = {n.month + 1, 1, n.year};
+        else
+            n.day++;
+    }
+}
+
+std::string writeline(day a, day b) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d\n", a.month, a.day, a.year, b.month, b.day,
+                  b.year);
+    return text;
+}
+
+// Hands each candidate line to trial, in the order of the search, until it
+// says that nothing is left to find.
+void candidates(const std::function<bool(const std::string&)>& trial) {
+    const day base{1, 1, firstyear};
+    const std::string baseline = writeline(base, nextvalid(base));
+    for (int column = 0; column <= 20; column++) {
+        if (column == 2 || column == 5 || column == 10 || column == 13 || column == 16)
+            continue;
+        std::string text = baseline;
+        text[static_cast<std::size_t>(column)] = nondigit;
+        if (!trial(text))
+            return;
+    }
+    for (int year = firstyear; year <= lastyear; year++)
+        for (int month = 1; month <= 12; month++)
+            for (int d = 1; d <= 31; d++)
+                if (valid({month, d, year}) && !trial(writeline({month, d, year}, nextvalid({month, d, year}))))
+                    return;
+    const auto invaliddates = [&](int year) {
+        for (int month = 0; month <= bigmonth; month++)
+            for (int d = 0; d <= bigday; d++)
+                if (!valid({month, d, year}) && !trial(writeline({month, d, year}, nextvalid({month, d, year}))))
+                    return false;
+        return true;
+    };
+    for (int year = firstyear; year <= lastyear; year++)
+        if (!invaliddates(year))
+            return;
+    // The year before the first valid one comes last: its lines are the
+    // least like a real test.
+    invaliddates(firstyear - 1);
+}
+
+}  // namespace
+
+std::pair<int, int> results(const std::string& text, int mutant) {
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(dates::linesize - 1));
+    std::memcpy(dates::line, text.data(), n);
+    dates::line[n] = 0;
+    dates::len = static_cast<int>(n);
+    const int reference = dates::testline(dates::len);
+    const int result = mutants::mutantset[static_cast<std::size_t>(mutant - 1)].entry(dates::len);
+    return {reference, result};
+}
+
+std::vector<suggestion> suggest(killset wanted) {
+    std::vector<suggestion> found;
+    killset left = wanted;
+    if (left.empty())
+        return found;
+    candidates([&](const std::string& text) {
+        foreachmutant(left, [&](int n) {
+            const auto [reference, result] = results(text, n);
+            if (reference != result) {
+                found.push_back({n, text, reference, result});
+                killset k;
+                k.add(n);
+                left = left.without(k);
+            }
+        });
+        return !left.empty();
+    });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const suggestion& a, const suggestion& b) { return a.mutant < b.mutant; });
+    return found;
+}
+
+}  // namespace vorlak::report
