@@ -1,0 +1,106 @@
+// Fuzz target: the test-file reader over any file content.
+//
+// The input is the content of a test file, read from a memory file as a pass
+// reads its file: into a buffer of the line buffer's size.  The pieces handed
+// out, joined, must be the content exactly; none may be longer than 999
+// bytes; every piece but the last ends in a newline or is 999 bytes long.
+// The content is read twice: as it is, and again after a prefix that puts
+// its middle on the reader's refill boundary, where a piece is cut in two.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "dates/dates.hpp"
+#include "fuzz/target.hpp"
+#include "harness/reader.hpp"
+
+namespace vorlak::fuzz {
+
+namespace {
+
+constexpr std::size_t refill = 64 * 1024;  // what the reader asks read(2) for at a time
+constexpr std::size_t slack = 64;          // bytes past the buffer that must stay untouched
+constexpr signed char untouched = 0x5a;    // what the bytes not written hold
+
+// A memory file holding content, at offset 0.
+int memoryfile(const std::uint8_t* content, std::size_t size) {
+    const int fd = memfd_create("vorlak-fuzz", MFD_CLOEXEC);
+    if (fd < 0)
+        fail("memfd_create failed");
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, content + done, size - done);
+        if (n <= 0)
+            fail("writing the memory file failed");
+        done += static_cast<std::size_t>(n);
+    }
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        fail("seeking the memory file failed");
+    return fd;
+}
+
+void readall(const std::uint8_t* content, std::size_t size) {
+    static harness::reader file;  // 64 KiB of buffer: kept off the stack
+    static std::vector<signed char> buf(dates::linesize + slack, untouched);
+    constexpr int maxpiece = dates::linesize - 1;
+
+    file.attach(memoryfile(content, size));
+    std::size_t offset = 0;
+    int previous = -1;  // length of the piece before, -1 before the first
+    for (;;) {
+        const int count = file.getline(buf.data(), dates::linesize);
+        if (count < 0)
+            fail("read error %d on a memory file", file.error());
+        if (count > maxpiece)
+            fail("a piece of %d bytes", count);
+        if (buf[static_cast<std::size_t>(count)] != 0)
+            fail("no zero after a piece of %d bytes", count);
+        for (std::size_t i = static_cast<std::size_t>(count) + 1; i < buf.size(); i++) {
+            if (buf[i] != untouched)
+                fail("byte %zu written after a piece of %d bytes", i, count);
+        }
+        if (count == 0)
+            break;
+        if (previous >= 0 && previous != maxpiece && content[offset - 1] != '\n')
+            fail("a piece of %d bytes without a newline before more of the file", previous);
+        if (static_cast<std::size_t>(count) > size - offset ||
+            std::memcmp(buf.data(), content + offset, static_cast<std::size_t>(count)) != 0)
+            fail("the piece at offset %zu is not the file's content", offset);
+        const void* newline = std::memchr(buf.data(), '\n', static_cast<std::size_t>(count));
+        if (newline != nullptr && newline != buf.data() + count - 1)
+            fail("a newline inside the piece at offset %zu", offset);
+        std::memset(buf.data(), untouched, static_cast<std::size_t>(count) + 1);
+        offset += static_cast<std::size_t>(count);
+        previous = count;
+    }
+    if (offset != size)
+        fail("the pieces end at offset %zu of %zu", offset, size);
+    // The end of the file stays the end.
+    if (file.getline(buf.data(), dates::linesize) != 0 || buf[0] != 0)
+        fail("a read after the end of the file gives more");
+    buf[0] = untouched;
+    file.close();
+}
+
+}  // namespace
+
+}  // namespace vorlak::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace vorlak::fuzz;
+    readall(data, size);
+
+    // Full lines of 998 bytes and a newline, cut off where the content begins.
+    const std::size_t half = size / 2;
+    const std::size_t prefix = half < refill ? refill - half : 0;
+    static std::vector<std::uint8_t> shifted;
+    shifted.assign(prefix, 'x');
+    for (std::size_t i = 998; i < prefix; i += 999)
+        shifted[i] = '\n';
+    shifted.insert(shifted.end(), data, data + size);
+    readall(shifted.data(), shifted.size());
+    return 0;
+}
