@@ -1,7 +1,7 @@
 #include "report/suggest.hpp"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
 #include <cstring>
 #include <functional>
 
@@ -45,22 +45,39 @@ day nextvalid(day d) {
     }
 }
 
-std::string writeline(day a, day b) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d\n", a.month, a.day, a.year, b.month, b.day,
-                  b.year);
+using linetext = std::array<char, 22>;  // the 21 columns and the newline
+
+void putdate(char* at, day d) {
+    const auto two = [](char* p, int v) {
+        p[0] = static_cast<char>('0' + v / 10 % 10);
+        p[1] = static_cast<char>('0' + v % 10);
+    };
+    two(at, d.month);
+    at[2] = '/';
+    two(at + 3, d.day);
+    at[5] = '/';
+    two(at + 6, d.year / 100);
+    two(at + 8, d.year);
+}
+
+linetext writeline(day a, day b) {
+    linetext text;
+    putdate(text.data(), a);
+    text[10] = ' ';
+    putdate(text.data() + 11, b);
+    text[21] = '\n';
     return text;
 }
 
 // Hands each candidate line to trial, in the order of the search, until it
 // says that nothing is left to find.
-void candidates(const std::function<bool(const std::string&)>& trial) {
+void candidates(const std::function<bool(const linetext&)>& trial) {
     const day base{1, 1, firstyear};
-    const std::string baseline = writeline(base, nextvalid(base));
+    const linetext baseline = writeline(base, nextvalid(base));
     for (int column = 0; column <= 20; column++) {
         if (column == 2 || column == 5 || column == 10 || column == 13 || column == 16)
             continue;
-        std::string text = baseline;
+        linetext text = baseline;
         text[static_cast<std::size_t>(column)] = nondigit;
         if (!trial(text))
             return;
@@ -87,14 +104,27 @@ void candidates(const std::function<bool(const std::string&)>& trial) {
 
 }  // namespace
 
-std::pair<int, int> results(const std::string& text, int mutant) {
+namespace {
+
+// Puts text into the line buffer as the reader would; returns its length.
+int putline(std::string_view text) {
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(dates::linesize - 1));
     std::memcpy(dates::line, text.data(), n);
     dates::line[n] = 0;
     dates::len = static_cast<int>(n);
-    const int reference = dates::testline(dates::len);
-    const int result = mutants::mutantset[static_cast<std::size_t>(mutant - 1)].entry(dates::len);
-    return {reference, result};
+    return dates::len;
+}
+
+int mutantresult(int mutant, int length) {
+    return mutants::mutantset[static_cast<std::size_t>(mutant - 1)].entry(length);
+}
+
+}  // namespace
+
+std::pair<int, int> results(const std::string& text, int mutant) {
+    const int length = putline(text);
+    const int reference = dates::testline(length);
+    return {reference, mutantresult(mutant, length)};
 }
 
 std::vector<suggestion> suggest(killset wanted) {
@@ -102,11 +132,14 @@ std::vector<suggestion> suggest(killset wanted) {
     killset left = wanted;
     if (left.empty())
         return found;
-    candidates([&](const std::string& text) {
+    candidates([&](const linetext& candidate) {
+        const std::string_view text(candidate.data(), candidate.size());
+        const int length = putline(text);
+        const int reference = dates::testline(length);
         foreachmutant(left, [&](int n) {
-            const auto [reference, result] = results(text, n);
-            if (reference != result) {
-                found.push_back({n, text, reference, result});
+            const int result = mutantresult(n, length);
+            if (result != reference) {
+                found.push_back({n, std::string(text), reference, result});
                 killset k;
                 k.add(n);
                 left = left.without(k);

@@ -1,0 +1,531 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <sstream>
+
+#include "dates/dates.hpp"
+#include "harness/harness.hpp"
+#include "report/cover.hpp"
+#include "report/scan.hpp"
+#include "report/sites.hpp"
+#include "report/sources.hpp"
+#include "report/suggest.hpp"
+#include "report/utf8.hpp"
+
+extern char** environ;
+
+namespace {
+
+using namespace vorlak;
+using report::killset;
+
+// --- helpers -----------------------------------------------------------------
+
+std::string readfile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string scratch(const std::string& name, const std::string& content) {
+    const auto path = std::filesystem::temp_directory_path() / ("vorlak-report-test-" + std::to_string(getpid()) + "-" + name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+}
+
+struct outcome {
+    std::string out;
+    std::string err;
+    int status;
+};
+
+// Runs a program as a process, standard output and error caught in files.
+outcome run(std::vector<std::string> args, const std::string& input = "", const char* stdoutpath = nullptr) {
+    const std::string out = stdoutpath ? stdoutpath : scratch("stdout", "");
+    const std::string err = scratch("stderr", "");
+    const std::string in = scratch("stdin", input);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_TRUNC, 0);
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0) << argv[0];
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {stdoutpath ? "" : readfile(out), readfile(err), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+outcome report(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), VORLAK_REPORT_BINARY);
+    return run(args, input);
+}
+
+// What vorlak's passes find, done as they do it: the file read afresh for
+// each mutant, up to the first piece where the two results differ.
+struct modelkill {
+    long line;
+    int reference;
+    int result;
+    std::string piece;
+};
+
+std::array<std::optional<modelkill>, 65> passes(const std::string& path) {
+    std::array<std::optional<modelkill>, 65> kills;
+    for (const auto& m : mutants::mutantset) {
+        harness::reader in;
+        EXPECT_TRUE(in.open(path.c_str()));
+        long line = 1;
+        for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
+            const int reference = dates::testline(n);
+            const int result = m.entry(n);
+            if (reference != result) {
+                kills[static_cast<std::size_t>(m.number - 1)] =
+                    modelkill{line, reference, result, std::string(reinterpret_cast<char*>(dates::line), static_cast<std::size_t>(n))};
+                break;
+            }
+            if (dates::line[n - 1] == '\n')
+                line++;
+        }
+    }
+    return kills;
+}
+
+report::scanresult scanpath(const std::string& path, report::scanneeds needs = {}) {
+    harness::reader in;
+    EXPECT_TRUE(in.open(path.c_str()));
+    report::scanresult result;
+    EXPECT_EQ(report::scanfile(in, needs, result), 0);
+    return result;
+}
+
+killset killedby(const std::string& content) { return scanpath(scratch("killed", content)).killedset(); }
+
+// A line of two dates, months 0 to 13, days 0 to 32, years around the edges.
+std::string dateline(std::mt19937& random) {
+    static constexpr int years[] = {1899, 1900, 1901, 1903, 1904, 1999, 2000, 2001, 2099, 2100, 2400};
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const auto year = [&] { return pick(0, 3) == 0 ? pick(1900, 2500) : years[pick(0, 10)]; };
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d", pick(0, 13), pick(0, 32), year(), pick(0, 13),
+                  pick(0, 32), year());
+    return text;
+}
+
+// A test file of lines of every kind: date pairs, a non-digit in one digit
+// column, any bytes, lines of 999 bytes and more, CR LF, no final newline.
+std::string generated(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::string file;
+    for (int i = 0; i < lines; i++) {
+        std::string line = dateline(random);
+        switch (pick(0, 9)) {
+        case 0:
+            line[static_cast<std::size_t>(pick(0, 20))] = static_cast<char>(pick(0, 255));
+            break;
+        case 1:
+            line.clear();
+            for (int k = pick(0, 40); k > 0; k--)
+                line += static_cast<char>(pick(0, 255));
+            std::replace(line.begin(), line.end(), '\n', 'n');
+            break;
+        case 2:
+            line += std::string(static_cast<std::size_t>(pick(977, 2100)), '7');
+            break;
+        case 3:
+            line += '\r';
+            break;
+        default:
+            break;
+        }
+        file += line;
+        if (i + 1 < lines || pick(0, 1) == 0)
+            file += '\n';
+    }
+    return file;
+}
+
+// --- agreement with vorlak ---------------------------------------------------
+
+TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
+    for (unsigned seed = 1; seed <= 40; seed++) {
+        const std::string path = scratch("agree", generated(seed, static_cast<int>(seed % 7) * 12 + 3));
+        const auto model = passes(path);
+        for (const bool every : {false, true}) {
+            const auto scan = scanpath(path, {.every = every});
+            for (int n = 1; n <= 65; n++) {
+                const auto& want = model[static_cast<std::size_t>(n - 1)];
+                const auto& got = scan.of(n);
+                ASSERT_EQ(got.line, want ? want->line : 0) << "seed " << seed << " mutant " << n;
+                if (want) {
+                    EXPECT_EQ(got.reference, want->reference);
+                    EXPECT_EQ(got.result, want->result);
+                }
+            }
+        }
+    }
+}
+
+// vorlak -v itself, byte for byte, against the model of its passes; and
+// the report's csv against the same model.
+TEST(Agreement, BinariesAgreeWithThePasses) {
+    const std::string vorlak = VORLAK_BINARY;
+    for (unsigned seed = 100; seed < 112; seed++) {
+        const std::string path = scratch("binaries", generated(seed, 40));
+        const auto model = passes(path);
+        std::string verbose;
+        int killed = 0;
+        for (int n = 1; n <= 65; n++)
+            if (const auto& k = model[static_cast<std::size_t>(n - 1)]) {
+                verbose += "Input: " + k->piece + std::to_string(k->reference) + " =?= " + std::to_string(k->result) +
+                           "\nKilled mutant " + std::to_string(n) + ".\n";
+                killed++;
+            }
+        if (!vorlak.empty()) {
+            const auto v = run({vorlak, "-v", "-i", path});
+            EXPECT_EQ(v.out, verbose + harness::summaryline(killed)) << "seed " << seed;
+        }
+        const auto csv = report({"-f", "csv", path});
+        ASSERT_EQ(csv.status, 0);
+        std::istringstream rows(csv.out);
+        std::string row;
+        std::getline(rows, row);
+        for (int n = 1; n <= 65 && std::getline(rows, row); n++) {
+            std::vector<std::string> field;
+            std::istringstream cells(row);
+            for (std::string cell; field.size() < 7 && std::getline(cells, cell, ',');)
+                field.push_back(cell);
+            const auto& k = model[static_cast<std::size_t>(n - 1)];
+            EXPECT_EQ(field[0], std::to_string(n));
+            EXPECT_EQ(field[3], k ? "killed" : "survived");
+            EXPECT_EQ(field[4], k ? std::to_string(k->line) : "");
+            EXPECT_EQ(field[5], k ? std::to_string(k->reference) : "");
+            EXPECT_EQ(field[6], k ? std::to_string(k->result) : "");
+        }
+        const auto text = report({path});
+        EXPECT_NE(text.out.find("\n" + harness::summaryline(killed)), std::string::npos);
+    }
+    if (vorlak.empty())
+        GTEST_SKIP() << "no vorlak binary in this build: the report was checked against the model alone";
+}
+
+TEST(Agreement, LinesCountPhysicalLinesAndPiecesKeepTheirLine) {
+    // Line 2 is 1500 bytes: pieces of 999 and 502.  Its second piece kills
+    // mutant 43 and must count as line 2; line 3 then stays line 3.
+    const std::string longline = std::string(978, '7') + std::string(21, '7') + "02/29/2000 03/01/2000" +
+                                 std::string(480, 'x') + "\n";
+    const auto scan = scanpath(scratch("long", "short\n" + longline + "x1/01/2000 01/01/2000\n"), {.every = true});
+    EXPECT_EQ(scan.lines, 3);
+    EXPECT_EQ(scan.of(43).line, 2);
+    EXPECT_EQ(scan.of(1).line, 3);
+    EXPECT_EQ(scan.sets.size(), 3u);
+}
+
+// --- where each mutant lies --------------------------------------------------
+
+TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
+    // The text each alteration replaces, and a word of the code around it.
+    struct expect {
+        int first, last;
+        std::string_view text, around;
+    };
+    const expect table[] = {
+        {1, 1, "0", "first"},          {2, 15, "i == S.skipped", "isseparator"}, {16, 16, "20", "last"},
+        {17, 18, "0", "lowmonth"},     {19, 20, "12", "highmonth"},             {21, 22, "0", "lowday"},
+        {23, 24, "31", "highday"},     {25, 26, "1899", "lastbadyear"},         {27, 28, "2", "leapmonth"},
+        {29, 29, "29", "leapday"},     {30, 30, "if (month == B.leapmonth", "if"},
+        {31, 31, "31", "monthdays"},   {32, 32, "29", "monthdays"},             {34, 34, "30", "monthdays"},
+        {42, 42, "31", "monthdays"},   {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
+        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                     {45, 45, "if (year % 4", "if"},
+        {46, 46, "if constexpr (T.quadcenturies)", "quadcenturies"},
+        {47, 47, "if constexpr (T.centuries)", "centuries"},
+        {48, 48, "if constexpr (T.quadrennials)", "quadrennials"},
+        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                          {51, 52, "2", "leapmonths"},
+        {53, 53, "if (Leap(d.year) == 1", "Leap"},                              {54, 54, "0, 31, 59", "daysbefore"},
+        {55, 55, "31", "daysbefore"},  {58, 58, "120", "daysbefore"},           {65, 65, "334", "daysbefore"},
+    };
+    for (const expect& e : table)
+        for (int n = e.first; n <= e.last; n++) {
+            const auto s = report::locate(n);
+            ASSERT_TRUE(s) << "mutant " << n;
+            const auto files = report::referencesources();
+            const auto f = std::find_if(files.begin(), files.end(), [&](auto& x) { return x.path == s->file; });
+            ASSERT_NE(f, files.end());
+            // Cut the text out again by line and column.
+            std::vector<std::string> lines;
+            std::istringstream in{std::string(f->text)};
+            for (std::string l; std::getline(in, l);)
+                lines.push_back(l + "\n");
+            std::string cut;
+            for (int l = s->start.line; l <= s->end.line; l++) {
+                const std::string& whole = lines[static_cast<std::size_t>(l - 1)];
+                const std::size_t from = l == s->start.line ? static_cast<std::size_t>(s->start.column - 1) : 0;
+                const std::size_t to = l == s->end.line ? static_cast<std::size_t>(s->end.column - 1) : whole.size();
+                cut += whole.substr(from, to - from);
+            }
+            EXPECT_EQ(cut, s->text) << "mutant " << n;
+            EXPECT_TRUE(cut.starts_with(e.text)) << "mutant " << n << ": " << cut;
+            EXPECT_NE(lines[static_cast<std::size_t>(s->start.line - 1)].find(e.around), std::string::npos)
+                << "mutant " << n;
+        }
+    // Every one of the 65 is found, and the table entries in month order.
+    for (int n = 1; n <= 65; n++)
+        EXPECT_TRUE(report::locate(n)) << "mutant " << n;
+    for (int n = 31; n < 42; n++)
+        EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
+    for (int n = 55; n < 65; n++)
+        EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
+}
+
+TEST(Sites, LooseSearchLetsWhiteSpaceVary) {
+    struct {
+        std::string_view text, pattern;
+        std::optional<std::pair<std::size_t, std::size_t>> want;
+    } cases[] = {
+        {"a  =\n\t 1;", "a = 1;", std::pair<std::size_t, std::size_t>{0, 9}},
+        {"x a=1;", "a = 1;", std::nullopt},  // white space in the pattern needs some in the text
+        {"b; a = 1;", "a = 1;", std::pair<std::size_t, std::size_t>{3, 9}},
+        {"a = 1", "a = 1;", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(report::findloosely(c.text, c.pattern), c.want) << c.text;
+}
+
+// --- the smallest subset -----------------------------------------------------
+
+TEST(Minimize, CoverIsAsSmallAsBruteForceFinds) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; round++) {
+        std::vector<killset> sets(static_cast<std::size_t>(random() % 12 + 1));
+        for (auto& s : sets)
+            for (int k = static_cast<int>(random() % 6); k > 0; k--)
+                s.add(static_cast<int>(random() % 10) + 1 + (round % 2 == 0 ? 0 : 55));
+        killset all;
+        for (auto s : sets)
+            all |= s;
+        std::size_t best = sets.size() + 1;
+        for (unsigned mask = 0; mask < (1u << sets.size()); mask++) {
+            killset got;
+            for (std::size_t i = 0; i < sets.size(); i++)
+                if (mask >> i & 1)
+                    got |= sets[i];
+            if (got == all)
+                best = std::min(best, static_cast<std::size_t>(std::popcount(mask)));
+        }
+        const auto cover = report::minimumcover(sets);
+        killset got;
+        for (auto i : cover)
+            got |= sets[i];
+        EXPECT_EQ(got, all);
+        EXPECT_EQ(cover.size(), all.empty() ? 0 : best);
+        EXPECT_TRUE(std::is_sorted(cover.begin(), cover.end()));
+    }
+}
+
+TEST(Minimize, KeepsTheFewestLinesByteForByte) {
+    for (unsigned seed = 200; seed < 206; seed++) {
+        const std::string content = generated(seed, 14);
+        const std::string path = scratch("minimize", content);
+        const auto r = report({"--minimize", path});
+        ASSERT_EQ(r.status, 0);
+        // Every kept line is a line of the file, unchanged and in order.
+        std::vector<std::string> lines;
+        for (std::size_t from = 0; from < content.size();) {
+            const std::size_t end = std::min(content.find('\n', from), content.size() - 1) + 1;
+            lines.push_back(content.substr(from, end - from));
+            from = end;
+        }
+        std::size_t at = 0;
+        std::size_t kept = 0;
+        for (std::size_t from = 0; from < r.out.size(); kept++) {
+            while (at < lines.size() && r.out.compare(from, lines[at].size(), lines[at]) != 0)
+                at++;
+            ASSERT_LT(at, lines.size()) << "seed " << seed << ": a kept line that is not in the file";
+            from += lines[at++].size();
+        }
+        EXPECT_EQ(r.err, "kept " + std::to_string(kept) + " of " + std::to_string(lines.size()) + " lines\n");
+        const killset all = killedby(content);
+        EXPECT_EQ(killedby(r.out), all) << "seed " << seed;
+        // No smaller choice of the file's lines kills as much.
+        std::vector<killset> each;
+        for (const std::string& line : lines)
+            each.push_back(killedby(line));
+        std::size_t best = lines.size();
+        for (unsigned mask = 0; mask < (1u << lines.size()); mask++) {
+            killset chosen;
+            for (std::size_t i = 0; i < lines.size(); i++)
+                if (mask >> i & 1)
+                    chosen |= each[i];
+            if (chosen == all)
+                best = std::min(best, static_cast<std::size_t>(std::popcount(mask)));
+        }
+        EXPECT_EQ(kept, best) << "seed " << seed;
+    }
+}
+
+// --- suggestions -------------------------------------------------------------
+
+TEST(Suggest, AppendedLinesKillAllSixtyFive) {
+    const std::string starter = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    const std::string cases[] = {"", starter, "02/29/2000 03/01/2000", "x1/01/2000 01/01/2000\n01/01/2000 01/0"};
+    for (const std::string& content : cases) {
+        const auto r = report({"--suggest", scratch("suggest", content)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(killedby(content + r.out).count(), 65) << content;
+        // One explanation for each survivor.
+        const int survivors = 65 - killedby(content).count();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n') - (r.err.find("newline") != std::string::npos),
+                  survivors);
+    }
+}
+
+TEST(Suggest, EachSuggestionKillsItsMutantWithTheResultsGiven) {
+    const auto found = report::suggest(killset::all());
+    ASSERT_EQ(found.size(), 65u);
+    for (const auto& s : found) {
+        const auto [reference, result] = report::results(s.line, s.mutant);
+        EXPECT_EQ(reference, s.reference) << s.mutant;
+        EXPECT_EQ(result, s.result) << s.mutant;
+        EXPECT_NE(reference, result) << s.mutant;
+        EXPECT_EQ(s.line.size(), 22u);
+    }
+}
+
+// --- the command line --------------------------------------------------------
+
+TEST(CommandLine, ExitStatusesAndMessages) {
+    const std::string empty = scratch("empty", "");
+    const std::string dir = std::filesystem::temp_directory_path().string();
+    struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // the start of standard error
+    } cases[] = {
+        {{}, 1, "usage: vorlak-report"},
+        {{"-x", empty}, 1, VORLAK_REPORT_BINARY ": invalid option -- 'x'\nusage: "},
+        {{"-f"}, 1, VORLAK_REPORT_BINARY ": option requires an argument -- 'f'\nusage: "},
+        {{empty, empty}, 1, "vorlak-report: one test file only, not 2\n"},
+        {{"-f", "xml", empty}, 1, "vorlak-report: unknown format 'xml': use text, csv, json or html\n"},
+        {{"--fail-under", "101", empty}, 1, "vorlak-report: illegal --fail-under value '101': use 0-100\n"},
+        {{"--fail-under", "5x", empty}, 1, "vorlak-report: illegal --fail-under value '5x'"},
+        {{"--minimize", "-f", "json", empty}, 1, "vorlak-report: --minimize writes test lines: leave out -f\n"},
+        {{"--minimize", "--matrix", empty}, 1, "vorlak-report: --minimize writes test lines: leave out --matrix\n"},
+        {{"--suggest", "-f", "csv", empty}, 1, "vorlak-report: --suggest writes test lines"},
+        {{"/nonexistent/t.txt"}, 1, "vorlak-report: /nonexistent/t.txt: No such file or directory\n"},
+        {{dir}, 1, "vorlak-report: " + dir + ": Is a directory\n"},
+        {{"-o", "/nonexistent/out", empty}, 1, "vorlak-report: /nonexistent/out: No such file or directory\n"},
+        {{"--help"}, 0, ""},
+        {{"--version"}, 0, ""},
+        {{"-", "--minimize"}, 0, "kept 0 of 0 lines\n"},
+    };
+    for (const auto& c : cases) {
+        const auto r = report(c.args);
+        EXPECT_EQ(r.status, c.status) << testing::PrintToString(c.args) << r.err;
+        EXPECT_TRUE(std::string_view(r.err).starts_with(c.err)) << testing::PrintToString(c.args) << r.err;
+    }
+    EXPECT_TRUE(report({"--help"}).out.starts_with("usage: vorlak-report [-f text|csv|json|html]"));
+    EXPECT_EQ(report({"--version"}).out, "vorlak-report 1.0.0\n");
+}
+
+TEST(CommandLine, FailUnderAtAboveAndBelowTheScore) {
+    // Thirteen kills: a score of exactly 20.
+    std::string lines;
+    for (int column : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17}) {
+        std::string line = "01/01/2000 01/01/2000\n";
+        line[static_cast<std::size_t>(column)] = 'x';
+        lines += line;
+    }
+    const std::string path = scratch("thirteen", lines);
+    ASSERT_NE(report({path}).out.find("13/65 mutants killed. (20%)\n"), std::string::npos);
+    const std::pair<std::string, int> cases[] = {{"0", 0}, {"19.9", 0}, {"20", 0}, {"20.01", 2}, {"100", 2}};
+    for (const auto& [threshold, status] : cases)
+        EXPECT_EQ(report({"--fail-under", threshold, path}).status, status) << threshold;
+    EXPECT_EQ(report({"--fail-under=100", "-f", "csv", scratch("none", "")}).status, 2);
+}
+
+TEST(CommandLine, WriteErrorsAreReportedAndOutputWaitsForTheRead) {
+    const std::string empty = scratch("empty", "");
+    const auto full = run({VORLAK_REPORT_BINARY, empty}, "", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "vorlak-report: write error: No space left on device\n");
+    // An unreadable test file leaves an earlier report as it was.
+    const std::string out = scratch("earlier", "earlier report\n");
+    EXPECT_EQ(report({"-o", out, std::filesystem::temp_directory_path().string()}).status, 1);
+    EXPECT_EQ(readfile(out), "earlier report\n");
+    EXPECT_EQ(report({"-o", out, "-f", "csv", empty}).status, 0);
+    EXPECT_TRUE(readfile(out).starts_with("mutant,stage,function,status,line,reference,result,description\r\n"));
+}
+
+TEST(CommandLine, HtmlNeedsTheViewer) {
+    const auto r = report({"-f", "html", scratch("html", "02/29/2000 03/01/2000\n")});
+    if (std::string_view(VORLAK_HTML_VIEWER).empty()) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_EQ(r.out, "");
+    } else {
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("<html"), std::string::npos);
+    }
+}
+
+// --- formats -----------------------------------------------------------------
+
+TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
+    const auto r = report({"-", "--matrix"}, "02/29/2000 03/01/2000\n\nx1/01/2000 01/01/2000\n\n\n");
+    ASSERT_EQ(r.status, 0);
+    std::vector<std::string> rows;
+    std::istringstream in(r.out);
+    for (std::string row; std::getline(in, row);)
+        rows.push_back(row);
+    ASSERT_GT(rows.size(), 67u);
+    const std::size_t description = rows[0].find("description");
+    for (int n = 1; n <= 65; n++) {
+        const std::string& row = rows[static_cast<std::size_t>(n)];
+        EXPECT_EQ(row.substr(0, 6), std::string(6 - std::to_string(n).size(), ' ') + std::to_string(n));
+        EXPECT_EQ(row.substr(description), mutants::mutantset[static_cast<std::size_t>(n - 1)].description);
+        EXPECT_EQ(row[description - 1], ' ');
+    }
+    EXPECT_EQ(rows[66] + "\n", harness::summaryline(11));
+    EXPECT_EQ(rows[67], "surviving mutants: 2-21 23-31 33-42 44-48 50 57-65");
+    const auto has = [&](const std::string& row) { return std::find(rows.begin(), rows.end(), row) != rows.end(); };
+    EXPECT_TRUE(has("mutant 1: line 3"));
+    EXPECT_TRUE(has("mutant 2: no line"));
+    EXPECT_TRUE(has("line 2: no mutant"));
+    EXPECT_TRUE(has("lines 4-5: no mutant"));
+    EXPECT_TRUE(has("line 3: mutant 1"));
+}
+
+TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
+    const std::string r = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain 01/01/2000", "plain 01/01/2000"},
+        {std::string("zero\0byte", 9), std::string("zero\0byte", 9)},
+        {"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"\xFF", r},
+        {"\xC0\x80", r + r},          // overlong
+        {"\xED\xA0\x80", r + r + r},  // a surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
+        {"\xE2\x82" "A", r + r + "A"},         // cut short
+        {"\xE2\x82", r + r},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(report::validutf8(bytes), text) << testing::PrintToString(bytes);
+}
+
+}  // namespace
