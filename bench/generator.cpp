@@ -13,7 +13,7 @@ namespace vorlak::bench {
 namespace {
 
 constexpr std::size_t piecesize = dates::linesize - 1;  // the reader's longest piece
-constexpr int poolsize = 30000;                          // candidate killing lines of a mixed file
+constexpr int poolsize = 8000;                           // candidate killing lines of a mixed file
 constexpr int attempts = 10000;                          // draws before a kind of line is given up
 
 constexpr std::array<int, 16> digitcolumns = {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18, 19, 20};
