@@ -1,4 +1,6 @@
 // The json report, in the schema that mutation-testing tools share.
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "harness/harness.hpp"
@@ -23,19 +25,6 @@ std::string id(long n) { return std::to_string(n); }
 json where(position start, position end) {
     return {{"start", {{"line", start.line}, {"column", start.column}}},
             {"end", {{"line", end.line}, {"column", end.column}}}};
-}
-
-// The text of each line, its newline left out, as valid UTF-8.
-std::vector<std::string> linetexts(const std::string& source) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    while (from < source.size()) {
-        std::size_t newline = source.find('\n', from);
-        const std::size_t end = newline == std::string::npos ? source.size() : newline;
-        lines.push_back(validutf8(std::string_view(source).substr(from, end - from)));
-        from = newline == std::string::npos ? source.size() : newline + 1;
-    }
-    return lines;
 }
 
 std::string withoutnewline(const std::string& line) {
@@ -95,19 +84,9 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
         files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, matrix, suggested));
     }
 
-    const std::string testname = displayname(name);
-    json tests = json::array();
-    const std::vector<std::string> lines = linetexts(scan.source);
-    for (std::size_t i = 0; i < lines.size(); i++) {
-        const long n = static_cast<long>(i) + 1;
-        tests.push_back({{"id", id(n)}, {"name", lines[i]}, {"location", {{"start", {{"line", n}, {"column", 1}}}}}});
-    }
-    json testfile = {{"source", validutf8(scan.source)}, {"tests", tests}};
-
     json report = {{"schemaVersion", schemaversion},
                    {"thresholds", {{"high", highthreshold}, {"low", lowthreshold}}},
                    {"files", files},
-                   {"testFiles", {{testname, testfile}}},
                    {"framework", {{"name", "vorlak-report"}, {"version", VORLAK_VERSION}}}};
     if (!suggestions.empty()) {
         json list = json::array();
@@ -118,8 +97,29 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
                             {"result", g.result}});
         report["suggestions"] = list;
     }
+    // The test file can hold millions of lines: its tests are written one
+    // by one into the text rather than held as one tree.
     std::string text = report.dump(indent);
-    text += '\n';
+    text.pop_back();  // the closing brace
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    const std::string newline = indent < 0 ? "" : "\n";
+    const std::string margin = newline + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
+    text += "," + margin + "\"testFiles\": {" + json(displayname(name)).dump() + ": {\"source\": ";
+    text += json(validutf8(scan.source)).dump();
+    text += ", \"tests\": [";
+    std::size_t from = 0;
+    for (long n = 1; from < scan.source.size(); n++) {
+        const std::size_t newlineat = scan.source.find('\n', from);
+        const std::size_t end = newlineat == std::string::npos ? scan.source.size() : newlineat;
+        const json test = {{"id", id(n)},
+                           {"name", validutf8(std::string_view(scan.source).substr(from, end - from))},
+                           {"location", {{"start", {{"line", n}, {"column", 1}}}}}};
+        text += (n == 1 ? "" : ",") + margin + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
+        text += test.dump();
+        from = end == scan.source.size() ? end : end + 1;
+    }
+    text += (scan.lines > 0 ? margin : "") + "]}}" + newline + "}\n";
     return text;
 }
 
