@@ -1,0 +1,255 @@
+// The pass code called directly: testrun with entry functions made for the
+// test, the line reader, the fatal ends of a pass and the summary line.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dates/dates.hpp"
+#include "harness/harness.hpp"
+#include "harness/output.hpp"
+#include "tests/model.hpp"
+#include "tests/process.hpp"
+
+namespace vorlak::tests {
+namespace {
+
+// An entry function that differs from the reference on lines starting with
+// K, and remembers every line it was given.
+std::vector<std::string> seen;
+int killonk(int length) {
+    seen.emplace_back(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length));
+    return dates::line[0] == 'K' ? 7 : dates::testline(length);
+}
+
+// Sends the harness's output to a file while it lives.
+class capture {
+public:
+    explicit capture(const tempdir& dir) : path_(dir / "out") {
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        harness::setoutput(fd_);
+    }
+    capture(const capture&) = delete;
+    capture& operator=(const capture&) = delete;
+    ~capture() {
+        harness::setoutput(STDOUT_FILENO);
+        ::close(fd_);
+    }
+    // What was written so far, the harness's buffer included.
+    std::string text() {
+        harness::flushoutput();
+        return readfile(path_);
+    }
+
+private:
+    std::string path_;
+    int fd_;
+};
+
+struct passcase {
+    const char* what;
+    std::string file;
+    bool verbose;
+    std::string out;
+    int result;
+    std::vector<std::string> seen;  // the lines the entry was called with, in order
+};
+
+TEST(Testrun, OnePass) {
+    const std::string x999(999, 'x');
+    const std::string kill = "-4 =?= 7\nKilled mutant 42.\n";
+    const std::vector<passcase> cases = {
+        {"empty file", "", true, "", 0, {}},
+        {"no killing line: read to the end", "a\n01/01/2000 01/01/2000\n\nb", true, "", 0,
+         {"a\n", "01/01/2000 01/01/2000\n", "\n", "b"}},
+        {"killing line in the middle, verbose", "a\nKILL one\nKILL two\nc\n", true, "Input: KILL one\n" + kill, 1,
+         {"a\n", "KILL one\n"}},
+        {"killing line in the middle, quiet", "a\nKILL one\nKILL two\nc\n", false, "", 1, {"a\n", "KILL one\n"}},
+        {"empty lines do not end the pass", "\n\nKILL\n", true, "Input: KILL\n" + kill, 1, {"\n", "\n", "KILL\n"}},
+        {"killing last line without a newline", "a\nKILL", true, "Input: KILL" + kill, 1, {"a\n", "KILL"}},
+        {"1500 characters read as two pieces", std::string(1500, 'x') + "\n", true, "", 0,
+         {x999, std::string(501, 'x') + "\n"}},
+        {"the second piece kills", x999 + "KILL\n", true, "Input: KILL\n" + kill, 1, {x999, "KILL\n"}},
+        {"998 characters and the newline are one piece", std::string(998, 'x') + "\nKILL", true, "Input: KILL" + kill, 1,
+         {std::string(998, 'x') + "\n", "KILL"}},
+        {"999 characters leave the newline for the next piece", x999 + "\n", true, "", 0, {x999, "\n"}},
+        {"zero bytes and byte 255 are echoed", std::string("K\0\xff\0z\r\n", 7), true,
+         "Input: " + std::string("K\0\xff\0z\r\n", 7) + kill, 1, {std::string("K\0\xff\0z\r\n", 7)}},
+    };
+    tempdir dir;
+    for (const passcase& c : cases) {
+        SCOPED_TRACE(c.what);
+        writefile(dir / "t", c.file);
+        harness::testfile = dir / "t";
+        harness::optVerbose = c.verbose ? 1 : 0;
+        seen.clear();
+        capture out(dir);
+        EXPECT_EQ(harness::testrun(killonk, 42), c.result);
+        EXPECT_EQ(out.text(), c.out);
+        EXPECT_EQ(seen, c.seen);
+    }
+}
+
+// The worked example: the line kills mutant 43 with -15 against 1.
+TEST(Testrun, RealMutant) {
+    tempdir dir;
+    writefile(dir / "t", "02/29/2000 03/01/2000\n");
+    harness::testfile = dir / "t";
+    harness::optVerbose = 1;
+    capture out(dir);
+    EXPECT_EQ(harness::testrun(mutants::m43, 43), 1);
+    EXPECT_EQ(harness::testrun(mutants::m44, 44), 0);
+    EXPECT_EQ(out.text(), "Input: 02/29/2000 03/01/2000\n1 =?= -15\nKilled mutant 43.\n");
+}
+
+TEST(Testrun, AllPassesMatchTheModel) {
+    tempdir dir;
+    for (std::uint32_t seed = 100; seed < 110; seed++) {
+        const std::string file = adversary(seed).file();
+        writefile(dir / "t", file);
+        harness::testfile = dir / "t";
+        harness::optVerbose = 1;
+        capture out(dir);
+        const int killed = harness::runall();
+        harness::put(harness::summaryline(killed));
+        EXPECT_EQ(out.text(), modelrun(file, true)) << "seed " << seed;
+    }
+}
+
+// A pass that cannot open or read the file ends the process; the kill
+// reports written before stand.
+TEST(TestrunDeathTest, FatalEnds) {
+    tempdir dir;
+    writefile(dir / "kill", "KILL\n");
+    std::filesystem::create_directory(dir / "dir");
+    struct fatalcase {
+        const char* what;
+        std::string file;
+        std::string out;
+    };
+    const std::vector<fatalcase> cases = {
+        {"missing file", dir / "missing", "Input: KILL\n-4 =?= 7\nKilled mutant 1.\nerror opening file\n"},
+        {"directory", dir / "dir", "Input: KILL\n-4 =?= 7\nKilled mutant 1.\nerror reading file\n"},
+    };
+    for (const fatalcase& c : cases) {
+        SCOPED_TRACE(c.what);
+        capture out(dir);
+        harness::optVerbose = 1;
+        EXPECT_EXIT(
+            {
+                harness::testfile = dir / "kill";
+                harness::testrun(killonk, 1);
+                harness::testfile = c.file;
+                harness::testrun(killonk, 2);
+            },
+            testing::ExitedWithCode(1), "^$");
+        EXPECT_EQ(out.text(), c.out);
+    }
+}
+
+TEST(Summary, EveryKillCount) {
+    for (int k = 0; k <= 65; k++)
+        EXPECT_EQ(harness::summaryline(k), modelsummary(k));
+    const std::pair<int, const char*> shown[] = {
+        {0, "0/65 mutants killed. (0%)\n"},    {1, "1/65 mutants killed. (2%)\n"},
+        {2, "2/65 mutants killed. (3%)\n"},    {13, "13/65 mutants killed. (20%)\n"},
+        {32, "32/65 mutants killed. (49%)\n"}, {33, "33/65 mutants killed. (51%)\n"},
+        {64, "64/65 mutants killed. (98%)\n"}, {65, "65/65 mutants killed. (100%)\n"},
+    };
+    for (const auto& [k, text] : shown)
+        EXPECT_EQ(harness::summaryline(k), text);
+}
+
+// The pieces the reader hands out, in the Part's line rules.
+TEST(Reader, Pieces) {
+    const std::string x999(999, 'x');
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"", {}},
+        {"\n", {"\n"}},
+        {"abc", {"abc"}},
+        {"a\n\nb\n", {"a\n", "\n", "b\n"}},
+        {std::string(998, 'x') + "\n", {std::string(998, 'x') + "\n"}},
+        {x999 + "\n", {x999, "\n"}},
+        {x999 + "x\n", {x999, "x\n"}},
+        {x999 + x999, {x999, x999}},
+        {std::string("\0\xff\r\n\0", 5), {std::string("\0\xff\r\n", 4), std::string(1, '\0')}},
+    };
+    tempdir dir;
+    for (const auto& [content, pieces] : cases) {
+        writefile(dir / "t", content);
+        ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
+        std::vector<std::string> got;
+        signed char buf[dates::linesize];
+        int n;
+        while ((n = harness::getline(buf, dates::linesize)) > 0) {
+            EXPECT_EQ(buf[n], 0);
+            got.emplace_back(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
+        }
+        EXPECT_EQ(n, 0);
+        EXPECT_EQ(buf[0], 0);
+        EXPECT_EQ(harness::getline(buf, dates::linesize), 0);  // and stays at the end
+        harness::fid.close();
+        EXPECT_EQ(got, pieces);
+    }
+}
+
+// Across the reader's own buffer boundaries and for other buffer sizes, the
+// pieces equal those of a reader taking one character at a time, and
+// nothing past the terminating zero is written.
+TEST(Reader, MatchesCharacterReader) {
+    tempdir dir;
+    std::mt19937 rng(7);
+    for (const int size : {2, 3, 22, 1000}) {
+        SCOPED_TRACE("size " + std::to_string(size));
+        std::string content;
+        while (content.size() < 200'000) {
+            const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+            const auto n = static_cast<std::size_t>(std::uniform_int_distribution<int>(0, kind == 0 ? 3000 : 40)(rng));
+            for (std::size_t i = 0; i < n; i++)
+                content += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
+            content += '\n';
+        }
+        writefile(dir / "t", content);
+        ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
+        charstream model{content};
+        std::vector<signed char> buf(static_cast<std::size_t>(size) + 1), expect(static_cast<std::size_t>(size) + 1);
+        for (;;) {
+            std::fill(buf.begin(), buf.end(), static_cast<signed char>(0x55));
+            const int n = harness::getline(buf.data(), size);
+            const int m = modelgetline(model, expect.data(), size);
+            ASSERT_EQ(n, m);
+            ASSERT_EQ(std::memcmp(buf.data(), expect.data(), static_cast<std::size_t>(n) + 1), 0);
+            for (std::size_t i = static_cast<std::size_t>(n) + 1; i < buf.size(); i++)
+                ASSERT_EQ(buf[i], 0x55);
+            if (n == 0)
+                break;
+        }
+        harness::fid.close();
+    }
+}
+
+TEST(Reader, Errors) {
+    tempdir dir;
+    EXPECT_FALSE(harness::fid.open((dir / "missing").c_str()));
+    // A directory opens, but reading it fails: that is no end of file.
+    ASSERT_TRUE(harness::fid.open(dir.path().c_str()));
+    signed char buf[dates::linesize];
+    EXPECT_EQ(harness::getline(buf, dates::linesize), -1);
+    EXPECT_EQ(harness::fid.error(), EISDIR);
+    // Opening again starts afresh.
+    writefile(dir / "t", "a\n");
+    ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
+    EXPECT_EQ(harness::fid.error(), 0);
+    EXPECT_EQ(harness::getline(buf, dates::linesize), 2);
+    harness::fid.close();
+}
+
+}  // namespace
+}  // namespace vorlak::tests
