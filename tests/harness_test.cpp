@@ -207,6 +207,8 @@ TEST(Passes, KillReportsAsWritten) {
          "Input: 01/01/2000 13/01/2000x-21 =?= -12\nKilled mutant 22.\n"},
         {"a carriage return is an ordinary character", "0a/01/2000 01/01/2000\r\n",
          "Input: 0a/01/2000 01/01/2000\r\n-4 =?= -11\nKilled mutant 2.\n"},
+        {"20 columns and CR LF reach column 21", "10/10/2010 11/01/201\r\n",
+         "Input: 10/10/2010 11/01/201\r\n-4 =?= -3\nKilled mutant 16.\n"},
         {"zero bytes and byte 255 are echoed", std::string("01/01/2000\0" "01/0\xff/2000\0\xff\n", 24),
          "Input: " + std::string("01/01/2000\0" "01/0\xff/2000\0\xff\n", 24) + "-4 =?= -22\nKilled mutant 12.\n"},
     };
