@@ -383,6 +383,7 @@ TEST(Minimize, KeepsTheFewestLinesByteForByte) {
 
 TEST(Suggest, AppendedLinesKillAllSixtyFive) {
     const std::string starter = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    ASSERT_FALSE(starter.empty());
     const std::string cases[] = {"", starter, "02/29/2000 03/01/2000", "x1/01/2000 01/01/2000\n01/01/2000 01/0"};
     for (const std::string& content : cases) {
         const auto r = report({"--suggest", scratch("suggest", content)});
