@@ -235,6 +235,7 @@ int run(int argc, char** argv) {
     needs.perline = s.matrix;
     needs.linetext = s.minimize;
     needs.source = report;
+    needs.whole = report;
     scanresult scan;
     if (const int error = scanfile(in, needs, scan); error != 0)
         return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));

@@ -83,7 +83,10 @@ int scanfile(harness::reader& in, const scanneeds& needs, scanresult& out) {
         line++;
     };
 
+    const bool whole = needs.whole || needs.every;
     for (;;) {
+        if (alive.empty() && !whole && !open)
+            break;
         const int n = in.getline(dates::line, dates::linesize);
         if (n < 0)
             return in.error();

@@ -27,8 +27,11 @@ struct scanneeds {
     bool perline = false;   // the kill set of every line, not only the distinct ones
     bool linetext = false;  // the bytes of the first line of each distinct kill set
     bool source = false;    // the whole file
+    bool whole = false;     // read to the end even once every mutant is killed
 };
 
+// Without every or whole, the reading stops once every mutant is killed, as
+// vorlak's passes do; lines and endsinnewline then tell only what was read.
 struct scanresult {
     long lines = 0;              // physical lines; a last line without newline counts
     bool endsinnewline = true;   // false when the last line has no newline

@@ -246,7 +246,7 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         std::string_view text, around;
     };
     const expect table[] = {
-        {1, 1, "0", "first"},          {2, 15, "i == S.skipped", "isseparator"}, {16, 16, "20", "last"},
+        {1, 1, "0", "first"},          {2, 15, "-1", "skipped"}, {16, 16, "20", "last"},
         {17, 18, "0", "lowmonth"},     {19, 20, "12", "highmonth"},             {21, 22, "0", "lowday"},
         {23, 24, "31", "highday"},     {25, 26, "1899", "lastbadyear"},         {27, 28, "2", "leapmonth"},
         {29, 29, "29", "leapday"},     {30, 30, "if (month == B.leapmonth", "if"},
