@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <unistd.h>
 
 namespace vorlak::harness {
@@ -28,6 +29,12 @@ void writeall(const char* data, std::size_t size) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            // An output left non-blocking by whoever started us: wait for room.
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd p = {outfd, POLLOUT, 0};
+                if (::poll(&p, 1, -1) >= 0 || errno == EINTR)
+                    continue;
+            }
             writeerror(errno);
         }
         data += n;

@@ -170,10 +170,13 @@ TEST(WriteErrors, ReportedOnStandardError) {
         EXPECT_EQ(got.err, c.err);
         EXPECT_EQ(got.status, 1);
     }
-    // The same file, written where it can be.
-    const outcome ok = runprocess(program, withname({"-v", "-i", dir / "big"}));
-    EXPECT_GT(ok.out.size(), 64u * 1024u);
-    EXPECT_EQ(ok.out, modelrun(big, true));
+    // The same file, written where it can be, also to a pipe left
+    // non-blocking that is full for a while.
+    for (const outto where : {outto::capture, outto::slowpipe}) {
+        const outcome ok = runprocess(program, withname({"-v", "-i", dir / "big"}), where);
+        EXPECT_GT(ok.out.size(), 64u * 1024u);
+        expectoutcome(ok, modelrun(big, true), "", 0);
+    }
 }
 
 TEST(Examples, AdequateKillsAll) {

@@ -59,6 +59,7 @@ enum class outto {
     devfull,     // /dev/full: every write fails with ENOSPC
     closedpipe,  // a pipe whose reading end is already closed: EPIPE
     closed,      // no descriptor 1 at all: EBADF
+    slowpipe,    // a non-blocking pipe read only after a while: EAGAIN, then room
 };
 
 struct outcome {
@@ -84,6 +85,7 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
     argv.push_back(nullptr);
 
     int outfd = -1;
+    int pipefd = -1;
     switch (where) {
     case outto::capture: outfd = ::open(outpath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600); break;
     case outto::devfull: outfd = ::open("/dev/full", O_WRONLY | O_CLOEXEC); break;
@@ -92,6 +94,15 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
         if (::pipe2(p, O_CLOEXEC) != 0)
             throw std::runtime_error("pipe failed");
         ::close(p[0]);
+        outfd = p[1];
+        break;
+    }
+    case outto::slowpipe: {
+        int p[2];
+        if (::pipe2(p, O_CLOEXEC) != 0)
+            throw std::runtime_error("pipe failed");
+        ::fcntl(p[1], F_SETFL, O_NONBLOCK);
+        pipefd = p[0];
         outfd = p[1];
         break;
     }
@@ -121,12 +132,22 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
         ::close(outfd);
     ::close(errfd);
     ::close(infd);
+    outcome o;
+    if (pipefd >= 0) {
+        // Let the pipe fill up before reading it.
+        ::usleep(100'000);
+        char buf[4096];
+        ssize_t n;
+        while ((n = ::read(pipefd, buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0)
+                o.out.append(buf, static_cast<std::size_t>(n));
+        ::close(pipefd);
+    }
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)
             throw std::runtime_error("waitpid failed");
     }
-    outcome o;
     o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (where == outto::capture)
         o.out = readfile(outpath);
