@@ -1,5 +1,6 @@
 #include "report/cli.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -194,13 +195,16 @@ int parse(int argc, char** argv, settings& s) {
 // What the suggestions kill, to standard error; and the lines, each once.
 std::string suggestedlines(const std::vector<suggestion>& found) {
     std::string lines;
+    std::vector<std::string_view> written;
     for (const suggestion& g : found) {
         const mutants::mutant& m = mutants::mutantset[static_cast<std::size_t>(g.mutant - 1)];
         std::string shown = g.line.substr(0, g.line.size() - 1);
         say("mutant " + std::to_string(g.mutant) + " (" + std::string(m.description) + "): reference " +
             std::to_string(g.reference) + ", mutant " + std::to_string(g.result) + " on " + shown + "\n");
-        if (lines.find(g.line) == std::string::npos)
+        if (std::find(written.begin(), written.end(), g.line) == written.end()) {
+            written.push_back(g.line);
             lines += g.line;
+        }
     }
     return lines;
 }
@@ -212,7 +216,9 @@ int run(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     settings s;
     if (const int status = parse(argc, argv, s); status == done)
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : fail(std::string("write error: ") + std::strerror(errno));
+        return std::fflush(stdout) == 0 && !std::ferror(stdout)
+                   ? 0
+                   : fail(std::string("write error: ") + std::strerror(errno));
     else if (status != 0)
         return status;
     if (s.form == format::html && !htmlavailable()) {
