@@ -52,6 +52,8 @@ void matrix(const scanresult& scan, std::string& out) {
         out += '\n';
     }
     out += "kill matrix, by line:\n";
+    if (scan.lineset.empty())
+        out += "no line\n";
     for (std::size_t i = 0; i < scan.lineset.size();) {
         std::size_t j = i + 1;
         while (j < scan.lineset.size() && scan.lineset[j] == scan.lineset[i])
