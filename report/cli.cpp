@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <getopt.h>
+#include <poll.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -109,6 +110,12 @@ int writeall(int fd, std::string_view text) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            // An output left non-blocking by whoever started us: wait for room.
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd p = {fd, POLLOUT, 0};
+                if (::poll(&p, 1, -1) >= 0 || errno == EINTR)
+                    continue;
+            }
             return errno;
         }
         text.remove_prefix(static_cast<std::size_t>(n));
