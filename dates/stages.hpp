@@ -5,7 +5,10 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #include "dates/dates.hpp"
@@ -48,15 +51,52 @@ struct syntaxscan {
     int skipped = -1;  // a digit column passed over as well; -1 for none
 };
 
+// The columns that a scan examines, for the word of eight columns that
+// starts at offset: 0xff in the byte of each examined column, else 0.
+template <syntaxscan S>
+constexpr std::uint64_t scanmask(int offset) {
+    std::array<unsigned char, 8> bytes{};
+    for (int b = 0; b < 8; b++) {
+        const int i = offset + b;
+        if (i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped)
+            bytes[static_cast<std::size_t>(b)] = 0xff;
+    }
+    return std::bit_cast<std::uint64_t>(bytes);
+}
+
+// The bytes of a word that are not digits, as their high bits.  A byte x is
+// a digit when x ^ '0' is less than ten; adding 0x76 to its low seven bits
+// sets the high bit exactly when they are ten or more, and never carries
+// into the next byte.
+constexpr std::uint64_t nondigits(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    const std::uint64_t x = word ^ (ones * '0');
+    return (((x & (ones * 0x7f)) + ones * 0x76) | x) & (ones * 0x80);
+}
+
+static_assert([] {
+    for (int c = 0; c < 256; c++)
+        if (((nondigits(static_cast<std::uint64_t>(c)) & 0x80) == 0) != isdigitchar(static_cast<signed char>(c)))
+            return false;
+    return true;
+}(), "the word test must agree with the digit test on every byte");
+
+// The scan answers only whether some examined column fails, so it tests them
+// all at once, eight to a word, rather than one after the other: the same
+// answer, without a branch per column.  Three words cover columns 0 to 20
+// and nothing past them: the last starts at column 13 and so overlaps the
+// second, which leaves columns 13 to 15 to it.
 template <syntaxscan S>
 int scansyntax() {
-    for (int i = S.first; i <= S.last; i++) {
-        if (isseparator(i) || i == S.skipped)
-            continue;
-        if (!isdigitchar(line[i]))
-            return 1;
-    }
-    return 0;
+    static_assert(S.first >= 0 && S.last <= 20);
+    constexpr std::uint64_t low = scanmask<S>(0);
+    constexpr std::uint64_t middle = scanmask<S>(8) & ~scanmask<syntaxscan{.first = 13}>(8);
+    constexpr std::uint64_t high = scanmask<S>(13);
+    std::uint64_t w0, w1, w2;
+    std::memcpy(&w0, line, 8);
+    std::memcpy(&w1, line + 8, 8);
+    std::memcpy(&w2, line + 13, 8);
+    return ((nondigits(w0) & low) | (nondigits(w1) & middle) | (nondigits(w2) & high)) != 0 ? 1 : 0;
 }
 
 // The bounds and the table of the date check, test by test.
