@@ -26,7 +26,8 @@ extern reader fid;            // the test file while a pass reads it; closed bet
 
 // Sets optVerbose and testfile from the command line, or calls usage (after
 // vorlak's own diagnostic, when there is one).  Options end at the first
-// word that is not one, or at "--".
+// word that is not one, or at "--".  Call it once per process: the
+// platform's option parser keeps state of its own between calls.
 void options(int argc, char** argv);
 
 // "Usage: vorlak [-uv] -i <test file>\n" on standard error, exit status 1.
