@@ -208,9 +208,11 @@ int countdays(date first, date second) {
 }
 
 // One line evaluation: the length test, then the three stages, each of which
-// may end it with its result code.
+// may end it with its result code.  Every stage is compiled into the
+// evaluation (flatten), so that each entry is one body without calls; the
+// stages run exactly as written.
 template <syntaxcheck Syntax, conversion Convert, daycounter Count>
-int evaluate(int length) {
+[[gnu::flatten]] int evaluate(int length) {
     if (length < shortestline)
         return badsyntax;
     if (Syntax() != 0)
