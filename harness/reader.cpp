@@ -22,6 +22,7 @@ void reader::attach(int fd) {
     error_ = 0;
     eof_ = false;
     pos_ = end_ = 0;
+    chunk_ = firstread;
 }
 
 void reader::close() {
@@ -35,8 +36,9 @@ bool reader::fill() {
     if (eof_ || error_ != 0 || fd_ < 0)
         return false;
     for (;;) {
-        const ssize_t n = ::read(fd_, buffer_, capacity);
+        const ssize_t n = ::read(fd_, buffer_, chunk_);
         if (n > 0) {
+            chunk_ = chunk_ < capacity / 2 ? chunk_ * 2 : capacity;
             pos_ = 0;
             end_ = static_cast<std::size_t>(n);
             return true;
@@ -52,7 +54,7 @@ bool reader::fill() {
     }
 }
 
-int reader::getline(signed char* buf, int size) {
+int reader::getlineslow(signed char* buf, int size) {
     const std::size_t room = size > 0 ? static_cast<std::size_t>(size - 1) : 0;
     std::size_t count = 0;
     // The room test comes first: a full piece takes nothing more, not even a newline.
