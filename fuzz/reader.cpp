@@ -4,8 +4,9 @@
 // reads its file: into a buffer of the line buffer's size.  The pieces handed
 // out, joined, must be the content exactly; none may be longer than 999
 // bytes; every piece but the last ends in a newline or is 999 bytes long.
-// The content is read twice: as it is, and again after a prefix that puts
-// its middle on the reader's refill boundary, where a piece is cut in two.
+// The content is read twice: as it is, and again shifted by as many bytes as
+// its first two give, up to 64 KiB, so that the reader's reads, whatever
+// their sizes, cut it at places the fuzzer can steer.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -22,7 +23,6 @@ namespace vorlak::fuzz {
 
 namespace {
 
-constexpr std::size_t refill = 64 * 1024;  // what the reader asks read(2) for at a time
 constexpr std::size_t slack = 64;          // bytes past the buffer that must stay untouched
 constexpr signed char untouched = 0x5a;    // what the bytes not written hold
 
@@ -94,11 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readall(data, size);
 
     // Full lines of 998 bytes and a newline, cut off where the content begins.
-    const std::size_t half = size / 2;
-    const std::size_t prefix = half < refill ? refill - half : 0;
+    const std::size_t shift = size >= 2 ? static_cast<std::size_t>(data[0] | data[1] << 8) : 0;
     static std::vector<std::uint8_t> shifted;
-    shifted.assign(prefix, 'x');
-    for (std::size_t i = 998; i < prefix; i += 999)
+    shifted.assign(shift, 'x');
+    for (std::size_t i = 998; i < shift; i += 999)
         shifted[i] = '\n';
     shifted.insert(shifted.end(), data, data + size);
     readall(shifted.data(), shifted.size());
