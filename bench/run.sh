@@ -19,7 +19,8 @@ trap 'rm -rf "$work"' EXIT
 
 cmake --preset release -B "$build" -S "$root" >/dev/null
 cmake --build "$build" --target vorlak vorlak-generate vorlak-floor vorlak-cputime >/dev/null
-# vorlak-report is timed when the tree has it.
+# vorlak-report is timed when the tree has it, plain, with --matrix and with
+# --minimize; its exit status is checked, its messages are left out.
 cmake --build "$build" --target vorlak-report >/dev/null 2>&1 || true
 
 vorlak=$build/harness/vorlak
@@ -43,15 +44,18 @@ check() {  # check STDOUT-FILE EXPECTED-SUMMARY WHAT
 }
 
 # alternate NAME FILE: runs the floor, vorlak and vorlak-report in turn,
-# $runs times, and leaves their cost lines in $work/NAME.{floor,vorlak,report}.
+# $runs times, and leaves their cost lines in $work/NAME.{floor,vorlak,report,matrix,minimize}.
 alternate() {
     local name=$1 file=$2
     : >"$work/$name.floor"; : >"$work/$name.vorlak"; : >"$work/$name.report"
+    : >"$work/$name.matrix"; : >"$work/$name.minimize"
     for ((i = 0; i < runs; i++)); do
         cost /dev/null "$floor" "$file" >>"$work/$name.floor"
         cost "$work/$name.out" "$vorlak" -i "$file" >>"$work/$name.vorlak"
         if [[ -n $report ]]; then
-            cost /dev/null "$report" "$file" >>"$work/$name.report"
+            cost /dev/null "$report" "$file" >>"$work/$name.report" 2>/dev/null
+            cost /dev/null "$report" --matrix "$file" >>"$work/$name.matrix" 2>/dev/null
+            cost /dev/null "$report" --minimize "$file" >>"$work/$name.minimize" 2>/dev/null
         fi
     done
 }
@@ -94,8 +98,16 @@ fi
 echo
 echo "Also measured: CPU time on a 5,000-line \`long\` file (lines of 1,000 to 6,000 bytes), vorlak ÷ read floor: $(ratio "$longvorlak" "$longfloor") ($longvorlak s ÷ $longfloor s)."
 if [[ -n $report ]]; then
+    for run in report matrix minimize; do
+        if field 4 <"$work/survive.$run" | grep -qv '^0$'; then
+            echo "run.sh: vorlak-report ($run) did not end with exit status 0" >&2
+            exit 1
+        fi
+    done
     reportcpu=$(field 1 <"$work/survive.report" | median)
-    reportrss=$(field 2 <"$work/survive.report" | maximum)
-    echo "vorlak-report on the same survive file: $reportcpu s CPU against vorlak's $vorlakcpu s (ratio $(ratio "$reportcpu" "$vorlakcpu")), peak $(mib "$reportrss")."
+    matrixcpu=$(field 1 <"$work/survive.matrix" | median)
+    minimizecpu=$(field 1 <"$work/survive.minimize" | median)
+    reportrss=$( { field 2 <"$work/survive.report"; field 2 <"$work/survive.matrix"; field 2 <"$work/survive.minimize"; } | maximum)
+    echo "vorlak-report on the same survive file, CPU time ÷ vorlak's: $(ratio "$reportcpu" "$vorlakcpu") ($reportcpu s), with --matrix $(ratio "$matrixcpu" "$vorlakcpu") ($matrixcpu s), with --minimize $(ratio "$minimizecpu" "$vorlakcpu") ($minimizecpu s); peak $(mib "$reportrss")."
 fi
 echo "Medians of $runs alternating runs each; $(date -u +%Y-%m-%d), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(uname -sr), $(c++ --version | head -n 1)."
