@@ -9,12 +9,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <getopt.h>
-#include <poll.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 
 #include "harness/harness.hpp"
+#include "harness/output.hpp"
 #include "report/cover.hpp"
 #include "report/formats.hpp"
 #include "report/html.hpp"
@@ -104,24 +104,7 @@ bool parsethreshold(const char* text, double& value) {
 }
 
 // Writes all of text to fd; 0, or the errno of the failed write.
-int writeall(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            // An output left non-blocking by whoever started us: wait for room.
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                pollfd p = {fd, POLLOUT, 0};
-                if (::poll(&p, 1, -1) >= 0 || errno == EINTR)
-                    continue;
-            }
-            return errno;
-        }
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
+int writeall(int fd, std::string_view text) { return harness::writefully(fd, text.data(), text.size()); }
 
 // The output goes to FILE only once the test file has been read: a file
 // that cannot be read leaves an earlier report in place.
