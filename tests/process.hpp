@@ -70,12 +70,15 @@ struct outcome {
 
 // Runs program with the words args (args[0] is the name it is started
 // under; an empty args starts it with no words at all), standard input
-// from /dev/null, in the directory cwd when one is given.
+// from input (empty: /dev/null), in the directory cwd when one is given.
 inline outcome runprocess(const std::string& program, const std::vector<std::string>& args,
-                          outto where = outto::capture, const std::string& cwd = {}) {
+                          outto where = outto::capture, const std::string& cwd = {}, std::string_view input = {}) {
     tempdir capture;
     const std::string outpath = capture / "stdout";
     const std::string errpath = capture / "stderr";
+    const std::string inpath = input.empty() ? std::string("/dev/null") : capture / "stdin";
+    if (!input.empty())
+        writefile(inpath, input);
 
     // Everything the child needs is made before the fork: after it, the
     // child only calls what is safe there.
@@ -109,7 +112,7 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
     case outto::closed: break;
     }
     const int errfd = ::open(errpath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const int infd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int infd = ::open(inpath.c_str(), O_RDONLY | O_CLOEXEC);
     if (errfd < 0 || infd < 0 || (where != outto::closed && outfd < 0))
         throw std::runtime_error("cannot set up the child's streams");
 

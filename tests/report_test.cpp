@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,20 +21,19 @@
 #include "report/sources.hpp"
 #include "report/suggest.hpp"
 #include "report/utf8.hpp"
+#include "process.hpp"
 
-extern char** environ;
 
 namespace {
 
 using namespace vorlak;
 using report::killset;
+using tests::outcome;
+using tests::outto;
+using tests::readfile;
+using tests::runprocess;
 
 // --- helpers -----------------------------------------------------------------
-
-std::string readfile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::string scratch(const std::string& name, const std::string& content) {
     const auto path = std::filesystem::temp_directory_path() / ("vorlak-report-test-" + std::to_string(getpid()) + "-" + name);
@@ -43,32 +41,9 @@ std::string scratch(const std::string& name, const std::string& content) {
     return path.string();
 }
 
-struct outcome {
-    std::string out;
-    std::string err;
-    int status;
-};
-
-// Runs a program as a process, standard output and error caught in files.
-outcome run(std::vector<std::string> args, const std::string& input = "", const char* stdoutpath = nullptr) {
-    const std::string out = stdoutpath ? stdoutpath : scratch("stdout", "");
-    const std::string err = scratch("stderr", "");
-    const std::string in = scratch("stdin", input);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_TRUNC, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_TRUNC, 0);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0) << argv[0];
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {stdoutpath ? "" : readfile(out), readfile(err), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+// Runs a program as a process: args[0] is the program; standard input holds input.
+outcome run(const std::vector<std::string>& args, const std::string& input = "", outto where = outto::capture) {
+    return runprocess(args[0], args, where, {}, input);
 }
 
 outcome report(std::vector<std::string> args, const std::string& input = "") {
@@ -462,7 +437,7 @@ TEST(CommandLine, FailUnderAtAboveAndBelowTheScore) {
 
 TEST(CommandLine, WriteErrorsAreReportedAndOutputWaitsForTheRead) {
     const std::string empty = scratch("empty", "");
-    const auto full = run({VORLAK_REPORT_BINARY, empty}, "", "/dev/full");
+    const auto full = run({VORLAK_REPORT_BINARY, empty}, "", outto::devfull);
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "vorlak-report: write error: No space left on device\n");
     // An unreadable test file leaves an earlier report as it was.
