@@ -136,7 +136,7 @@ int checkdate(int month, int day, int year) {
     if (day > lastday<B>(month))
         return 4;
     if constexpr (hasleaprule<Leap>) {
-        if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday)
+        if (month == B.leapmonth && day == B.leapday && Leap(year) == 0)
             return 5;
     }
     return 0;
@@ -193,8 +193,10 @@ int daynumber(date d) {
     if constexpr (T.quadcenturies)
         n += d.year / 400;
     n += daysbefore<T>(d.month) + d.day;
+    // The month is tested first: the leap rule is pure, and most months
+    // need no answer from it.
     if constexpr (hasleaprule<Leap>) {
-        if (Leap(d.year) == 1 && d.month <= T.leapmonths)
+        if (d.month <= T.leapmonths && Leap(d.year) == 1)
             n -= 1;
     }
     return n;

@@ -7,6 +7,7 @@
 // The content is read twice: as it is, and again shifted by as many bytes as
 // its first two give, up to 64 KiB, so that the reader's reads, whatever
 // their sizes, cut it at places the fuzzer can steer.
+#include <algorithm>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -25,6 +26,7 @@ namespace {
 
 constexpr std::size_t slack = 64;          // bytes past the buffer that must stay untouched
 constexpr signed char untouched = 0x5a;    // what the bytes not written hold
+constexpr std::size_t aheadbytes = 32;     // how far a short piece may be copied ahead
 
 // A memory file holding content, at offset 0.
 int memoryfile(const std::uint8_t* content, std::size_t size) {
@@ -59,9 +61,14 @@ void readall(const std::uint8_t* content, std::size_t size) {
             fail("a piece of %d bytes", count);
         if (buf[static_cast<std::size_t>(count)] != 0)
             fail("no zero after a piece of %d bytes", count);
-        const std::size_t after = static_cast<std::size_t>(count) + 1;
+        // A short piece may come with the file's next bytes copied after
+        // its zero, within the buffer's first 32; nothing else is written.
+        const std::size_t after = std::max<std::size_t>(static_cast<std::size_t>(count) + 1, aheadbytes);
         if (std::memcmp(buf.data() + after, unwritten.data(), buf.size() - after) != 0)
             fail("bytes written after a piece of %d bytes", count);
+        for (std::size_t i = static_cast<std::size_t>(count) + 1; i < after; i++)
+            if (buf[i] != untouched && (offset + i >= size || buf[i] != static_cast<signed char>(content[offset + i])))
+                fail("byte %zu after a piece of %d bytes is not the file's", i, count);
         if (count == 0)
             break;
         if (previous >= 0 && previous != maxpiece && content[offset - 1] != '\n')
@@ -72,7 +79,7 @@ void readall(const std::uint8_t* content, std::size_t size) {
         const void* newline = std::memchr(buf.data(), '\n', static_cast<std::size_t>(count));
         if (newline != nullptr && newline != buf.data() + count - 1)
             fail("a newline inside the piece at offset %zu", offset);
-        std::memset(buf.data(), untouched, static_cast<std::size_t>(count) + 1);
+        std::memset(buf.data(), untouched, after);
         offset += static_cast<std::size_t>(count);
         previous = count;
     }

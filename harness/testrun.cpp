@@ -34,7 +34,7 @@ void killreport(int expected, int actual, int number) {
 // one mutant's entry so that the call in the loop is a direct one.  The
 // reader and both evaluations are compiled into the loop (flatten).
 template <class Entry>
-[[gnu::flatten]] int pass(Entry entry, int number) {
+[[gnu::flatten, gnu::hot, gnu::noinline]] int pass(Entry entry, int number) {
     if (!fid.open(testfile.c_str()))
         fatal("error opening file\n");
     for (;;) {

@@ -32,7 +32,7 @@ struct anchor {
 constexpr std::string_view skipped = "int skipped = -1;";
 constexpr std::string_view monthdays = "std::array<int, 12> monthdays = {";
 constexpr std::string_view daysbefore = "std::array<int, 12> daysbefore = {";
-constexpr std::string_view test5 = "if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday) return 5;";
+constexpr std::string_view test5 = "if (month == B.leapmonth && day == B.leapday && Leap(year) == 0) return 5;";
 constexpr std::string_view rule400 = "return year % 400 == 0 ? 1 : 0;";
 constexpr std::string_view rule100 = "if (year % 4 == 0 && year % 100 != 0)";
 constexpr std::string_view leapbody =
@@ -43,7 +43,7 @@ constexpr std::string_view term100 =
 constexpr std::string_view term4 =
     "if constexpr (T.quadrennials) n += d.year / 4; if constexpr (T.centuries) n -= d.year / 100; "
     "if constexpr (T.quadcenturies) n += d.year / 400;";
-constexpr std::string_view adjustment = "if (Leap(d.year) == 1 && d.month <= T.leapmonths) n -= 1;";
+constexpr std::string_view adjustment = "if (d.month <= T.leapmonths && Leap(d.year) == 1) n -= 1;";
 
 constexpr std::array<anchor, mutants::mutantcount> anchors = {{
     {1, stageshpp, "int first = 0;", "0", inside, "1"},
