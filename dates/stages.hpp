@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "dates/dates.hpp"
 
@@ -81,14 +84,44 @@ static_assert([] {
     return true;
 }(), "the word test must agree with the digit test on every byte");
 
+// The columns that a scan examines among the sixteen from offset, as bits.
+template <syntaxscan S>
+constexpr unsigned scanbits(int offset) {
+    unsigned bits = 0;
+    for (int b = 0; b < 16; b++) {
+        const int i = offset + b;
+        if (i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped)
+            bits |= 1u << b;
+    }
+    return bits;
+}
+
+#if defined(__SSE2__)
+// The bytes of the sixteen at p that are not digits, as bits.  The compares
+// are signed, so a byte of 128 or more is below '0', as in the digit test.
+inline unsigned nondigitbits(const signed char* p) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i outside = _mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8('0')), _mm_cmpgt_epi8(x, _mm_set1_epi8('9')));
+    return static_cast<unsigned>(_mm_movemask_epi8(outside));
+}
+#endif
+
 // The scan answers only whether some examined column fails, so it tests them
-// all at once, eight to a word, rather than one after the other: the same
-// answer, without a branch per column.  Three words cover columns 0 to 20
-// and nothing past them: the last starts at column 13 and so overlaps the
-// second, which leaves columns 13 to 15 to it.
+// all at once rather than one after the other: the same answer, without a
+// branch per column.  Where the processor has 16-byte vectors, two of them
+// cover columns 0 to 15 and 16 to 31, of which only 16 to 20 count; else
+// three words of eight cover columns 0 to 20 and nothing past them: the last
+// starts at column 13 and so overlaps the second, which leaves 13 to 15 to it.
+// Either way the bytes past column 20 lie within the line buffer, and the
+// answer does not depend on them.
 template <syntaxscan S>
 int scansyntax() {
     static_assert(S.first >= 0 && S.last <= 20);
+#if defined(__SSE2__)
+    constexpr unsigned low = scanbits<S>(0);
+    constexpr unsigned high = scanbits<S>(16);
+    return ((nondigitbits(line) & low) | (nondigitbits(line + 16) & high)) != 0 ? 1 : 0;
+#else
     constexpr std::uint64_t low = scanmask<S>(0);
     constexpr std::uint64_t middle = scanmask<S>(8) & ~scanmask<syntaxscan{.first = 13}>(8);
     constexpr std::uint64_t high = scanmask<S>(13);
@@ -97,6 +130,7 @@ int scansyntax() {
     std::memcpy(&w1, line + 8, 8);
     std::memcpy(&w2, line + 13, 8);
     return ((nondigits(w0) & low) | (nondigits(w1) & middle) | (nondigits(w2) & high)) != 0 ? 1 : 0;
+#endif
 }
 
 // The bounds and the table of the date check, test by test.

@@ -83,13 +83,12 @@ private:
 #endif
     }
 
-    // Copies 32 bytes as three overlapping 16-byte stores, the one over
-    // bytes 8 to 23 last: an evaluation then finds each 8-byte word that it
-    // reads within a single store, which the processor hands on without a stall.
+    // Copies 32 bytes as two 16-byte stores.  An evaluation reads the line
+    // in the same two halves, and so each of its loads lies within one
+    // store, which the processor hands on without a stall.
     static void copyshort(signed char* to, const char* from) {
-        std::memcpy(to + 16, from + 16, 16);
         std::memcpy(to, from, 16);
-        std::memcpy(to + 8, from + 8, 16);
+        std::memcpy(to + 16, from + 16, 16);
     }
 
     bool fill();
