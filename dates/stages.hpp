@@ -54,14 +54,19 @@ struct syntaxscan {
     int skipped = -1;  // a digit column passed over as well; -1 for none
 };
 
+// Whether a scan examines column i.
+template <syntaxscan S>
+constexpr bool examined(int i) {
+    return i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped;
+}
+
 // The columns that a scan examines, for the word of eight columns that
 // starts at offset: 0xff in the byte of each examined column, else 0.
 template <syntaxscan S>
 constexpr std::uint64_t scanmask(int offset) {
     std::array<unsigned char, 8> bytes{};
     for (int b = 0; b < 8; b++) {
-        const int i = offset + b;
-        if (i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped)
+        if (examined<S>(offset + b))
             bytes[static_cast<std::size_t>(b)] = 0xff;
     }
     return std::bit_cast<std::uint64_t>(bytes);
@@ -89,8 +94,7 @@ template <syntaxscan S>
 constexpr unsigned scanbits(int offset) {
     unsigned bits = 0;
     for (int b = 0; b < 16; b++) {
-        const int i = offset + b;
-        if (i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped)
+        if (examined<S>(offset + b))
             bits |= 1u << b;
     }
     return bits;
