@@ -100,13 +100,27 @@ constexpr unsigned scanbits(int offset) {
     return bits;
 }
 
+// Adding digitshift to a byte, with wrap-around, takes '0' to '9' to the ten
+// lowest signed values and every other byte above them: one signed compare
+// then tells the digits from the rest.
+inline constexpr int digitshift = 0x80 - '0';
+inline constexpr int highestshifted = -128 + 9;
+
+static_assert([] {
+    for (int c = 0; c < 256; c++) {
+        const auto shifted = static_cast<signed char>((c + digitshift) & 0xff);
+        if ((shifted <= highestshifted) != isdigitchar(static_cast<signed char>(c)))
+            return false;
+    }
+    return true;
+}(), "the shifted compare must agree with the digit test on every byte");
+
 #if defined(__SSE2__)
-// The bytes of the sixteen at p that are not digits, as bits.  The compares
-// are signed, so a byte of 128 or more is below '0', as in the digit test.
-inline unsigned nondigitbits(const signed char* p) {
+// The bytes of the sixteen at p that are digits, as bits.
+inline unsigned digitbits(const signed char* p) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i outside = _mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8('0')), _mm_cmpgt_epi8(x, _mm_set1_epi8('9')));
-    return static_cast<unsigned>(_mm_movemask_epi8(outside));
+    const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(digitshift)));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(shifted, _mm_set1_epi8(highestshifted + 1))));
 }
 #endif
 
@@ -124,7 +138,7 @@ int scansyntax() {
 #if defined(__SSE2__)
     constexpr unsigned low = scanbits<S>(0);
     constexpr unsigned high = scanbits<S>(16);
-    return ((nondigitbits(line) & low) | (nondigitbits(line + 16) & high)) != 0 ? 1 : 0;
+    return ((digitbits(line) | digitbits(line + 16) << 16) & (low | high << 16)) != (low | high << 16) ? 1 : 0;
 #else
     constexpr std::uint64_t low = scanmask<S>(0);
     constexpr std::uint64_t middle = scanmask<S>(8) & ~scanmask<syntaxscan{.first = 13}>(8);
@@ -221,15 +235,25 @@ constexpr int daysbefore(int month) {
 // The day number of a date: grows by one from each calendar day to the next.
 // For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
 // With no leap rule (nullptr) the leap adjustment is absent.
+template <class Year, dayterms T>
+constexpr Year yearterms(Year year) {
+    Year n = 365 * year;
+    if constexpr (T.quadrennials)
+        n += year / 4;
+    if constexpr (T.centuries)
+        n -= year / 100;
+    if constexpr (T.quadcenturies)
+        n += year / 400;
+    return n;
+}
+
 template <dayterms T, auto Leap>
 int daynumber(date d) {
-    int n = 365 * d.year;
-    if constexpr (T.quadrennials)
-        n += d.year / 4;
-    if constexpr (T.centuries)
-        n -= d.year / 100;
-    if constexpr (T.quadcenturies)
-        n += d.year / 400;
+    // Every year that an evaluation brings here is at least 0, and for those
+    // the terms come out the same unsigned, where a division is a shift or
+    // one multiplication without the corrections for a negative dividend.
+    int n = d.year >= 0 ? static_cast<int>(yearterms<unsigned, T>(static_cast<unsigned>(d.year)))
+                        : yearterms<int, T>(d.year);
     n += daysbefore<T>(d.month) + d.day;
     // The month is tested first: the leap rule is pure, and most months
     // need no answer from it.
@@ -260,7 +284,10 @@ template <syntaxcheck Syntax, conversion Convert, daycounter Count>
     if (const int c = Convert(); c != 0)
         return -c;
     const int days = Count(firstdate, seconddate);
-    return days < 0 ? reversed : days;
+    // Half of all counts are negative, so the choice is made without a
+    // branch, which would be mispredicted half the time.
+    const int negative = days >> 31;
+    return (days & ~negative) | (reversed & negative);
 }
 
 }  // namespace vorlak::dates

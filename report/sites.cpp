@@ -37,12 +37,12 @@ constexpr std::string_view rule400 = "return year % 400 == 0 ? 1 : 0;";
 constexpr std::string_view rule100 = "if (year % 4 == 0 && year % 100 != 0)";
 constexpr std::string_view leapbody =
     "if (year % 4 == 0 && year % 100 != 0) return 1; return year % 400 == 0 ? 1 : 0;";
-constexpr std::string_view term400 = "if constexpr (T.quadcenturies) n += d.year / 400;";
+constexpr std::string_view term400 = "if constexpr (T.quadcenturies) n += year / 400;";
 constexpr std::string_view term100 =
-    "if constexpr (T.centuries) n -= d.year / 100; if constexpr (T.quadcenturies) n += d.year / 400;";
+    "if constexpr (T.centuries) n -= year / 100; if constexpr (T.quadcenturies) n += year / 400;";
 constexpr std::string_view term4 =
-    "if constexpr (T.quadrennials) n += d.year / 4; if constexpr (T.centuries) n -= d.year / 100; "
-    "if constexpr (T.quadcenturies) n += d.year / 400;";
+    "if constexpr (T.quadrennials) n += year / 4; if constexpr (T.centuries) n -= year / 100; "
+    "if constexpr (T.quadcenturies) n += year / 400;";
 constexpr std::string_view adjustment = "if (d.month <= T.leapmonths && Leap(d.year) == 1) n -= 1;";
 
 constexpr std::array<anchor, mutants::mutantcount> anchors = {{

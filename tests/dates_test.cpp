@@ -244,6 +244,9 @@ TEST(DayDifference, CountsThroughDatesNoCheckAccepts) {
         // Dates only an altered check lets through follow the same formula.
         {{1, 0, 2001}, {12, 31, 2000}, 0},  {{2, 29, 1900}, {3, 1, 1900}, 0},   {{4, 31, 2001}, {5, 1, 2001}, 0},
         {{1, 1, 1899}, {1, 1, 1900}, 365},  {{1, 1, 79999}, {1, 1, 80000}, 365},
+        // Below year 0 the divisions truncate toward zero, as written.
+        {{1, 1, -1}, {1, 1, 0}, 364},       {{1, 1, -5}, {1, 1, -4}, 364},      {{1, 1, -101}, {3, 1, -100}, 424},
+        {{1, 1, -400}, {1, 1, -399}, 367},  {{12, 31, -1}, {1, 1, 1}, 366},
     };
     for (const auto& r : rows)
         EXPECT_EQ(dates::daysdiff(r.first, r.second), r.count)
