@@ -284,10 +284,7 @@ template <syntaxcheck Syntax, conversion Convert, daycounter Count>
     if (const int c = Convert(); c != 0)
         return -c;
     const int days = Count(firstdate, seconddate);
-    // Half of all counts are negative, so the choice is made without a
-    // branch, which would be mispredicted half the time.
-    const int negative = days >> 31;
-    return (days & ~negative) | (reversed & negative);
+    return days < 0 ? reversed : days;
 }
 
 }  // namespace vorlak::dates
