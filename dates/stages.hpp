@@ -136,9 +136,8 @@ template <syntaxscan S>
 int scansyntax() {
     static_assert(S.first >= 0 && S.last <= 20);
 #if defined(__SSE2__)
-    constexpr unsigned low = scanbits<S>(0);
-    constexpr unsigned high = scanbits<S>(16);
-    return ((digitbits(line) | digitbits(line + 16) << 16) & (low | high << 16)) != (low | high << 16) ? 1 : 0;
+    constexpr unsigned columns = scanbits<S>(0) | scanbits<S>(16) << 16;
+    return ((digitbits(line) | digitbits(line + 16) << 16) & columns) != columns ? 1 : 0;
 #else
     constexpr std::uint64_t low = scanmask<S>(0);
     constexpr std::uint64_t middle = scanmask<S>(8) & ~scanmask<syntaxscan{.first = 13}>(8);
@@ -235,6 +234,8 @@ constexpr int daysbefore(int month) {
 // The day number of a date: grows by one from each calendar day to the next.
 // For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
 // With no leap rule (nullptr) the leap adjustment is absent.
+// The days of the years before a year, as the day number counts them, in
+// the arithmetic of Year.
 template <class Year, dayterms T>
 constexpr Year yearterms(Year year) {
     Year n = 365 * year;
