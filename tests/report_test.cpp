@@ -2,13 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -35,10 +33,12 @@ using tests::runprocess;
 
 // --- helpers -----------------------------------------------------------------
 
+// A file of this run's own directory, which is removed when the run ends.
 std::string scratch(const std::string& name, const std::string& content) {
-    const auto path = std::filesystem::temp_directory_path() / ("vorlak-report-test-" + std::to_string(getpid()) + "-" + name);
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    static const tests::tempdir directory;
+    const std::string path = directory / name;
+    tests::writefile(path, content);
+    return path;
 }
 
 // Runs a program as a process: args[0] is the program; standard input holds input.
