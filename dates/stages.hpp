@@ -231,9 +231,6 @@ constexpr int daysbefore(int month) {
     return T.daysbefore[static_cast<std::size_t>(month - 1)];
 }
 
-// The day number of a date: grows by one from each calendar day to the next.
-// For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
-// With no leap rule (nullptr) the leap adjustment is absent.
 // The days of the years before a year, as the day number counts them, in
 // the arithmetic of Year.
 template <class Year, dayterms T>
@@ -248,6 +245,9 @@ constexpr Year yearterms(Year year) {
     return n;
 }
 
+// The day number of a date: grows by one from each calendar day to the next.
+// For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
+// With no leap rule (nullptr) the leap adjustment is absent.
 template <dayterms T, auto Leap>
 int daynumber(date d) {
     // Every year that an evaluation brings here is at least 0, and for those
