@@ -116,9 +116,8 @@ static_assert([] {
 }(), "the shifted compare must agree with the digit test on every byte");
 
 #if defined(__SSE2__)
-// The bytes of the sixteen at p that are digits, as bits.
-inline unsigned digitbits(const signed char* p) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+// The bytes of x that are digits, as bits.
+inline unsigned digitbits(__m128i x) {
     const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(digitshift)));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(shifted, _mm_set1_epi8(highestshifted + 1))));
 }
@@ -126,18 +125,27 @@ inline unsigned digitbits(const signed char* p) {
 
 // The scan answers only whether some examined column fails, so it tests them
 // all at once rather than one after the other: the same answer, without a
-// branch per column.  Where the processor has 16-byte vectors, two of them
-// cover columns 0 to 15 and 16 to 31, of which only 16 to 20 count; else
-// three words of eight cover columns 0 to 20 and nothing past them: the last
-// starts at column 13 and so overlaps the second, which leaves 13 to 15 to it.
-// Either way the bytes past column 20 lie within the line buffer, and the
-// answer does not depend on them.
+// branch per column.  Where the processor has 16-byte vectors, one of them
+// holds columns 0 to 15 and another columns 16 to 21, loaded as four bytes and
+// two; else three words of eight cover columns 0 to 20: the last starts at
+// column 13 and so overlaps the second, which leaves 13 to 15 to it.  Either
+// way nothing past column 21 is read.  A line that gets this far is at least
+// 22 bytes long, and the reader stores it in halves of sixteen before the
+// zero byte that ends it; a load of columns 16 to 31 would take in that zero
+// too, and a load that needs two stores waits until both reach the cache,
+// where one within a single store gets its bytes from the store at once.
 template <syntaxscan S>
 int scansyntax() {
     static_assert(S.first >= 0 && S.last <= 20);
 #if defined(__SSE2__)
     constexpr unsigned columns = scanbits<S>(0) | scanbits<S>(16) << 16;
-    return ((digitbits(line) | digitbits(line + 16) << 16) & columns) != columns ? 1 : 0;
+    std::int32_t middle;
+    std::int16_t last;
+    std::memcpy(&middle, line + 16, sizeof middle);
+    std::memcpy(&last, line + 20, sizeof last);
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line));
+    const __m128i high = _mm_insert_epi16(_mm_cvtsi32_si128(middle), last, 2);  // columns 16 to 21, then zeros
+    return ((digitbits(low) | digitbits(high) << 16) & columns) != columns ? 1 : 0;
 #else
     constexpr std::uint64_t low = scanmask<S>(0);
     constexpr std::uint64_t middle = scanmask<S>(8) & ~scanmask<syntaxscan{.first = 13}>(8);
