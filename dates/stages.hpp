@@ -293,7 +293,11 @@ template <syntaxcheck Syntax, conversion Convert, daycounter Count>
     if (const int c = Convert(); c != 0)
         return -c;
     const int days = Count(firstdate, seconddate);
-    return days < 0 ? reversed : days;
+    // A negative count becomes reversed without a branch: in a file of mixed
+    // lines the sign follows no pattern, and a branch on it would be guessed
+    // wrong for about every other valid line.
+    const int negative = days >> 31;  // all ones for a negative count, else zero
+    return (days & ~negative) | (reversed & negative);
 }
 
 }  // namespace vorlak::dates
