@@ -112,7 +112,8 @@ TEST(ResultTable, ReversedDatesAndCounts) {
 }
 
 // Every byte in every digit column is a syntax error unless it is a digit;
-// no byte in a separator column changes anything.
+// no byte in a separator column, nor in column 21 where the newline stands,
+// changes anything.
 TEST(ResultTable, EveryByteInEveryColumn) {
     const char* bases[] = {"01/01/2000 01/01/2001", "12/31/2000 01/01/2000", "13/01/2000 01/01/2000",
                            "01/01/2000 02/29/2001", "01/01/1900 12/31/9999"};
@@ -131,6 +132,7 @@ TEST(ResultTable, EveryByteInEveryColumn) {
             for (const int column : tests::separatorcolumns)
                 EXPECT_EQ(evaluate(withbyte(text, column, byte)), expected)
                     << base << " column " << column << " byte " << byte;
+            EXPECT_EQ(evaluate(withbyte(text, 21, byte)), expected) << base << " column 21 byte " << byte;
         }
     }
 }
