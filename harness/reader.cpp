@@ -54,7 +54,7 @@ bool reader::fill() {
     }
 }
 
-int reader::getlineslow(signed char* buf, int size) {
+int reader::getpieceslow(signed char* buf, int size) {
     const std::size_t room = size > 0 ? static_cast<std::size_t>(size - 1) : 0;
     std::size_t count = 0;
     // The room test comes first: a full piece takes nothing more, not even a newline.
@@ -74,8 +74,6 @@ int reader::getlineslow(signed char* buf, int size) {
     }
     if (error_ != 0)
         return -1;
-    if (size > 0)
-        buf[count] = 0;
     return static_cast<int>(count);
 }
 
