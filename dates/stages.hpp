@@ -253,16 +253,32 @@ constexpr Year yearterms(Year year) {
     return n;
 }
 
+// The year terms of every year that four digits write, 0 to 9999, for each
+// choice of terms: one load in place of the multiplications and divisions.
+inline constexpr int tabledyears = 10000;
+
+template <bool Quadrennials, bool Centuries, bool Quadcenturies>
+inline constexpr std::array<int, tabledyears> yeartermtable = [] {
+    constexpr dayterms terms{.quadrennials = Quadrennials, .centuries = Centuries, .quadcenturies = Quadcenturies};
+    std::array<int, tabledyears> table{};
+    for (int year = 0; year < tabledyears; year++)
+        table[static_cast<std::size_t>(year)] = yearterms<int, terms>(year);
+    return table;
+}();
+
 // The day number of a date: grows by one from each calendar day to the next.
 // For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
 // With no leap rule (nullptr) the leap adjustment is absent.
 template <dayterms T, auto Leap>
 int daynumber(date d) {
-    // Every year that an evaluation brings here is at least 0, and for those
-    // the terms come out the same unsigned, where a division is a shift or
-    // one multiplication without the corrections for a negative dividend.
-    int n = d.year >= 0 ? static_cast<int>(yearterms<unsigned, T>(static_cast<unsigned>(d.year)))
-                        : yearterms<int, T>(d.year);
+    // Every year that an evaluation brings here is 0 to 9999, whose terms
+    // are in the table.  A caller's other years are worked out: those from 0
+    // up unsigned, where a division is a shift or one multiplication without
+    // the corrections for a negative dividend.
+    const auto year = static_cast<unsigned>(d.year);
+    int n = year < tabledyears ? yeartermtable<T.quadrennials, T.centuries, T.quadcenturies>[year]
+            : d.year >= 0      ? static_cast<int>(yearterms<unsigned, T>(year))
+                               : yearterms<int, T>(d.year);
     n += daysbefore<T>(d.month) + d.day;
     // The month is tested first: the leap rule is pure, and most months
     // need no answer from it.
