@@ -540,6 +540,26 @@ TEST(DayDifferenceMutants, Edges) {
     });
 }
 
+// The year terms of the reference and of the three mutants that drop terms,
+// year by year from 0 past 9999, where they stop being looked up and start
+// being worked out: March 1 to March 1 is 365 days, and one more when the
+// later year has a leap day under the terms that the count keeps.
+TEST(DayDifferenceMutants, YearLengthsFromYearZeroOn) {
+    struct terms { int (*count)(date, date); bool quadrennials, centuries, quadcenturies; };
+    const terms counts[] = {{dates::daysdiff, true, true, true},
+                            {m46daysdiff, true, true, false},
+                            {m47daysdiff, true, false, false},
+                            {m48daysdiff, false, false, false}};
+    for (const auto& t : counts)
+        for (int year = 0; year <= 10005; year++) {
+            const int next = year + 1;
+            const int leapday = (t.quadrennials && next % 4 == 0 ? 1 : 0) - (t.centuries && next % 100 == 0 ? 1 : 0) +
+                                (t.quadcenturies && next % 400 == 0 ? 1 : 0);
+            ASSERT_EQ(t.count({3, 1, year}, {3, 1, next}), 365 + leapday)
+                << "terms " << t.quadrennials << t.centuries << t.quadcenturies << ", year " << year;
+        }
+}
+
 // Each altered count is the reference count plus the second date's offset
 // minus the first date's: every day of three centuries, then the first of
 // every month, February 29 and December 31 of every year to 9999.
@@ -716,6 +736,39 @@ TEST(NothingElseChanged, GeneratedLines) {
     EXPECT_EQ(codes, all);
     for (int n = 1; n <= mutantcount; n++)
         EXPECT_GT(kills[static_cast<std::size_t>(n - 1)], 0) << "no generated line kills mutant " << n;
+}
+
+// The pass stores a line's zero byte only after both evaluations, so no
+// evaluation may read the bytes after the line: whatever stands there, the
+// reference and every mutant give the results they give with the zero.
+TEST(NothingElseChanged, BytesAfterTheLineAreNotRead) {
+    constexpr int linecount = 2000;
+    linesource source;
+    int failures = 0;
+    for (int i = 0; i < linecount; i++) {
+        std::string text = source.next();
+        // Every length from 0 to the line's own, the short ones included.
+        if (i % 4 == 0)
+            text.resize(static_cast<std::size_t>(i / 4) % (text.size() + 1));
+        const int length = putline(text);
+        std::array<int, mutantcount + 1> want{};
+        want[0] = dates::testline(length);
+        for (int n = 1; n <= mutantcount; n++)
+            want[static_cast<std::size_t>(n)] = run(n, length);
+        for (const int byte : {int{'0'}, int{'9'}, int{'\n'}, int{' '}, 0x80, 0xff}) {
+            for (std::size_t at = static_cast<std::size_t>(length); at < 64; at++)
+                dates::line[at] = static_cast<signed char>(byte);
+            for (int n = 0; n <= mutantcount; n++) {
+                const int got = n == 0 ? dates::testline(length) : run(n, length);
+                if (got != want[static_cast<std::size_t>(n)]) {
+                    ADD_FAILURE() << printable(text) << " followed by byte " << byte << ": evaluation " << n
+                                  << " gives " << got << ", not " << want[static_cast<std::size_t>(n)];
+                    if (++failures == maxreported)
+                        return;
+                }
+            }
+        }
+    }
 }
 
 // --- the ordered set and the catalogue --------------------------------------------------

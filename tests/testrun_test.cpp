@@ -203,42 +203,47 @@ TEST(Reader, Pieces) {
 // Across the reader's own buffer boundaries and for other buffer sizes, the
 // pieces equal those of a reader taking one character at a time, and
 // nothing past the terminating zero is written but the file's own next
-// bytes, within the first 32 of a buffer larger than that.
+// bytes, within the first 32 of a buffer larger than that.  getpiece hands
+// out the same pieces and leaves the terminating zero out.
 TEST(Reader, MatchesCharacterReader) {
     tempdir dir;
     std::mt19937 rng(7);
-    for (const int size : {2, 3, 22, 1000}) {
-        SCOPED_TRACE("size " + std::to_string(size));
-        std::string content;
-        while (content.size() < 200'000) {
-            const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
-            const auto n = static_cast<std::size_t>(std::uniform_int_distribution<int>(0, kind == 0 ? 3000 : 40)(rng));
-            for (std::size_t i = 0; i < n; i++)
-                content += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
-            content += '\n';
-        }
-        writefile(dir / "t", content);
-        ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
-        charstream model{content};
-        std::vector<signed char> buf(static_cast<std::size_t>(size) + 1), expect(static_cast<std::size_t>(size) + 1);
-        for (;;) {
-            std::fill(buf.begin(), buf.end(), static_cast<signed char>(0x55));
-            const std::size_t start = model.pos;  // where the piece begins in the file
-            const int n = harness::getline(buf.data(), size);
-            const int m = modelgetline(model, expect.data(), size);
-            ASSERT_EQ(n, m);
-            ASSERT_EQ(std::memcmp(buf.data(), expect.data(), static_cast<std::size_t>(n) + 1), 0);
-            const std::size_t ahead = size > 32 ? 32 : 0;  // bytes that may be copied ahead
-            for (std::size_t i = static_cast<std::size_t>(n) + 1; i < buf.size(); i++) {
-                const bool filebyte = i < ahead && start + i < content.size() &&
-                                      buf[i] == static_cast<signed char>(content[start + i]);
-                ASSERT_TRUE(buf[i] == 0x55 || filebyte) << "byte " << i;
+    for (const bool piece : {false, true})
+        for (const int size : {2, 3, 22, 1000}) {
+            SCOPED_TRACE(std::string(piece ? "getpiece" : "getline") + ", size " + std::to_string(size));
+            std::string content;
+            while (content.size() < 200'000) {
+                const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+                const int most = kind == 0 ? 3000 : 40;
+                const auto n = static_cast<std::size_t>(std::uniform_int_distribution<int>(0, most)(rng));
+                for (std::size_t i = 0; i < n; i++)
+                    content += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(rng));
+                content += '\n';
             }
-            if (n == 0)
-                break;
+            writefile(dir / "t", content);
+            ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
+            charstream model{content};
+            std::vector<signed char> buf(static_cast<std::size_t>(size) + 1);
+            std::vector<signed char> expect(buf.size());
+            for (;;) {
+                std::fill(buf.begin(), buf.end(), static_cast<signed char>(0x55));
+                const std::size_t start = model.pos;  // where the piece begins in the file
+                const int n = piece ? harness::fid.getpiece(buf.data(), size) : harness::getline(buf.data(), size);
+                const int m = modelgetline(model, expect.data(), size);
+                ASSERT_EQ(n, m);
+                const auto stored = static_cast<std::size_t>(n) + (piece ? 0 : 1);  // with the zero, for getline
+                ASSERT_EQ(std::memcmp(buf.data(), expect.data(), stored), 0);
+                const std::size_t ahead = size > 32 ? 32 : 0;  // bytes that may be copied ahead
+                for (std::size_t i = stored; i < buf.size(); i++) {
+                    const bool filebyte = i < ahead && start + i < content.size() &&
+                                          buf[i] == static_cast<signed char>(content[start + i]);
+                    ASSERT_TRUE(buf[i] == 0x55 || filebyte) << "byte " << i;
+                }
+                if (n == 0)
+                    break;
+            }
+            harness::fid.close();
         }
-        harness::fid.close();
-    }
 }
 
 TEST(Reader, Errors) {
