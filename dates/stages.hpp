@@ -271,10 +271,12 @@ inline constexpr std::array<int, tabledyears> yeartermtable = [] {
 // With no leap rule (nullptr) the leap adjustment is absent.
 template <dayterms T, auto Leap>
 int daynumber(date d) {
-    // Every year that an evaluation brings here is 0 to 9999, whose terms
-    // are in the table.  A caller's other years are worked out: those from 0
-    // up unsigned, where a division is a shift or one multiplication without
-    // the corrections for a negative dividend.
+    // The years of the dates that reach the count lie from 1899 up, and
+    // almost all of them to 9999, where the table has their terms.  Larger
+    // ones come from mutants that pass over a year column, and any from a
+    // direct caller; they are worked out, those from 0 up unsigned, where a
+    // division is a shift or one multiplication without the corrections for
+    // a negative dividend.
     const auto year = static_cast<unsigned>(d.year);
     int n = year < tabledyears ? yeartermtable<T.quadrennials, T.centuries, T.quadcenturies>[year]
             : d.year >= 0      ? static_cast<int>(yearterms<unsigned, T>(year))

@@ -93,9 +93,9 @@ private:
     // Copies 32 bytes as two 16-byte stores.  An evaluation reads columns 0
     // to 21 of the line, each of its loads within one of these stores, so the
     // processor hands the bytes on from the stores without waiting for the
-    // cache.  The single-byte store of the zero after the piece, made before
-    // the evaluations, measurably held them up, next to these stores; so
-    // the pass reads with getpiece and stores the zero once both are done.
+    // cache.  Storing the zero after the piece before the evaluations
+    // measurably slowed them down, so the pass reads with getpiece and
+    // stores the zero once both are done.
     static void copyshort(signed char* to, const char* from) {
         std::memcpy(to, from, 16);
         std::memcpy(to + 16, from + 16, 16);
