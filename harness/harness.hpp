@@ -35,7 +35,8 @@ void options(int argc, char** argv);
 
 // The next line of fid in buf, as reader::getline: at most size - 1 bytes,
 // the newline kept, then a zero.  Returns the count, 0 at the end of the
-// file, -1 on a read error.
+// file, -1 on a read error.  The pass reads the same lines with
+// fid.getpiece and stores the zero once both evaluations are done.
 int getline(signed char* buf, int size);
 
 // One pass: opens testfile, evaluates every line with dates::testline and
