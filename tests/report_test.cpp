@@ -13,14 +13,13 @@
 
 #include "dates/dates.hpp"
 #include "harness/harness.hpp"
+#include "process.hpp"
 #include "report/cover.hpp"
 #include "report/scan.hpp"
 #include "report/sites.hpp"
 #include "report/sources.hpp"
 #include "report/suggest.hpp"
 #include "report/utf8.hpp"
-#include "process.hpp"
-
 
 namespace {
 
@@ -71,7 +70,8 @@ std::array<std::optional<modelkill>, 65> passes(const std::string& path) {
             const int result = m.entry(n);
             if (reference != result) {
                 kills[static_cast<std::size_t>(m.number - 1)] =
-                    modelkill{line, reference, result, std::string(reinterpret_cast<char*>(dates::line), static_cast<std::size_t>(n))};
+                    modelkill{line, reference, result,
+                              std::string(reinterpret_cast<char*>(dates::line), static_cast<std::size_t>(n))};
                 break;
             }
             if (dates::line[n - 1] == '\n')
@@ -203,8 +203,8 @@ TEST(Agreement, BinariesAgreeWithThePasses) {
 TEST(Agreement, LinesCountPhysicalLinesAndPiecesKeepTheirLine) {
     // Line 2 is 1500 bytes: pieces of 999 and 502.  Its second piece kills
     // mutant 43 and must count as line 2; line 3 then stays line 3.
-    const std::string longline = std::string(978, '7') + std::string(21, '7') + "02/29/2000 03/01/2000" +
-                                 std::string(480, 'x') + "\n";
+    const std::string longline =
+        std::string(978, '7') + std::string(21, '7') + "02/29/2000 03/01/2000" + std::string(480, 'x') + "\n";
     const auto scan = scanpath(scratch("long", "short\n" + longline + "x1/01/2000 01/01/2000\n"), {.every = true});
     EXPECT_EQ(scan.lines, 3);
     EXPECT_EQ(scan.of(43).line, 2);
@@ -220,6 +220,7 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         int first, last;
         std::string_view text, around;
     };
+    // clang-format off
     const expect table[] = {
         {1, 1, "0", "first"},          {2, 15, "-1", "skipped"}, {16, 16, "20", "last"},
         {17, 18, "0", "lowmonth"},     {19, 20, "12", "highmonth"},             {21, 22, "0", "lowday"},
@@ -235,6 +236,7 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         {53, 53, "if (d.month <= T.leapmonths", "if"},                             {54, 54, "0, 31, 59", "daysbefore"},
         {55, 55, "31", "daysbefore"},  {58, 58, "120", "daysbefore"},           {65, 65, "334", "daysbefore"},
     };
+    // clang-format on
     for (const expect& e : table)
         for (int n = e.first; n <= e.last; n++) {
             const auto s = report::locate(n);
@@ -489,6 +491,7 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
 
 TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
     const std::string r = "\xEF\xBF\xBD";
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"plain 01/01/2000", "plain 01/01/2000"},
         {std::string("zero\0byte", 9), std::string("zero\0byte", 9)},
@@ -500,6 +503,7 @@ TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
         {"\xE2\x82" "A", r + r + "A"},         // cut short
         {"\xE2\x82", r + r},
     };
+    // clang-format on
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(report::validutf8(bytes), text) << testing::PrintToString(bytes);
 }
