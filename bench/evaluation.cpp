@@ -36,8 +36,7 @@ int putline(std::string_view text) {
     return dates::len;
 }
 
-template <auto Entry>
-void evaluation(benchmark::State& state, std::string_view text) {
+template <auto Entry> void evaluation(benchmark::State& state, std::string_view text) {
     int length = putline(text);
     for (auto _ : state) {
         // Hidden from the optimiser, so every iteration evaluates afresh.
@@ -46,8 +45,7 @@ void evaluation(benchmark::State& state, std::string_view text) {
     }
 }
 
-template <auto Entry>
-void registerall(const char* entryname) {
+template <auto Entry> void registerall(const char* entryname) {
     for (const auto& s : samples)
         benchmark::RegisterBenchmark((std::string(entryname) + "/" + s.name).c_str(),
                                      [text = s.text](benchmark::State& st) { evaluation<Entry>(st, text); });
@@ -59,13 +57,13 @@ void registerall(const char* entryname) {
 int main(int argc, char** argv) {
     using namespace vorlak;
     bench::registerall<dates::testline>("testline");
-    bench::registerall<mutants::m1>("m1");      // syntax check
-    bench::registerall<mutants::m17>("m17");    // date check, through its conversion copy
-    bench::registerall<mutants::m30>("m30");    // date check without a leap rule
-    bench::registerall<mutants::m43>("m43");    // leap rule in the date check
-    bench::registerall<mutants::m49>("m49");    // leap rule in the day difference
-    bench::registerall<mutants::m53>("m53");    // day difference without a leap rule
-    bench::registerall<mutants::m65>("m65");    // day-difference table
+    bench::registerall<mutants::m1>("m1");    // syntax check
+    bench::registerall<mutants::m17>("m17");  // date check, through its conversion copy
+    bench::registerall<mutants::m30>("m30");  // date check without a leap rule
+    bench::registerall<mutants::m43>("m43");  // leap rule in the date check
+    bench::registerall<mutants::m49>("m49");  // leap rule in the day difference
+    bench::registerall<mutants::m53>("m53");  // day difference without a leap rule
+    bench::registerall<mutants::m65>("m65");  // day-difference table
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -16,8 +16,7 @@ namespace {
 }
 
 // A whole decimal number, nothing before or after it.
-template <typename T>
-bool parse(std::string_view text, T& value) {
+template <typename T> bool parse(std::string_view text, T& value) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc{} && end == text.data() + text.size();
 }

@@ -13,8 +13,8 @@ namespace vorlak::bench {
 namespace {
 
 constexpr std::size_t piecesize = dates::linesize - 1;  // the reader's longest piece
-constexpr int poolsize = 8000;                           // candidate killing lines of a mixed file
-constexpr int attempts = 10000;                          // draws before a kind of line is given up
+constexpr int poolsize = 8000;                          // candidate killing lines of a mixed file
+constexpr int attempts = 10000;                         // draws before a kind of line is given up
 
 constexpr std::array<int, 16> digitcolumns = {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18, 19, 20};
 
@@ -98,9 +98,7 @@ std::uint64_t randomsource::next() {
     return z ^ (z >> 31);
 }
 
-int randomsource::below(int n) {
-    return n <= 1 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(n));
-}
+int randomsource::below(int n) { return n <= 1 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
 
 int randomsource::between(int low, int high) { return low + below(high - low + 1); }
 
@@ -133,12 +131,14 @@ std::string validpair(randomsource& r) {
 
 // One date that every date check rejects for the same reason.
 calendar invaliddate(randomsource& r) {
+    // clang-format off
     switch (r.below(4)) {
     case 0: return {r.between(14, 99), r.between(2, 28), plausibleyear(r)};  // no such month
     case 1: return {r.between(2, 11), r.between(33, 99), plausibleyear(r)};  // no such day
     case 2: return {r.between(2, 11), r.between(2, 28), r.between(0, 1898)}; // before 1900
     default: return {2, r.between(30, 31), plausibleyear(r)};                // no February 30 or 31
     }
+    // clang-format on
 }
 
 std::string invalidpair(randomsource& r) {
@@ -169,6 +169,7 @@ std::string syntaxerror(randomsource& r) {
 
 // Up to 20 characters before the newline: too short for any evaluation.
 std::string shortline(randomsource& r) {
+    // clang-format off
     switch (r.below(3)) {
     case 0: return "";
     case 1: return validpair(r).substr(0, static_cast<std::size_t>(r.between(1, 20)));
@@ -180,6 +181,7 @@ std::string shortline(randomsource& r) {
         return comment;
     }
     }
+    // clang-format on
 }
 
 // Text after column 21, which the evaluation ignores.

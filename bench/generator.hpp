@@ -36,8 +36,8 @@ class randomsource {
 public:
     explicit randomsource(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next();
-    int below(int n);                           // 0 to n - 1
-    int between(int low, int high);             // low to high, both included
+    int below(int n);                // 0 to n - 1
+    int between(int low, int high);  // low to high, both included
     bool chance(int percent) { return below(100) < percent; }
 
 private:
@@ -63,7 +63,7 @@ private:
     long lines_;
     long made_ = 0;
     randomsource random_;
-    std::vector<int> killorder_;   // mutant numbers in the order their lines appear
+    std::vector<int> killorder_;  // mutant numbers in the order their lines appear
     std::size_t nextkiller_ = 0;
     std::vector<std::string> pool_;  // candidate killing lines
     std::vector<killset> poolkills_;

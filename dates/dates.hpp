@@ -29,12 +29,12 @@ extern date seconddate;
 inline constexpr int badsyntax = -4;  // short line, or a non-digit in a digit column
 inline constexpr int reversed = -3;   // the second date lies before the first
 
-int testline(int length);             // the reference evaluation of line
-int chkinputsyntax();                 // 0 when all sixteen digit columns hold digits, else 1
-int strtoint(int column);             // the two-character field at column, digits or not
-int convertline();                    // 0, 10 + k for the first date, 20 + k for the second
+int testline(int length);                   // the reference evaluation of line
+int chkinputsyntax();                       // 0 when all sixteen digit columns hold digits, else 1
+int strtoint(int column);                   // the two-character field at column, digits or not
+int convertline();                          // 0, 10 + k for the first date, 20 + k for the second
 int chkdate(int month, int day, int year);  // date error code 0 to 5
-int leap(int year);                   // 1 for a Gregorian leap year, else 0
-int daysdiff(date first, date second);  // days from first to second, signed
+int leap(int year);                         // 1 for a Gregorian leap year, else 0
+int daysdiff(date first, date second);      // days from first to second, signed
 
 }  // namespace vorlak::dates

@@ -38,8 +38,7 @@ constexpr bool isseparator(int column) {
 // Whether a stage has a leap rule at all, told by its type: with
 // -fsanitize=null g++ does not take a comparison of a function's address
 // with nullptr as a constant expression.
-template <auto Leap>
-inline constexpr bool hasleaprule = !std::is_null_pointer_v<decltype(Leap)>;
+template <auto Leap> inline constexpr bool hasleaprule = !std::is_null_pointer_v<decltype(Leap)>;
 
 // A month table with one entry changed; the table alterations are written so.
 constexpr std::array<int, 12> withentry(std::array<int, 12> table, int month, int value) {
@@ -55,15 +54,13 @@ struct syntaxscan {
 };
 
 // Whether a scan examines column i.
-template <syntaxscan S>
-constexpr bool examined(int i) {
+template <syntaxscan S> constexpr bool examined(int i) {
     return i >= S.first && i <= S.last && !isseparator(i) && i != S.skipped;
 }
 
 // The columns that a scan examines, for the word of eight columns that
 // starts at offset: 0xff in the byte of each examined column, else 0.
-template <syntaxscan S>
-constexpr std::uint64_t scanmask(int offset) {
+template <syntaxscan S> constexpr std::uint64_t scanmask(int offset) {
     std::array<unsigned char, 8> bytes{};
     for (int b = 0; b < 8; b++) {
         if (examined<S>(offset + b))
@@ -82,16 +79,17 @@ constexpr std::uint64_t nondigits(std::uint64_t word) {
     return (((x & (ones * 0x7f)) + ones * 0x76) | x) & (ones * 0x80);
 }
 
-static_assert([] {
-    for (int c = 0; c < 256; c++)
-        if (((nondigits(static_cast<std::uint64_t>(c)) & 0x80) == 0) != isdigitchar(static_cast<signed char>(c)))
-            return false;
-    return true;
-}(), "the word test must agree with the digit test on every byte");
+static_assert(
+    [] {
+        for (int c = 0; c < 256; c++)
+            if (((nondigits(static_cast<std::uint64_t>(c)) & 0x80) == 0) != isdigitchar(static_cast<signed char>(c)))
+                return false;
+        return true;
+    }(),
+    "the word test must agree with the digit test on every byte");
 
 // The columns that a scan examines among the sixteen from offset, as bits.
-template <syntaxscan S>
-constexpr unsigned scanbits(int offset) {
+template <syntaxscan S> constexpr unsigned scanbits(int offset) {
     unsigned bits = 0;
     for (int b = 0; b < 16; b++) {
         if (examined<S>(offset + b))
@@ -106,14 +104,16 @@ constexpr unsigned scanbits(int offset) {
 inline constexpr int digitshift = 0x80 - '0';
 inline constexpr int highestshifted = -128 + 9;
 
-static_assert([] {
-    for (int c = 0; c < 256; c++) {
-        const auto shifted = static_cast<signed char>((c + digitshift) & 0xff);
-        if ((shifted <= highestshifted) != isdigitchar(static_cast<signed char>(c)))
-            return false;
-    }
-    return true;
-}(), "the shifted compare must agree with the digit test on every byte");
+static_assert(
+    [] {
+        for (int c = 0; c < 256; c++) {
+            const auto shifted = static_cast<signed char>((c + digitshift) & 0xff);
+            if ((shifted <= highestshifted) != isdigitchar(static_cast<signed char>(c)))
+                return false;
+        }
+        return true;
+    }(),
+    "the shifted compare must agree with the digit test on every byte");
 
 #if defined(__SSE2__)
 // The bytes of x that are digits, as bits.
@@ -134,8 +134,7 @@ inline unsigned digitbits(__m128i x) {
 // zero byte that ends it; a load of columns 16 to 31 would take in that zero
 // too, and a load that needs two stores waits until both reach the cache,
 // where one within a single store gets its bytes from the store at once.
-template <syntaxscan S>
-int scansyntax() {
+template <syntaxscan S> int scansyntax() {
     static_assert(S.first >= 0 && S.last <= 20);
 #if defined(__SSE2__)
     constexpr unsigned columns = scanbits<S>(0) | scanbits<S>(16) << 16;
@@ -160,23 +159,22 @@ int scansyntax() {
 
 // The bounds and the table of the date check, test by test.
 struct datebounds {
-    int lowmonth = 0;       // test 1: month <= lowmonth ...
-    int highmonth = 12;     // ... or month > highmonth gives 1
-    int lowday = 0;         // test 2: day <= lowday ...
-    int highday = 31;       // ... or day > highday gives 2
-    int lastbadyear = 1899; // test 3: year <= lastbadyear gives 3
+    int lowmonth = 0;        // test 1: month <= lowmonth ...
+    int highmonth = 12;      // ... or month > highmonth gives 1
+    int lowday = 0;          // test 2: day <= lowday ...
+    int highday = 31;        // ... or day > highday gives 2
+    int lastbadyear = 1899;  // test 3: year <= lastbadyear gives 3
     // Test 4: the last valid day of each month.  February has 29 in every
     // year; test 5 rejects February 29 of a common year.
     std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int leapmonth = 2;      // test 5: month == leapmonth, a common year ...
-    int leapday = 29;       // ... and day == leapday gives 5
+    int leapmonth = 2;  // test 5: month == leapmonth, a common year ...
+    int leapday = 29;   // ... and day == leapday gives 5
 };
 
 // The last valid day of a month for test 4.  Test 1 admits only months with
 // a table entry, unless it is itself altered to let month 0 or 13 through;
 // such a month gets 31, so test 4 never reads outside the table.
-template <datebounds B>
-constexpr int lastday(int month) {
+template <datebounds B> constexpr int lastday(int month) {
     if (month < 1 || month > 12)
         return 31;
     return B.monthdays[static_cast<std::size_t>(month - 1)];
@@ -184,8 +182,7 @@ constexpr int lastday(int month) {
 
 // The date check: the first test that holds names the error.  With no leap
 // rule (nullptr) test 5 is absent and no leap-year function is called.
-template <datebounds B, auto Leap>
-int checkdate(int month, int day, int year) {
+template <datebounds B, auto Leap> int checkdate(int month, int day, int year) {
     if (month <= B.lowmonth || month > B.highmonth)
         return 1;
     if (day <= B.lowday || day > B.highday)
@@ -203,8 +200,7 @@ int checkdate(int month, int day, int year) {
 
 // The conversion stage: store each date, then check it; the second date is
 // read only when the first is valid.
-template <datechecker Check>
-int convert() {
+template <datechecker Check> int convert() {
     firstdate.month = strtoint(0);
     firstdate.day = strtoint(3);
     const int firsthundreds = strtoint(6);
@@ -227,13 +223,12 @@ struct dayterms {
     bool quadcenturies = true;  // year term + y / 400
     // Days of a common year before the 1st of each month.
     std::array<int, 12> daysbefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    int leapmonths = 2;         // a leap year's months 1 to leapmonths count one day less
+    int leapmonths = 2;  // a leap year's months 1 to leapmonths count one day less
 };
 
 // Days before a month.  Only an altered date check lets month 0 or 13 reach
 // the day count; it counts 0 days before such a month and reads no table.
-template <dayterms T>
-constexpr int daysbefore(int month) {
+template <dayterms T> constexpr int daysbefore(int month) {
     if (month < 1 || month > 12)
         return 0;
     return T.daysbefore[static_cast<std::size_t>(month - 1)];
@@ -241,8 +236,7 @@ constexpr int daysbefore(int month) {
 
 // The days of the years before a year, as the day number counts them, in
 // the arithmetic of Year.
-template <class Year, dayterms T>
-constexpr Year yearterms(Year year) {
+template <class Year, dayterms T> constexpr Year yearterms(Year year) {
     Year n = 365 * year;
     if constexpr (T.quadrennials)
         n += year / 4;
@@ -269,8 +263,7 @@ inline constexpr std::array<int, tabledyears> yeartermtable = [] {
 // The day number of a date: grows by one from each calendar day to the next.
 // For the dates that reach it, 690,000 to 30,000,000: nothing overflows.
 // With no leap rule (nullptr) the leap adjustment is absent.
-template <dayterms T, auto Leap>
-int daynumber(date d) {
+template <dayterms T, auto Leap> int daynumber(date d) {
     // The years of the dates that reach the count lie from 1899 up, and
     // almost all of them to 9999, where the table has their terms.  Larger
     // ones come from mutants that pass over a year column, and any from a
@@ -292,8 +285,7 @@ int daynumber(date d) {
 }
 
 // The day difference: the first date's day number is formed first.
-template <dayterms T, auto Leap>
-int countdays(date first, date second) {
+template <dayterms T, auto Leap> int countdays(date first, date second) {
     const int from = daynumber<T, Leap>(first);
     return daynumber<T, Leap>(second) - from;
 }
@@ -302,8 +294,7 @@ int countdays(date first, date second) {
 // may end it with its result code.  Every stage is compiled into the
 // evaluation (flatten), so that each entry is one body without calls; the
 // stages run exactly as written.
-template <syntaxcheck Syntax, conversion Convert, daycounter Count>
-[[gnu::flatten]] int evaluate(int length) {
+template <syntaxcheck Syntax, conversion Convert, daycounter Count> [[gnu::flatten]] int evaluate(int length) {
     if (length < shortestline)
         return badsyntax;
     if (Syntax() != 0)

@@ -23,8 +23,8 @@ namespace {
 using dates::line;
 
 constexpr int maxlength = dates::linesize - 1;  // the longest piece the reader hands out
-constexpr int shortest = 22;                   // 21 date columns and one more
-constexpr int maxdays = 3'000'000;             // above 01/01/1900 to 12/31/9999, 2,958,463 days
+constexpr int shortest = 22;                    // 21 date columns and one more
+constexpr int maxdays = 3'000'000;              // above 01/01/1900 to 12/31/9999, 2,958,463 days
 
 // Leftovers of earlier lines.  The first is a valid test line laid from
 // column 0, so that a read past the zero would find plausible dates there.
@@ -88,7 +88,7 @@ int datecode(int month, int day, int year) {
     if (year < 1900)
         return 3;
     const std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                             std::chrono::day{static_cast<unsigned>(day)}};
+                                          std::chrono::day{static_cast<unsigned>(day)}};
     if (ymd.ok())
         return 0;
     return month == 2 && day == 29 ? 5 : 4;
@@ -96,7 +96,7 @@ int datecode(int month, int day, int year) {
 
 std::chrono::sys_days serial(int month, int day, int year) {
     return std::chrono::sys_days{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
-                    std::chrono::day{static_cast<unsigned>(day)}};
+                                 std::chrono::day{static_cast<unsigned>(day)}};
 }
 
 // The reference result worked out independently of the date program.

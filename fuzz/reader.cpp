@@ -24,9 +24,9 @@ namespace vorlak::fuzz {
 
 namespace {
 
-constexpr std::size_t slack = 64;          // bytes past the buffer that must stay untouched
-constexpr signed char untouched = 0x5a;    // what the bytes not written hold
-constexpr std::size_t aheadbytes = 32;     // how far a short piece may be copied ahead
+constexpr std::size_t slack = 64;        // bytes past the buffer that must stay untouched
+constexpr signed char untouched = 0x5a;  // what the bytes not written hold
+constexpr std::size_t aheadbytes = 32;   // how far a short piece may be copied ahead
 
 // A memory file holding content, at offset 0.
 int memoryfile(const std::uint8_t* content, std::size_t size) {

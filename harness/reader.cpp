@@ -65,7 +65,8 @@ int reader::getpieceslow(signed char* buf, int size) {
         const std::size_t want = room - count < avail ? room - count : avail;
         const char* start = buffer_ + pos_;
         const void* newline = std::memchr(start, '\n', want);
-        const std::size_t take = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1 : want;
+        const std::size_t take =
+            newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1 : want;
         std::memcpy(buf + count, start, take);
         pos_ += take;
         count += take;

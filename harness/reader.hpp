@@ -79,8 +79,10 @@ private:
     static unsigned newlinemask(const char* p) {
 #if defined(__SSE2__)
         const __m128i newlines = _mm_set1_epi8('\n');
-        const auto low = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), newlines));
-        const auto high = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)), newlines));
+        const auto low =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), newlines));
+        const auto high =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)), newlines));
         return static_cast<unsigned>(low) | static_cast<unsigned>(high) << 16;
 #else
         unsigned mask = 0;

@@ -33,8 +33,7 @@ void killreport(int expected, int actual, int number) {
 // A pass over the file.  Entry is a function pointer, or a direct<> naming
 // one mutant's entry so that the call in the loop is a direct one.  The
 // reader and both evaluations are compiled into the loop (flatten).
-template <class Entry>
-[[gnu::flatten, gnu::hot, gnu::noinline]] int pass(Entry entry, int number) {
+template <class Entry> [[gnu::flatten, gnu::hot, gnu::noinline]] int pass(Entry entry, int number) {
     if (!fid.open(testfile.c_str()))
         fatal("error opening file\n");
     for (;;) {
@@ -69,13 +68,11 @@ template <class Entry>
 }
 
 // A mutant's entry as a type of its own, so each pass is compiled for it.
-template <mutants::entryfunction Entry>
-struct direct {
+template <mutants::entryfunction Entry> struct direct {
     int operator()(int length) const { return Entry(length); }
 };
 
-template <std::size_t... I>
-int passes(std::index_sequence<I...>) {
+template <std::size_t... I> int passes(std::index_sequence<I...>) {
     int killed = 0;
     // The comma fold runs the passes left to right, mutant 1 first.
     ((killed += pass(direct<mutants::mutantset[I].entry>{}, mutants::mutantset[I].number)), ...);

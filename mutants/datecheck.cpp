@@ -27,8 +27,12 @@ int m23chkdate(int month, int day, int year) { return checkdate<datebounds{.high
 int m24chkdate(int month, int day, int year) { return checkdate<datebounds{.highday = 32}, leap>(month, day, year); }
 
 // Test 3, the first year.
-int m25chkdate(int month, int day, int year) { return checkdate<datebounds{.lastbadyear = 1898}, leap>(month, day, year); }
-int m26chkdate(int month, int day, int year) { return checkdate<datebounds{.lastbadyear = 1900}, leap>(month, day, year); }
+int m25chkdate(int month, int day, int year) {
+    return checkdate<datebounds{.lastbadyear = 1898}, leap>(month, day, year);
+}
+int m26chkdate(int month, int day, int year) {
+    return checkdate<datebounds{.lastbadyear = 1900}, leap>(month, day, year);
+}
 
 // Test 5, February 29 of a common year; m30 has no test 5 and calls no leap rule.
 int m27chkdate(int month, int day, int year) { return checkdate<datebounds{.leapmonth = 1}, leap>(month, day, year); }

@@ -33,7 +33,7 @@ int m53daysdiff(date first, date second) { return countdays<dayterms{}, nullptr>
 // The days-before-month table: the days up to the end of each month, or one entry off by one.
 int m54daysdiff(date first, date second) {
     return countdays<dayterms{.daysbefore = {31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365}}, leap>(first,
-                                                                                                          second);
+                                                                                                              second);
 }
 int m55daysdiff(date first, date second) { return countdays<withdaysbefore(2, 30), leap>(first, second); }
 int m56daysdiff(date first, date second) { return countdays<withdaysbefore(3, 58), leap>(first, second); }

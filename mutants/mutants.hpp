@@ -12,6 +12,7 @@ namespace vorlak::mutants {
 using dates::date;
 
 // The entry functions; each has the contract of dates::testline.
+// clang-format off
 int m1(int length);  int m2(int length);  int m3(int length);  int m4(int length);
 int m5(int length);  int m6(int length);  int m7(int length);  int m8(int length);
 int m9(int length);  int m10(int length); int m11(int length); int m12(int length);
@@ -77,18 +78,21 @@ int m58daysdiff(date first, date second); int m59daysdiff(date first, date secon
 int m60daysdiff(date first, date second); int m61daysdiff(date first, date second);
 int m62daysdiff(date first, date second); int m63daysdiff(date first, date second);
 int m64daysdiff(date first, date second); int m65daysdiff(date first, date second);
+// clang-format on
 
 using entryfunction = int (*)(int length);
 
 enum class stage { syntaxcheck, datecheck, leapyear, daydifference };
 
 constexpr std::string_view stagename(stage s) {
+    // clang-format off
     switch (s) {
     case stage::syntaxcheck: return "syntax check";
     case stage::datecheck: return "date check";
     case stage::leapyear: return "leap year";
     case stage::daydifference: return "day difference";
     }
+    // clang-format on
     return "";
 }
 
@@ -105,6 +109,7 @@ struct mutant {
 inline constexpr int mutantcount = 65;
 
 // The ordered set, in the order of the numbers; a run goes through it as it stands.
+// clang-format off
 inline constexpr std::array<mutant, mutantcount> mutantset = {{
     {1, m1, stage::syntaxcheck, "m1chkinputsyntax", "accepts any character in column 0, the tens digit of the first month"},
     {2, m2, stage::syntaxcheck, "m2chkinputsyntax", "accepts any character in column 1, the units digit of the first month"},
@@ -172,5 +177,6 @@ inline constexpr std::array<mutant, mutantcount> mutantset = {{
     {64, m64, stage::daydifference, "m64daysdiff", "counts 303 days before November instead of 304"},
     {65, m65, stage::daydifference, "m65daysdiff", "counts 333 days before December instead of 334"},
 }};
+// clang-format on
 
 }  // namespace vorlak::mutants

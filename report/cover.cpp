@@ -113,7 +113,7 @@ private:
     std::vector<std::size_t> candidates_;
     killset universe_;
     std::array<std::vector<std::size_t>, mutants::mutantcount> coverers_;  // the sets killing each mutant
-    std::array<killset, mutants::mutantcount> reach_;  // all that those sets kill
+    std::array<killset, mutants::mutantcount> reach_;                      // all that those sets kill
     std::vector<std::size_t> best_;
 };
 

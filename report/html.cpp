@@ -86,6 +86,7 @@ std::string htmltext(std::string_view text) {
             n = 1;
         } else if (n == 1) {
             char c = text[0];
+            // clang-format off
             switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
@@ -98,6 +99,7 @@ std::string htmltext(std::string_view text) {
                 else
                     out += c;
             }
+            // clang-format on
         } else {
             out += text.substr(0, n);
         }

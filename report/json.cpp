@@ -63,9 +63,7 @@ json mutantresult(const scanresult& scan, const site& s, int n, bool matrix, con
 
 }  // namespace
 
-std::string displayname(std::string_view name) {
-    return name == "-" ? std::string("standard input") : validutf8(name);
-}
+std::string displayname(std::string_view name) { return name == "-" ? std::string("standard input") : validutf8(name); }
 
 std::string jsonreport(const scanresult& scan, std::string_view name, bool matrix,
                        const std::vector<suggestion>& suggestions, int indent) {
@@ -91,10 +89,12 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
     if (!suggestions.empty()) {
         json list = json::array();
         for (const suggestion& g : suggestions)
+            // clang-format off
             list.push_back({{"mutant", g.mutant},
                             {"line", validutf8(g.line)},
                             {"reference", g.reference},
                             {"result", g.result}});
+        // clang-format on
         report["suggestions"] = list;
     }
     // The test file can hold millions of lines: its tests are written one

@@ -37,9 +37,7 @@ public:
     constexpr bool within(killset other) const { return (*this & other) == *this; }
 
     // The lowest mutant in the set; the set must not be empty.
-    constexpr int first() const {
-        return low_ != 0 ? std::countr_zero(low_) + 1 : std::countr_zero(high_) + 65;
-    }
+    constexpr int first() const { return low_ != 0 ? std::countr_zero(low_) + 1 : std::countr_zero(high_) + 65; }
 
     constexpr killset operator|(killset o) const { return {low_ | o.low_, high_ | o.high_}; }
     constexpr killset operator&(killset o) const { return {low_ & o.low_, high_ & o.high_}; }
@@ -64,8 +62,7 @@ struct killsethash {
 };
 
 // Calls f(n) for each mutant n of the set, in increasing order.
-template <class F>
-void foreachmutant(killset s, F f) {
+template <class F> void foreachmutant(killset s, F f) {
     for (int n = 1; n <= mutants::mutantcount; n++)
         if (s.has(n))
             f(n);

@@ -33,8 +33,8 @@ struct scanneeds {
 // Without every or whole, the reading stops once every mutant is killed, as
 // vorlak's passes do; lines and endsinnewline then tell only what was read.
 struct scanresult {
-    long lines = 0;              // physical lines; a last line without newline counts
-    bool endsinnewline = true;   // false when the last line has no newline
+    long lines = 0;             // physical lines; a last line without newline counts
+    bool endsinnewline = true;  // false when the last line has no newline
     std::array<firstkill, mutants::mutantcount> kills{};
 
     // With every: the distinct kill sets of the lines, in the order of their

@@ -14,8 +14,8 @@ namespace {
 constexpr std::string_view datescpp = "dates/dates.cpp";
 constexpr std::string_view stageshpp = "dates/stages.hpp";
 
-constexpr int inside = -1;      // the text lies within the context
-constexpr int wholelist = -2;   // the text is the whole brace list after the context
+constexpr int inside = -1;     // the text lies within the context
+constexpr int wholelist = -2;  // the text is the whole brace list after the context
 
 // The code around an alteration and the part of it that is altered.  With
 // element k >= 0 the altered text is entry k of the brace list that follows
@@ -35,8 +35,7 @@ constexpr std::string_view daysbefore = "std::array<int, 12> daysbefore = {";
 constexpr std::string_view test5 = "if (month == B.leapmonth && day == B.leapday && Leap(year) == 0) return 5;";
 constexpr std::string_view rule400 = "return year % 400 == 0 ? 1 : 0;";
 constexpr std::string_view rule100 = "if (year % 4 == 0 && year % 100 != 0)";
-constexpr std::string_view leapbody =
-    "if (year % 4 == 0 && year % 100 != 0) return 1; return year % 400 == 0 ? 1 : 0;";
+constexpr std::string_view leapbody = "if (year % 4 == 0 && year % 100 != 0) return 1; return year % 400 == 0 ? 1 : 0;";
 constexpr std::string_view term400 = "if constexpr (T.quadcenturies) n += year / 400;";
 constexpr std::string_view term100 =
     "if constexpr (T.centuries) n -= year / 100; if constexpr (T.quadcenturies) n += year / 400;";
@@ -154,7 +153,7 @@ std::optional<std::pair<std::size_t, std::size_t>> listentry(std::string_view te
 }  // namespace
 
 std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
-                                                                std::size_t from) {
+                                                               std::size_t from) {
     if (pattern.empty())
         return std::nullopt;
     for (std::size_t start = from; start < text.size(); start++) {

@@ -29,6 +29,6 @@ std::optional<site> locate(int mutant);
 // in pattern stands for any run of white space: the offsets of its first
 // and one past its last character, or nothing.  The search begins at from.
 std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
-                                                                std::size_t from = 0);
+                                                               std::size_t from = 0);
 
 }  // namespace vorlak::report

@@ -104,8 +104,10 @@ std::string runs::text() const {
 }
 
 std::string textreport(const scanresult& scan, bool withmatrix) {
+    // clang-format off
     static constexpr std::array<std::string_view, 7> heading = {"mutant",    "stage",  "status",     "line",
                                                                   "reference", "result", "description"};
+    // clang-format on
     static constexpr std::array<bool, 7> right = {true, false, false, true, true, true, false};
     std::vector<std::array<std::string, 7>> rows;
     std::array<std::size_t, 7> width{};
@@ -143,8 +145,8 @@ std::string csvreport(const scanresult& scan) {
     std::string out = "mutant,stage,function,status,line,reference,result,description\r\n";
     for (const mutants::mutant& m : mutantset) {
         const auto c = cells(scan, m.number);
-        out += c[0] + ',' + csvfield(c[1]) + ',' + csvfield(m.function) + ',' + c[2] + ',' + c[3] + ',' + c[4] +
-               ',' + c[5] + ',' + csvfield(c[6]) + "\r\n";
+        out += c[0] + ',' + csvfield(c[1]) + ',' + csvfield(m.function) + ',' + c[2] + ',' + c[3] + ',' + c[4] + ',' +
+               c[5] + ',' + csvfield(c[6]) + "\r\n";
     }
     return out;
 }

@@ -29,6 +29,7 @@ int evaluate(const std::string& text) { return dates::testline(putline(text)); }
 // --- the table of evaluation results -----------------------------------------
 
 TEST(ResultTable, LengthBoundary) {
+    // clang-format off
     struct row { std::string text; int result; };
     const std::vector<row> rows = {
         {"", -4},
@@ -40,6 +41,7 @@ TEST(ResultTable, LengthBoundary) {
         {"01/01/2000 01/01/2001 and more text\n", 366},
         {std::string(999, '0'), -11},               // a line cut at 999 bytes, evaluated as any other
     };
+    // clang-format on
     for (const auto& r : rows)
         EXPECT_EQ(evaluate(r.text), r.result) << '"' << r.text << '"';
 
@@ -65,6 +67,7 @@ TEST(ResultTable, ShortOrMalformedLinesLeaveTheRecordsAlone) {
 // Dates in the order of the date check's tests, each with its code, at the
 // bounds of every test.  Each also stands in a line as the first date and as
 // the second, so the same table decides -1x, -2x and the counts.
+// clang-format off
 struct coded { date d; int code; };
 const std::vector<coded> codeddates = {
     // test 1, the month
@@ -86,6 +89,7 @@ const std::vector<coded> codeddates = {
     {{2, 29, 2100}, 5}, {{2, 29, 2400}, 0}, {{2, 29, 9999}, 5}, {{2, 29, 9996}, 0}, {{3, 29, 2001}, 0},
     {{1, 29, 2001}, 0},
 };
+// clang-format on
 
 TEST(ResultTable, DateErrorsOfTheFirstAndTheSecondDate) {
     const date earliest{1, 1, 1900}, latest{12, 31, 9999}, invalid{0, 0, 0};
@@ -100,6 +104,7 @@ TEST(ResultTable, DateErrorsOfTheFirstAndTheSecondDate) {
 }
 
 TEST(ResultTable, ReversedDatesAndCounts) {
+    // clang-format off
     struct row { const char* line; int result; };
     const row rows[] = {
         {"06/15/2000 06/15/2000", 0},     {"06/15/2000 06/16/2000", 1},     {"06/15/2000 06/14/2000", -3},
@@ -107,6 +112,7 @@ TEST(ResultTable, ReversedDatesAndCounts) {
         {"12/31/9999 01/01/1900", -3},    {"01/01/1900 12/31/9999", 2958463}, {"12/31/9999 12/31/9999", 0},
         {"01/01/1901 12/31/1900", -3},
     };
+    // clang-format on
     for (const auto& r : rows)
         EXPECT_EQ(reference(r.line), r.result) << r.line;
 }
@@ -151,12 +157,14 @@ TEST(Syntax, AnswersOneAtTheFirstNonDigit) {
 }
 
 TEST(FieldReader, CountsEveryCharacterByItsCode) {
+    // clang-format off
     struct row { char tens, units; int value; };
     const row rows[] = {
         {'0', '7', 7},     {'0', ':', 10},    {'1', '-', 7},     {' ', ' ', -176}, {'9', '9', 99},
         {'0', '0', 0},     {'0', '/', -1},    {'A', '0', 170},   {'\0', '0', -480}, {'\xcc', '0', -1000},
         {'\x80', '\x80', -1936}, {'\x7f', '\x7f', 869}, {'\xff', '0', -490},
     };
+    // clang-format on
     // Every column that the conversion reads, the last one included.
     for (const int column : {0, 3, 6, 8, 11, 14, 17, 19}) {
         for (const auto& r : rows) {
@@ -164,7 +172,8 @@ TEST(FieldReader, CountsEveryCharacterByItsCode) {
             text[static_cast<std::size_t>(column)] = r.tens;
             text[static_cast<std::size_t>(column) + 1] = r.units;
             putline(text);
-            EXPECT_EQ(dates::strtoint(column), r.value) << "column " << column << " bytes " << int(r.tens) << ' ' << int(r.units);
+            EXPECT_EQ(dates::strtoint(column), r.value)
+                << "column " << column << " bytes " << int(r.tens) << ' ' << int(r.units);
         }
     }
     // Over all pairs of bytes the value stays in -1936 to 869, and each byte
@@ -189,6 +198,7 @@ TEST(DateCheck, CodesInTheOrderOfTheTests) {
         EXPECT_EQ(dates::chkdate(d.month, d.day, d.year), code) << d.month << '/' << d.day << '/' << d.year;
 
     // Defined for every integer; a month outside 1 to 12 never reaches the table.
+    // clang-format off
     struct row { int month, day, year, code; };
     const row wide[] = {
         {-5, 1, 2000, 1},      {1000, 1, 2000, 1},   {INT_MIN, 1, 2000, 1}, {INT_MAX, 1, 2000, 1},
@@ -196,6 +206,7 @@ TEST(DateCheck, CodesInTheOrderOfTheTests) {
         {1, 1, -2000, 3},      {1, 1, INT_MAX, 0},   {2, 29, INT_MAX, 5},   {2, 29, 79996, 0},
         {2, 29, 80000, 0},     {2, 29, 80100, 5},    {-1, -1, -1, 1},
     };
+    // clang-format on
     for (const auto& r : wide)
         EXPECT_EQ(dates::chkdate(r.month, r.day, r.year), r.code) << r.month << '/' << r.day << '/' << r.year;
 }
@@ -206,7 +217,9 @@ TEST(Conversion, StoresEachDateBeforeCheckingIt) {
     const date earlier{7, 8, 2005};
     EXPECT_EQ(show(dates::seconddate), show(earlier));
 
+    // clang-format off
     struct row { const char* line; int result; date first, second; };
+    // clang-format on
     const row rows[] = {
         // The first date fails: it is kept as read, and the second record is not touched.
         {"13/01/2000 02/30/2000", -11, {13, 1, 2000}, earlier},
@@ -236,6 +249,7 @@ TEST(Conversion, StoresEachDateBeforeCheckingIt) {
 }
 
 TEST(DayDifference, CountsThroughDatesNoCheckAccepts) {
+    // clang-format off
     struct row { date first, second; int count; };
     const row rows[] = {
         {{1, 1, 2000}, {3, 1, 2000}, 60},   {{1, 1, 1900}, {3, 1, 1900}, 59},   {{3, 1, 2000}, {1, 1, 2000}, -60},
@@ -250,9 +264,9 @@ TEST(DayDifference, CountsThroughDatesNoCheckAccepts) {
         {{1, 1, -1}, {1, 1, 0}, 364},       {{1, 1, -5}, {1, 1, -4}, 364},      {{1, 1, -101}, {3, 1, -100}, 424},
         {{1, 1, -400}, {1, 1, -399}, 367},  {{12, 31, -1}, {1, 1, 1}, 366},
     };
+    // clang-format on
     for (const auto& r : rows)
-        EXPECT_EQ(dates::daysdiff(r.first, r.second), r.count)
-            << dateline(r.first, r.second);
+        EXPECT_EQ(dates::daysdiff(r.first, r.second), r.count) << dateline(r.first, r.second);
 
     // Day numbers: 693,961 for 1 January 1900, 730,485 for 1 January 2000,
     // 3,652,424 for 31 December 9999.
@@ -264,6 +278,7 @@ TEST(DayDifference, CountsThroughDatesNoCheckAccepts) {
 // --- the worked examples --------------------------------------------------------
 
 TEST(WorkedExamples, LinesGiveTheirResults) {
+    // clang-format off
     struct example { std::string text; int result; };
     const std::vector<example> examples = {
         // The road of one test line.
@@ -290,6 +305,7 @@ TEST(WorkedExamples, LinesGiveTheirResults) {
         {"01/01/2000 01/01/2001\n", 366},         {"01/01/1900 01/01/1901\n", 365},
         {"01/01/1900 01/01/2000\n", 36524},       {"03/01/2000 01/01/2000\n", -3},
     };
+    // clang-format on
     for (const auto& e : examples)
         EXPECT_EQ(evaluate(e.text), e.result) << '"' << e.text << '"';
 }
@@ -319,10 +335,12 @@ TEST(Calendar, EveryDateCheckCode) {
 // From a few anchors to every valid date in both directions: the count is the
 // difference of chrono's serial days.
 TEST(Calendar, EveryDayCount) {
+    // clang-format off
     struct anchor { date d; int serial; };
     const anchor anchors[] = {{{1, 1, 1900}, calendar::serial(1, 1, 1900)},
                               {{2, 29, 2000}, calendar::serial(2, 29, 2000)},
                               {{12, 31, 9999}, calendar::serial(12, 31, 9999)}};
+    // clang-format on
     int failures = 0, dates = 0;
     for (int year = 1900; year <= 9999; year++)
         for (int month = 1; month <= 12; month++) {

@@ -164,8 +164,7 @@ public:
     }
 
 private:
-    template <class Body>
-    void start(Body body) {
+    template <class Body> void start(Body body) {
         const int out = ::open((s_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = ::open((s_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         // What this process has buffered must not come out of the child too.
@@ -402,12 +401,8 @@ TEST_F(LargeFiles, ATwentyMegabyteLineWithoutNewline) {
     expectrun(content, expectedrun(pieces));
 }
 
-TEST_F(LargeFiles, OnlyNewlines) {
-    expectrun(std::string(200'000, '\n'), "0/65 mutants killed. (0%)\n");
-}
+TEST_F(LargeFiles, OnlyNewlines) { expectrun(std::string(200'000, '\n'), "0/65 mutants killed. (0%)\n"); }
 
-TEST_F(LargeFiles, OnlyZeroBytes) {
-    expectrun(std::string(20 * 1000 * 1000, '\0'), "0/65 mutants killed. (0%)\n");
-}
+TEST_F(LargeFiles, OnlyZeroBytes) { expectrun(std::string(20 * 1000 * 1000, '\0'), "0/65 mutants killed. (0%)\n"); }
 
 }  // namespace

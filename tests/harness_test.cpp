@@ -19,9 +19,9 @@ const std::string usagetext = "Usage: vorlak [-uv] -i <test file>\n";
 // A file that kills exactly mutants 18 (rejects January) and 22 (rejects day 1).
 const std::string twokills = "01/01/2000 01/01/1999\n";
 const std::string twoquiet = "2/65 mutants killed. (3%)\n";
-const std::string twoverbose =
-    "Input: 01/01/2000 01/01/1999\n-3 =?= -11\nKilled mutant 18.\n"
-    "Input: 01/01/2000 01/01/1999\n-3 =?= -12\nKilled mutant 22.\n" + twoquiet;
+const std::string twoverbose = "Input: 01/01/2000 01/01/1999\n-3 =?= -11\nKilled mutant 18.\n"
+                               "Input: 01/01/2000 01/01/1999\n-3 =?= -12\nKilled mutant 22.\n" +
+                               twoquiet;
 const std::string nokills = "0/65 mutants killed. (0%)\n";
 
 std::vector<std::string> withname(std::vector<std::string> args) {
@@ -154,6 +154,7 @@ TEST(WriteErrors, ReportedOnStandardError) {
         outto where;
         std::string err;
     };
+    // clang-format off
     const std::vector<writecase> cases = {
         {"summary to /dev/full", {"-i", dir / "a"}, outto::devfull, nospace},
         {"kill reports to /dev/full", {"-v", "-i", dir / "a"}, outto::devfull, nospace},
@@ -164,6 +165,7 @@ TEST(WriteErrors, ReportedOnStandardError) {
         {"a buffer's worth to a closed pipe", {"-v", "-i", dir / "big"}, outto::closedpipe, "vorlak: write error: Broken pipe\n"},
         {"no standard output at all", {"-i", dir / "a"}, outto::closed, "vorlak: write error: Bad file descriptor\n"},
     };
+    // clang-format on
     for (const writecase& c : cases) {
         SCOPED_TRACE(c.what);
         const outcome got = runprocess(program, withname(c.args), c.where);
@@ -188,7 +190,8 @@ TEST(Examples, AdequateKillsAll) {
 }
 
 TEST(Examples, StarterKillsTheDocumentedCount) {
-    expectoutcome(runprocess(program, withname({"-i", examples + "/starter.txt"})), "19/65 mutants killed. (29%)\n", "", 0);
+    expectoutcome(runprocess(program, withname({"-i", examples + "/starter.txt"})), "19/65 mutants killed. (29%)\n", "",
+                  0);
 }
 
 // Killing lines at the start, in the middle and at the end of files.
@@ -212,8 +215,15 @@ TEST(Passes, KillReportsAsWritten) {
          "Input: 0a/01/2000 01/01/2000\r\n-4 =?= -11\nKilled mutant 2.\n"},
         {"20 columns and CR LF reach column 21", "10/10/2010 11/01/201\r\n",
          "Input: 10/10/2010 11/01/201\r\n-4 =?= -3\nKilled mutant 16.\n"},
-        {"zero bytes and byte 255 are echoed", std::string("01/01/2000\0" "01/0\xff/2000\0\xff\n", 24),
-         "Input: " + std::string("01/01/2000\0" "01/0\xff/2000\0\xff\n", 24) + "-4 =?= -22\nKilled mutant 12.\n"},
+        {"zero bytes and byte 255 are echoed",
+         std::string("01/01/2000\0"
+                     "01/0\xff/2000\0\xff\n",
+                     24),
+         "Input: " +
+             std::string("01/01/2000\0"
+                         "01/0\xff/2000\0\xff\n",
+                         24) +
+             "-4 =?= -22\nKilled mutant 12.\n"},
     };
     for (const passcase& c : cases) {
         SCOPED_TRACE(c.what);

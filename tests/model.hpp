@@ -98,6 +98,7 @@ public:
     }
 
     std::string line() {
+        // clang-format off
         switch (pick(0, 11)) {
         case 0: return validpair() + "\n";
         case 1: case 2: return boundarypair() + "\n";
@@ -110,18 +111,22 @@ public:
         case 10: return boundarypair() + randombytes(pick(0, 10)) + "\n";
         default: return std::string(static_cast<std::size_t>(pick(0, 3)), ' ') + "\n";
         }
+        // clang-format on
     }
 
 private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
-    static std::string twodigits(int v) { return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)}; }
+    static std::string twodigits(int v) {
+        return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
+    }
     static std::string date(int m, int d, int y) {
         return twodigits(m) + "/" + twodigits(d) + "/" + twodigits(y / 100) + twodigits(y % 100);
     }
 
     std::string validpair() {
-        return date(pick(1, 12), pick(1, 28), pick(1900, 2400)) + " " + date(pick(1, 12), pick(1, 28), pick(1900, 2400));
+        return date(pick(1, 12), pick(1, 28), pick(1900, 2400)) + " " +
+               date(pick(1, 12), pick(1, 28), pick(1900, 2400));
     }
 
     std::string boundarydate() {

@@ -50,6 +50,7 @@ std::optional<int> listedcode(int n, int m, int d, int y) {
     const bool month112 = m >= 1 && m <= 12;
     const bool common = y >= 1900 && !calendar::isleap(y);  // a common year that passes test 3
     const bool feb29 = m == 2 && d == 29;
+    // clang-format off
     switch (n) {
     case 17:
     case 20:
@@ -88,6 +89,7 @@ std::optional<int> listedcode(int n, int m, int d, int y) {
         }
         break;
     }
+    // clang-format on
     return std::nullopt;
 }
 
@@ -114,6 +116,7 @@ int offset(int n, date x) {
     const int y = x.year, m = x.month;
     const bool leapyear = calendar::isleap(y);
     static constexpr int monthlength[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // clang-format off
     switch (n) {
     case 46: return -(y / 400);
     case 47: return y / 100 - y / 400;
@@ -126,6 +129,7 @@ int offset(int n, date x) {
     case 54: return monthlength[m - 1];
     default: return m == n - 53 ? -1 : 0;  // 55 to 65: February to December
     }
+    // clang-format on
 }
 
 int counted(int days) { return days < 0 ? -3 : days; }
@@ -225,19 +229,20 @@ void checkedges(const std::vector<edgerow>& rows) {
     }
 }
 
-
 const std::string baseline = "01/01/2000 01/01/2000";
 
 // --- syntax-check mutants 1 to 16 -----------------------------------------------------
 
 TEST(SyntaxMutants, KillTable) {
     // Results with a colon, a blank and a nine in the mutant's unexamined column.
+    // clang-format off
     struct results { int colon, blank, nine; };
     const results table[16] = {
         {-11, -11, -11}, {-3, -11, -3},  {-12, -12, -12}, {-3, -12, -3}, {-3, -13, -3},   {-3, -13, -3},
         {-3, -13, -3},   {-3, 5844, -3}, {-21, -21, -21}, {274, -21, 244}, {-22, -22, -22}, {9, -22, 8},
         {2921940, -23, 2556698}, {365243, -23, 328719}, {36525, -23, 32873}, {3653, -3, 3288},
     };
+    // clang-format on
     std::vector<killrow> rows;
     for (int n = 1; n <= 16; n++) {
         const int column = digitcolumns[static_cast<std::size_t>(n - 1)];
@@ -254,7 +259,10 @@ TEST(SyntaxMutants, OneNonDigitKillsOneMutantAndNoMore) {
         const int column = digitcolumns[static_cast<std::size_t>(n - 1)];
         const int other = digitcolumns[static_cast<std::size_t>(n % 16)];
         const std::string colon = withbyte(baseline, column, ':');
-        const int killed = [&] { const int length = putline(colon + '\n'); return run(n, length); }();
+        const int killed = [&] {
+            const int length = putline(colon + '\n');
+            return run(n, length);
+        }();
         // A second non-digit elsewhere makes the mutant's own check fail too.
         checkedges({{n, withbyte(colon, other, 'x'), -4, -4}});
         // Only the length test looks beyond column 20: 21 bytes kill nothing,
@@ -267,6 +275,7 @@ TEST(SyntaxMutants, OneNonDigitKillsOneMutantAndNoMore) {
 }
 
 TEST(SyntaxMutants, Edges) {
+    // clang-format off
     checkedges({
         {8, withbyte(baseline, 9, 204), -4, 36524},           // a byte of 128 or more counts as negative
         {16, "01/01/2000 01/01/200\r", -4, -3},               // a stored carriage return in column 20
@@ -277,6 +286,7 @@ TEST(SyntaxMutants, Edges) {
         {5, "01/01/\x80" "000 01/01/2000", -4, -13},
         {13, "01/01/2000 01/01/:000", -4, 2921940},
     });
+    // clang-format on
 }
 
 TEST(SyntaxMutants, EachPassesOverItsOwnColumnOnly) {
@@ -291,7 +301,8 @@ TEST(SyntaxMutants, EachPassesOverItsOwnColumnOnly) {
             putline(withbyte(baseline + '\n', column, byte));
             for (int n = 1; n <= 16; n++) {
                 const int want = digit || column == digitcolumns[static_cast<std::size_t>(n - 1)] ? 0 : 1;
-                ASSERT_EQ(scans[n - 1](), want) << "m" << n << "chkinputsyntax, byte " << byte << " in column " << column;
+                ASSERT_EQ(scans[n - 1](), want)
+                    << "m" << n << "chkinputsyntax, byte " << byte << " in column " << column;
             }
         }
         for (const int column : tests::separatorcolumns) {
@@ -337,6 +348,7 @@ TEST(DateCheckMutants, KillTable) {
 
 // Months 0 and 13 pass test 4 up to day 31 and count 0 days before the month.
 TEST(DateCheckMutants, MonthsZeroAndThirteen) {
+    // clang-format off
     checkedges({
         {17, "00/45/2000 01/01/2001", -11, -12},  {17, "00/15/1899 01/01/2001", -11, -13},
         {17, "00/31/2000 01/01/2001", -11, 336},  {17, "00/32/2000 01/01/2001", -11, -12},
@@ -348,9 +360,11 @@ TEST(DateCheckMutants, MonthsZeroAndThirteen) {
         {20, "13/99/2000 01/01/2001", -11, -12},  {20, "01/01/2000 14/15/2000", -21, -21},
         {17, "99/15/2000 01/01/2001", -11, -11},
     });
+    // clang-format on
 }
 
 TEST(DateCheckMutants, Edges) {
+    // clang-format off
     checkedges({
         {27, "02/29/2001 03/01/2001", -15, 0}, {28, "02/29/2001 03/01/2001", -15, 0},
         {29, "02/29/2001 03/01/2001", -15, 0}, {30, "02/29/2001 03/01/2001", -15, 0},
@@ -363,6 +377,7 @@ TEST(DateCheckMutants, Edges) {
         {30, "02/29/1900 03/01/1900", -15, 0},  {29, "02/28/2000 03/01/2000", 2, 2},
         {27, "01/29/1900 01/30/1900", 1, -15},  {27, "01/29/1899 01/30/1900", -13, -13},
     });
+    // clang-format on
 }
 
 // The difference tables read as equal codes on every date they do not list.
@@ -391,7 +406,8 @@ TEST(DateCheckMutants, DifferOnlyOnTheDatesTheirRowsList) {
                     if (listed) {
                         differing[static_cast<std::size_t>(n - 17)]++;
                         if (*listed == ref)
-                            ADD_FAILURE() << "row " << n << " lists " << m << '/' << d << '/' << y << " with the reference code";
+                            ADD_FAILURE()
+                                << "row " << n << " lists " << m << '/' << d << '/' << y << " with the reference code";
                     }
                     if (got != want) {
                         ADD_FAILURE() << "m" << n << "chkdate(" << m << ", " << d << ", " << y << ") = " << got
@@ -407,6 +423,7 @@ TEST(DateCheckMutants, DifferOnlyOnTheDatesTheirRowsList) {
 
 TEST(DateCheckMutants, ConversionCopiesCallTheirOwnCheckForBothDates) {
     using conversion = int (*)();
+    // clang-format off
     const conversion conversions[29] = {
         m17convertline, m18convertline, m19convertline, m20convertline, m21convertline, m22convertline,
         m23convertline, m24convertline, m25convertline, m26convertline, m27convertline, m28convertline,
@@ -419,6 +436,7 @@ TEST(DateCheckMutants, ConversionCopiesCallTheirOwnCheckForBothDates) {
                           {2, 29, 2000}, {2, 29, 1900}, {3, 31, 2000},  {4, 31, 2000},  {5, 31, 2000},
                           {6, 31, 2000}, {7, 31, 2000}, {8, 31, 2000},  {9, 31, 2000},  {10, 31, 2000},
                           {11, 31, 2000}, {12, 31, 2000}, {6, 15, 2004}};
+    // clang-format on
     for (int n = 17; n <= 45; n++)
         for (const date& a : dates)
             for (const date& b : dates) {
@@ -446,6 +464,7 @@ TEST(LeapYearMutants, KillTable) {
 }
 
 TEST(LeapYearMutants, Edges) {
+    // clang-format off
     checkedges({
         {44, "02/29/1900 03/01/1900", -15, 0},    {45, "02/29/1900 03/01/1900", -15, 0},
         {44, "02/29/2000 03/01/2000", 1, 1},      {45, "02/29/2000 03/01/2000", 1, 1},
@@ -457,6 +476,7 @@ TEST(LeapYearMutants, Edges) {
         {50, "03/01/1900 01/01/1900", -3, -3},    {49, "01/01/2000 01/01/2400", 146097, 146097},
         {49, "01/01/2000 03/01/2400", 146157, 146156},
     });
+    // clang-format on
 }
 
 TEST(LeapYearMutants, RulesDifferOnTheirYearsOnly) {
@@ -471,19 +491,23 @@ TEST(LeapYearMutants, RulesDifferOnTheirYearsOnly) {
 // --- the wiring ----------------------------------------------------------------------
 
 TEST(Wiring, SharedLeapRulesServeOneStageEach) {
+    // clang-format off
     checkedges({
         {43, "02/29/2000 03/01/2000", 1, -15}, {49, "02/29/2000 03/01/2000", 1, 0},
         {43, "01/01/2000 03/01/2000", 60, 60}, {49, "01/01/2000 03/01/2000", 60, 59},
         {44, "02/29/1900 03/01/1900", -15, 0}, {50, "02/29/1900 03/01/1900", -15, -15},
         {44, "01/01/1900 03/01/1900", 59, 59}, {50, "01/01/1900 03/01/1900", 59, 60},
     });
+    // clang-format on
 }
 
 TEST(Wiring, WhatTheWiringAloneDecides) {
+    // clang-format off
     const std::string lines[] = {
         "", "\n", "01/01/2000 01/01/200\n", "01/01/2000 01/01/2000", "x1/01/2000 01/01/2000\n",
         "01/01/2000 01/01/2a00\n", "13/01/2000 01/01/2000\n", "02/29/1900 03/01/2000\n", "01/01/2000 02/30/2000\n",
     };
+    // clang-format on
     for (const auto& text : lines) {
         const int length = putline(text);
         const int ref = dates::testline(length);
@@ -526,6 +550,7 @@ TEST(DayDifferenceMutants, KillTable) {
 }
 
 TEST(DayDifferenceMutants, Edges) {
+    // clang-format off
     checkedges({
         {47, "01/01/1900 12/31/2099", 73048, 73048},   {46, "01/01/2000 12/31/2399", 146096, 146096},
         {48, "01/01/2001 12/31/2003", 1094, 1094},     {46, "01/01/2000 12/31/1999", -3, 0},
@@ -538,6 +563,7 @@ TEST(DayDifferenceMutants, Edges) {
         {52, "02/29/2000 03/01/2000", 1, 0},           {49, "02/29/2000 03/01/2000", 1, 0},
         {56, "02/28/2001 03/01/2001", 1, 0},           {56, "03/01/2001 02/28/2001", -3, 0},
     });
+    // clang-format on
 }
 
 // The year terms of the reference and of the three mutants that drop terms,
@@ -545,7 +571,9 @@ TEST(DayDifferenceMutants, Edges) {
 // being worked out: March 1 to March 1 is 365 days, and one more when the
 // later year has a leap day under the terms that the count keeps.
 TEST(DayDifferenceMutants, YearLengthsFromYearZeroOn) {
+    // clang-format off
     struct terms { int (*count)(date, date); bool quadrennials, centuries, quadcenturies; };
+    // clang-format on
     const terms counts[] = {{dates::daysdiff, true, true, true},
                             {m46daysdiff, true, true, false},
                             {m47daysdiff, true, false, false},
@@ -565,10 +593,12 @@ TEST(DayDifferenceMutants, YearLengthsFromYearZeroOn) {
 // every month, February 29 and December 31 of every year to 9999.
 TEST(DayDifferenceMutants, CountsFollowTheirDateOffsets) {
     using count = int (*)(date, date);
+    // clang-format off
     const count counts[20] = {m46daysdiff, m47daysdiff, m48daysdiff, m49daysdiff, m50daysdiff,
                               m51daysdiff, m52daysdiff, m53daysdiff, m54daysdiff, m55daysdiff,
                               m56daysdiff, m57daysdiff, m58daysdiff, m59daysdiff, m60daysdiff,
                               m61daysdiff, m62daysdiff, m63daysdiff, m64daysdiff, m65daysdiff};
+    // clang-format on
     std::vector<date> sweep;
     for (int y = 1896; y <= 2104; y++)
         for (int m = 1; m <= 12; m++)
@@ -608,6 +638,7 @@ TEST(DayDifferenceMutants, CountsFollowTheirDateOffsets) {
 class linesource {
 public:
     std::string next() {
+        // clang-format off
         switch (below(10)) {
         case 0: case 1: case 2: return dateline(validdate(), validdate());
         case 3: return dateline(validdate(), near(validdate()));
@@ -617,6 +648,7 @@ public:
         case 8: return shortline();
         default: return anyseparators();
         }
+        // clang-format on
     }
 
 private:
@@ -626,8 +658,10 @@ private:
     template <std::size_t N> int pick(const int (&values)[N]) { return values[below(static_cast<int>(N))]; }
 
     int year() {
+        // clang-format off
         static constexpr int years[] = {1900, 1901, 1903, 1904, 1999, 2000, 2001, 2004, 2099, 2100,
                                         2101, 2399, 2400, 2401, 2800, 2900, 9996, 9999};
+        // clang-format on
         return below(2) ? pick(years) : 1900 + below(8100);
     }
 
@@ -650,11 +684,13 @@ private:
 
     date boundarydate() {
         // The dates on which some date check differs, as the difference tables list them.
+        // clang-format off
         static constexpr date traps[] = {
             {2, 29, 1900}, {2, 29, 2000}, {2, 29, 2001}, {2, 29, 2100}, {2, 29, 2400}, {2, 28, 2001},
             {1, 29, 2001}, {3, 29, 2001}, {4, 31, 2000}, {6, 31, 2001}, {9, 31, 2000}, {11, 31, 2001},
             {12, 31, 1899}, {0, 15, 2000}, {13, 15, 2000}, {1, 0, 2000},  {1, 32, 2000}, {2, 29, 1899},
         };
+        // clang-format on
         if (below(3) == 0)
             return traps[below(static_cast<int>(std::size(traps)))];
         static constexpr int months[] = {0, 1, 2, 3, 4, 6, 9, 11, 12, 13};

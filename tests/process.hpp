@@ -89,6 +89,7 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
 
     int outfd = -1;
     int pipefd = -1;
+    // clang-format off
     switch (where) {
     case outto::capture: outfd = ::open(outpath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600); break;
     case outto::devfull: outfd = ::open("/dev/full", O_WRONLY | O_CLOEXEC); break;
@@ -111,6 +112,7 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
     }
     case outto::closed: break;
     }
+    // clang-format on
     const int errfd = ::open(errpath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int infd = ::open(inpath.c_str(), O_RDONLY | O_CLOEXEC);
     if (errfd < 0 || infd < 0 || (where != outto::closed && outfd < 0))

@@ -79,7 +79,8 @@ TEST(BenchmarkFiles, VorlakPrintsWhatThePlainModelPrints) {
         const std::string path = dir / ("file" + std::to_string(i));
         tests::writefile(path, files[i]);
         for (const bool verbose : {false, true})
-            EXPECT_EQ(runvorlak(path, verbose), tests::modelrun(files[i], verbose)) << "file " << i << ", verbose " << verbose;
+            EXPECT_EQ(runvorlak(path, verbose), tests::modelrun(files[i], verbose))
+                << "file " << i << ", verbose " << verbose;
     }
 }
 
@@ -141,10 +142,10 @@ TEST(BenchmarkFiles, SeedsReproduceTheirFiles) {
 TEST(SyntaxScan, EqualsAScanOfOneColumnAfterTheOther) {
     using check = int (*)();
     const std::array<check, 17> checks = {
-        dates::chkinputsyntax,       mutants::m1chkinputsyntax,  mutants::m2chkinputsyntax,  mutants::m3chkinputsyntax,
-        mutants::m4chkinputsyntax,   mutants::m5chkinputsyntax,  mutants::m6chkinputsyntax,  mutants::m7chkinputsyntax,
-        mutants::m8chkinputsyntax,   mutants::m9chkinputsyntax,  mutants::m10chkinputsyntax, mutants::m11chkinputsyntax,
-        mutants::m12chkinputsyntax,  mutants::m13chkinputsyntax, mutants::m14chkinputsyntax, mutants::m15chkinputsyntax,
+        dates::chkinputsyntax,      mutants::m1chkinputsyntax,  mutants::m2chkinputsyntax,  mutants::m3chkinputsyntax,
+        mutants::m4chkinputsyntax,  mutants::m5chkinputsyntax,  mutants::m6chkinputsyntax,  mutants::m7chkinputsyntax,
+        mutants::m8chkinputsyntax,  mutants::m9chkinputsyntax,  mutants::m10chkinputsyntax, mutants::m11chkinputsyntax,
+        mutants::m12chkinputsyntax, mutants::m13chkinputsyntax, mutants::m14chkinputsyntax, mutants::m15chkinputsyntax,
         mutants::m16chkinputsyntax};
     // Check 0 examines all sixteen digit columns; check k leaves out the k-th.
     auto plain = [](std::size_t k) {
@@ -168,7 +169,8 @@ TEST(SyntaxScan, EqualsAScanOfOneColumnAfterTheOther) {
                     ASSERT_EQ(checks[k](), plain(k)) << "check " << k << ", column " << column << ", byte " << byte;
                 dates::line[(column + 7) % 21] = 'x';
                 for (std::size_t k = 0; k < checks.size(); k++)
-                    ASSERT_EQ(checks[k](), plain(k)) << "check " << k << ", columns " << column << " and " << (column + 7) % 21;
+                    ASSERT_EQ(checks[k](), plain(k))
+                        << "check " << k << ", columns " << column << " and " << (column + 7) % 21;
             }
         }
     }

@@ -57,8 +57,8 @@ inline std::chrono::year_month_day ymd(int month, int day, int year) {
 inline bool isleap(int year) { return std::chrono::year{year}.is_leap(); }
 
 inline int lastday(int month, int year) {
-    const std::chrono::year_month_day_last last{std::chrono::year{year},
-                                                std::chrono::month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
+    const std::chrono::year_month_day_last last{
+        std::chrono::year{year}, std::chrono::month_day_last{std::chrono::month{static_cast<unsigned>(month)}}};
     return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
