@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <getopt.h>
 #include <string>
 #include <string_view>
@@ -18,6 +17,7 @@
 #include "report/cover.hpp"
 #include "report/formats.hpp"
 #include "report/html.hpp"
+#include "report/replace.hpp"
 #include "report/scan.hpp"
 #include "report/suggest.hpp"
 
@@ -106,18 +106,18 @@ bool parsethreshold(const char* text, double& value) {
 // Writes all of text to fd; 0, or the errno of the failed write.
 int writeall(int fd, std::string_view text) { return harness::writefully(fd, text.data(), text.size()); }
 
-// The output goes to FILE only once the test file has been read: a file
-// that cannot be read leaves an earlier report in place.
+// The output goes to FILE only once the test file has been read, and
+// replaces it only once it is whole: a file that cannot be read, a full
+// disk or a folder that cannot be written leaves an earlier report in place.
 int writeout(const settings& s, std::string_view text) {
-    int fd = STDOUT_FILENO;
     if (s.output != nullptr) {
-        fd = ::open(s.output, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd < 0)
-            return fail(std::string(s.output) + ": " + std::strerror(errno));
+        if (const int error = replacefile(s.output, text); error != 0)
+            return fail(std::string(s.output) + ": " + std::strerror(error));
+        return 0;
     }
-    int error = writeall(fd, text);
-    // An error that the system reports only when the file is closed counts too.
-    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+    int error = writeall(STDOUT_FILENO, text);
+    // An error that the system reports only when the output is closed counts too.
+    if (::close(STDOUT_FILENO) != 0 && error == 0 && errno != EINTR)
         error = errno;
     if (error != 0)
         return fail(std::string("write error: ") + std::strerror(error));

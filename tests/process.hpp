@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -71,8 +72,12 @@ struct outcome {
 // Runs program with the words args (args[0] is the name it is started
 // under; an empty args starts it with no words at all), standard input
 // from input (empty: /dev/null), in the directory cwd when one is given.
+// The child calls prepare, when given, just before it starts the program
+// (to set a limit, a signal or the umask); it ends with status 125 when
+// prepare returns false.
 inline outcome runprocess(const std::string& program, const std::vector<std::string>& args,
-                          outto where = outto::capture, const std::string& cwd = {}, std::string_view input = {}) {
+                          outto where = outto::capture, const std::string& cwd = {}, std::string_view input = {},
+                          const std::function<bool()>& prepare = {}) {
     tempdir capture;
     const std::string outpath = capture / "stdout";
     const std::string errpath = capture / "stderr";
@@ -130,6 +135,8 @@ inline outcome runprocess(const std::string& program, const std::vector<std::str
         else
             ::dup2(outfd, 1);
         ::dup2(errfd, 2);
+        if (prepare && !prepare())
+            ::_exit(125);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }

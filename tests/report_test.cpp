@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <bit>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "dates/dates.hpp"
@@ -448,6 +455,132 @@ TEST(CommandLine, WriteErrorsAreReportedAndOutputWaitsForTheRead) {
     EXPECT_EQ(readfile(out), "earlier report\n");
     EXPECT_EQ(report({"-o", out, "-f", "csv", empty}).status, 0);
     EXPECT_TRUE(readfile(out).starts_with("mutant,stage,function,status,line,reference,result,description\r\n"));
+}
+
+// What the child may do while vorlak-report runs in it.
+struct limits {
+    rlim_t filesize = RLIM_INFINITY;  // a write past it fails with EFBIG (SIGXFSZ is ignored)
+    mode_t mask = 022;
+    bool nooverride = false;  // root too is held to the folders' modes
+};
+
+outcome limited(std::vector<std::string> args, limits l) {
+    args.insert(args.begin(), VORLAK_REPORT_BINARY);
+    return runprocess(args[0], args, outto::capture, {}, {}, [l] {
+        ::umask(l.mask);
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit size{};
+        if (::getrlimit(RLIMIT_FSIZE, &size) != 0)
+            return false;
+        size.rlim_cur = l.filesize;
+        if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
+            return false;
+        // Dropped from the bounding set, the power is gone once the program starts.
+        return !l.nooverride || ::geteuid() != 0 || ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) == 0;
+    });
+}
+
+std::set<std::string> listing(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+mode_t modeof(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(CommandLine, OutputReplacesTheFileWholeOrNotAtAll) {
+    // The adequate example and a line it does not need: --minimize keeps 32 of 33.
+    const std::string tests =
+        readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/adequate.txt") + "01/01/2000 01/02/2000\n";
+    const std::string earlier = "earlier report\n";
+    const tests::tempdir top;
+    // T is the test file, R an earlier report, N a file not yet there, in a
+    // folder of their own; the folder is made read-only with readonly.
+    struct {
+        std::string what;
+        std::vector<std::string> args;
+        limits limit;
+        bool readonly;
+        std::string reason;  // why it fails; empty when it succeeds
+        mode_t mode;         // the file's mode afterwards
+    } cases[] = {
+        {"a replaced report on a full disk",
+         {"-f", "json", "-o", "R", "T"},
+         {.filesize = 256},
+         false,
+         "File too large",
+         0604},
+        {"--minimize in place on a full disk",
+         {"--minimize", "-o", "T", "T"},
+         {.filesize = 256},
+         false,
+         "File too large",
+         0640},
+        {"a new file on a full disk", {"-o", "N", "T"}, {.filesize = 256}, false, "File too large", 0},
+        {"a report in a folder that cannot be written",
+         {"-o", "R", "T"},
+         {.nooverride = true},
+         true,
+         "Permission denied",
+         0604},
+        {"a replaced report", {"-f", "csv", "-o", "R", "T"}, {}, false, "", 0604},
+        {"--minimize in place", {"--minimize", "-o", "T", "T"}, {}, false, "", 0640},
+        {"a new file", {"-o", "N", "T"}, {.mask = 027}, false, "", 0640},
+    };
+    bool skipped = false;
+    int round = 0;
+    for (const auto& c : cases) {
+        const std::string folder = top / std::to_string(round++);
+        std::filesystem::create_directory(folder);
+        const std::map<std::string, std::string> path = {
+            {"T", folder + "/tests.txt"}, {"R", folder + "/report.out"}, {"N", folder + "/new.out"}};
+        tests::writefile(path.at("T"), tests);
+        tests::writefile(path.at("R"), earlier);
+        ::chmod(path.at("T").c_str(), 0640);
+        ::chmod(path.at("R").c_str(), 0604);
+        std::vector<std::string> args;
+        for (const std::string& a : c.args)
+            args.push_back(path.contains(a) ? path.at(a) : a);
+        // What the same run writes to standard output, before anything changes.
+        std::vector<std::string> tostdout;
+        for (std::size_t i = 0; i < args.size(); i++)
+            if (args[i] == "-o")
+                i++;
+            else
+                tostdout.push_back(args[i]);
+        const std::string want = report(tostdout).out;
+        const std::string target = *(std::find(args.begin(), args.end(), "-o") + 1);
+        const std::set<std::string> before = listing(folder);
+        if (c.readonly)
+            ::chmod(folder.c_str(), 0555);
+        const auto r = limited(args, c.limit);
+        ::chmod(folder.c_str(), 0755);
+        if (r.status == 125) {
+            skipped = true;  // root that cannot give up its power over modes
+            continue;
+        }
+        if (c.reason.empty()) {
+            EXPECT_EQ(r.status, 0) << c.what << ": " << r.err;
+            EXPECT_EQ(readfile(target), want) << c.what;
+            std::set<std::string> after = before;
+            after.insert(std::filesystem::path(target).filename().string());
+            EXPECT_EQ(listing(folder), after) << c.what;
+        } else {
+            EXPECT_EQ(r.status, 1) << c.what;
+            EXPECT_EQ(r.err, "vorlak-report: " + target + ": " + c.reason + "\n") << c.what;
+            // Everything as it was, and no temporary file left behind.
+            EXPECT_EQ(listing(folder), before) << c.what;
+            EXPECT_EQ(readfile(path.at("T")), tests) << c.what;
+            EXPECT_EQ(readfile(path.at("R")), earlier) << c.what;
+        }
+        EXPECT_EQ(modeof(target), c.mode) << c.what;
+    }
+    if (skipped)
+        GTEST_SKIP() << "root here cannot drop CAP_DAC_OVERRIDE: the read-only folder was not tried";
 }
 
 TEST(CommandLine, HtmlNeedsTheViewer) {
