@@ -2,43 +2,13 @@
 
 #include <cstddef>
 
+#include "report/utf8.hpp"
 #include "report/web/viewer.hpp"
 
 namespace vorlak::report {
 namespace {
 
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Length of the well-formed UTF-8 sequence at the start of s, or 0.
-// Overlong forms, surrogates and values past U+10FFFF are not well formed.
-std::size_t utf8length(std::string_view s) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    auto cont = [&](std::size_t i) { return i < s.size() && (byte(i) & 0xC0) == 0x80; };
-    unsigned char b = byte(0);
-    if (b < 0x80)
-        return 1;
-    if (b >= 0xC2 && b <= 0xDF)
-        return cont(1) ? 2 : 0;
-    if (b >= 0xE0 && b <= 0xEF) {
-        if (!cont(1) || !cont(2))
-            return 0;
-        if (b == 0xE0 && byte(1) < 0xA0)
-            return 0;  // overlong
-        if (b == 0xED && byte(1) > 0x9F)
-            return 0;  // surrogate
-        return 3;
-    }
-    if (b >= 0xF0 && b <= 0xF4) {
-        if (!cont(1) || !cont(2) || !cont(3))
-            return 0;
-        if (b == 0xF0 && byte(1) < 0x90)
-            return 0;  // overlong
-        if (b == 0xF4 && byte(1) > 0x8F)
-            return 0;  // past U+10FFFF
-        return 4;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -80,7 +50,7 @@ std::string htmltext(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     while (!text.empty()) {
-        std::size_t n = utf8length(text);
+        std::size_t n = wellformed(text);
         if (n == 0) {
             out += replacement;
             n = 1;

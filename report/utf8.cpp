@@ -8,9 +8,10 @@ constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 
 bool continuation(unsigned char c) { return c >= 0x80 && c <= 0xBF; }
 
-// The length of the well-formed character at the start of s, or 0.  The
-// second byte's range excludes overlong forms, surrogates and values past
-// U+10FFFF.
+}  // namespace
+
+// The second byte's range excludes overlong forms, surrogates and values
+// past U+10FFFF.
 std::size_t wellformed(std::string_view s) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const unsigned char lead = byte(0);
@@ -43,8 +44,6 @@ std::size_t wellformed(std::string_view s) {
             return 0;
     return size;
 }
-
-}  // namespace
 
 std::string validutf8(std::string_view bytes) {
     std::string text;

@@ -631,6 +631,7 @@ TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
         {"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
         {"\xFF", r},
         {"\xC0\x80", r + r},          // overlong
+        {"\xED\x9F\xBF", "\xED\x9F\xBF"},  // U+D7FF, the last before the surrogates
         {"\xED\xA0\x80", r + r + r},  // a surrogate
         {"\xF4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
         {"\xE2\x82" "A", r + r + "A"},         // cut short
