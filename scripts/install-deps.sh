@@ -30,6 +30,12 @@ packages=(
     # the checks of the code
     "clang-format command clang-format"
     "clang-tidy command clang-tidy"
+    # the package: CPack finds the programs with file and their dependencies
+    # with dpkg-shlibdeps; lintian judges it, man -w finds its pages
+    "dpkg-dev command dpkg-shlibdeps"
+    "file command file"
+    "lintian command lintian"
+    "man-db command man"
 )
 
 # The npm packages of the tests, each folder with its package-lock.json.
