@@ -10,10 +10,13 @@
 #include <getopt.h>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
+#include "report/class.hpp"
 #include "report/cover.hpp"
 #include "report/formats.hpp"
 #include "report/html.hpp"
@@ -27,7 +30,8 @@ namespace {
 
 constexpr std::string_view synopsis =
     "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--fail-under N] [-h|--help] [--version] TESTFILE\n";
+    "                     [--fail-under N] [-h|--help] [--version] TESTFILE\n"
+    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N] FILE...\n";
 
 constexpr std::string_view help =
     "Shows which line of TESTFILE kills which of the 65 mutants of vorlak, and what\n"
@@ -39,14 +43,21 @@ constexpr std::string_view help =
     "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
     "      --suggest        write test lines that kill the surviving mutants (with json or\n"
     "                       html: put them into the report)\n"
-    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100)\n"
+    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
+    "                       with --class, when any file's score is\n"
+    "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
+    "                       then how many files kill each mutant\n"
+    "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
     "Exit status: 0 done, 1 bad command line, unreadable file or write error,\n"
-    "2 score below the --fail-under threshold.\n";
+    "2 score below the --fail-under threshold.  With --class a file that cannot be\n"
+    "read is a row with its error, and makes the status 1.\n";
 
 enum class format { text, csv, json, html };
+
+constexpr int maxjobs = 1024;  // files graded at a time, at the most
 
 struct settings {
     format form = format::text;
@@ -57,14 +68,19 @@ struct settings {
     bool suggest = false;
     double failunder = -1;  // no threshold
     const char* testfile = nullptr;
+    bool grading = false;            // --class
+    std::vector<std::string> files;  // with --class
+    int jobs = 0;                    // 0: one per processor
 };
 
-enum longonly { matrixoption = 256, minimizeoption, suggestoption, failunderoption, versionoption };
+enum longonly { matrixoption = 256, minimizeoption, suggestoption, failunderoption, versionoption, classoption };
 
 constexpr option longoptions[] = {
+    {"class", no_argument, nullptr, classoption},
     {"fail-under", required_argument, nullptr, failunderoption},
     {"format", required_argument, nullptr, 'f'},
     {"help", no_argument, nullptr, 'h'},
+    {"jobs", required_argument, nullptr, 'j'},
     {"matrix", no_argument, nullptr, matrixoption},
     {"minimize", no_argument, nullptr, minimizeoption},
     {"output", required_argument, nullptr, 'o'},
@@ -103,6 +119,16 @@ bool parsethreshold(const char* text, double& value) {
     return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value >= 0 && value <= 100;
 }
 
+bool parsejobs(const char* text, int& jobs) {
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > maxjobs)
+        return false;
+    jobs = static_cast<int>(value);
+    return true;
+}
+
 // Writes all of text to fd; 0, or the errno of the failed write.
 int writeall(int fd, std::string_view text) { return harness::writefully(fd, text.data(), text.size()); }
 
@@ -130,7 +156,7 @@ constexpr int done = -1;  // what parse returns after the help or the version
 // on, done, or the exit status of a bad command line.
 int parse(int argc, char** argv, settings& s) {
     int c;
-    while ((c = getopt_long(argc, argv, "f:ho:", longoptions, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "f:hj:o:", longoptions, nullptr)) != -1) {
         switch (c) {
         case 'f':
             if (!parseformat(optarg, s.form))
@@ -142,6 +168,10 @@ int parse(int argc, char** argv, settings& s) {
             std::fputc('\n', stdout);
             std::fwrite(help.data(), 1, help.size(), stdout);
             return done;
+        case 'j':
+            if (!parsejobs(optarg, s.jobs))
+                return fail(std::string("illegal -j value '") + optarg + "': use 1-" + std::to_string(maxjobs));
+            break;
         case 'o':
             s.output = optarg;
             break;
@@ -158,6 +188,9 @@ int parse(int argc, char** argv, settings& s) {
             if (!parsethreshold(optarg, s.failunder))
                 return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
             break;
+        case classoption:
+            s.grading = true;
+            break;
         case versionoption:
             std::printf("vorlak-report %s\n", VORLAK_VERSION);
             return done;
@@ -167,6 +200,15 @@ int parse(int argc, char** argv, settings& s) {
     }
     if (optind == argc)
         return usage();
+    if (s.grading) {
+        // Every word names a file, "-" too, as with vorlak -i.
+        if (s.matrix || s.minimize || s.suggest)
+            return fail("--class grades files: leave out --matrix, --minimize and --suggest");
+        s.files.assign(argv + optind, argv + argc);
+        return 0;
+    }
+    if (s.jobs != 0)
+        return fail("-j goes with --class");
     if (argc - optind > 1)
         return fail("one test file only, not " + std::to_string(argc - optind));
     s.testfile = argv[optind];
@@ -199,6 +241,35 @@ std::string suggestedlines(const std::vector<suggestion>& found) {
     return lines;
 }
 
+// --class: every file graded, the grades in one report.
+int grading(const settings& s) {
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    const int jobs = s.jobs != 0 ? s.jobs : std::max(processors, 1);
+    const std::vector<grade> grades = gradeclass(s.files, jobs, s.form == format::html);
+    std::string out;
+    switch (s.form) {
+    case format::text:
+        out = classtext(grades);
+        break;
+    case format::csv:
+        out = classcsv(grades);
+        break;
+    case format::json:
+        out = classjson(grades, 2);
+        break;
+    case format::html:
+        out = classhtml(grades);
+        break;
+    }
+    if (const int status = writeout(s, out); status != 0)
+        return status;
+    const auto failed = [](const grade& g) { return g.failed(); };
+    const auto below = [&](const grade& g) { return !g.failed() && g.score() < s.failunder; };
+    if (std::any_of(grades.begin(), grades.end(), failed))
+        return 1;
+    return s.failunder >= 0 && std::any_of(grades.begin(), grades.end(), below) ? 2 : 0;
+}
+
 }  // namespace
 
 int run(int argc, char** argv) {
@@ -211,6 +282,8 @@ int run(int argc, char** argv) {
                    : fail(std::string("write error: ") + std::strerror(errno));
     else if (status != 0)
         return status;
+    if (s.grading)
+        return grading(s);
     if (s.form == format::html && !htmlavailable()) {
         say(htmlhowto());
         return 1;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/class.hpp"
 #include "report/scan.hpp"
 #include "report/suggest.hpp"
 
@@ -37,6 +38,22 @@ std::string csvmatrix(const scanresult& scan);
 // the scan must hold the source.  indent < 0 writes it on one line.
 std::string jsonreport(const scanresult& scan, std::string_view name, bool matrix,
                        const std::vector<suggestion>& suggestions, int indent);
+
+// A field of a csv record: quoted when it holds a comma, a quote or a line break.
+std::string csvfield(std::string_view text);
+
+// A class, one row per file in the order given, then the mutants hardest
+// first and the class's mean and median score.
+std::string classtext(const std::vector<grade>& grades);
+
+// RFC 4180: the gradebook, one record per file.
+std::string classcsv(const std::vector<grade>& grades);
+
+// The class as one json document; indent < 0 writes it on one line.
+std::string classjson(const std::vector<grade>& grades, int indent);
+
+// The class as one self-contained page: a heat map of files by mutants.
+std::string classhtml(const std::vector<grade>& grades);
 
 // A test file's name as text: "-" is standard input, other bytes as in json.
 std::string displayname(std::string_view name);

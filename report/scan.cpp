@@ -103,6 +103,9 @@ int scanfile(harness::reader& in, const scanneeds& needs, scanresult& out) {
         const killset wanted = needs.every ? killset::all() : alive;
         if (!wanted.empty()) {
             const killset k = piece(n, wanted, line, &out);
+            if (needs.killtext)
+                foreachmutant(k & alive,
+                              [&](int m) { out.killtext[static_cast<std::size_t>(m - 1)].assign(bytes, size); });
             current |= k;
             alive = alive.without(k);
         }

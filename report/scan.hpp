@@ -28,6 +28,7 @@ struct scanneeds {
     bool linetext = false;  // the bytes of the first line of each distinct kill set
     bool source = false;    // the whole file
     bool whole = false;     // read to the end even once every mutant is killed
+    bool killtext = false;  // the bytes of the piece that first kills each mutant
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -42,8 +43,9 @@ struct scanresult {
     std::vector<killset> sets;
     std::vector<long> setline;
     std::vector<std::string> settext;
-    std::vector<std::uint32_t> lineset;  // with perline: for line i + 1, its index in sets
-    std::string source;                  // with source: the file as read
+    std::vector<std::uint32_t> lineset;                      // with perline: for line i + 1, its index in sets
+    std::string source;                                      // with source: the file as read
+    std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
 
     int killed() const;
     killset killedset() const;

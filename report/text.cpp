@@ -69,19 +69,6 @@ void matrix(const scanresult& scan, std::string& out) {
     }
 }
 
-// A field quoted when it holds a comma, a quote or a line break.
-std::string csvfield(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 }  // namespace
 
 void runs::add(long n) {
@@ -101,6 +88,18 @@ std::string runs::text() const {
             out += '-' + number(last);
     }
     return out;
+}
+
+std::string csvfield(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 std::string textreport(const scanresult& scan, bool withmatrix) {
