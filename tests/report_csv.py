@@ -1,6 +1,7 @@
 """Reads vorlak-report's csv with Python's csv module, as a spreadsheet or a
 CI script would: the header, 65 records in number order, the empty fields of
-the survivors, and the kill matrix.
+the survivors, and the kill matrix; then the gradebook of --class over all
+the files and one that is missing.
 
 Usage: report_csv.py VORLAK-REPORT TESTFILE...
 """
@@ -14,12 +15,14 @@ HEADER = ["mutant", "stage", "function", "status", "line", "reference", "result"
 STAGES = {"syntax check", "date check", "leap year", "day difference"}
 
 
-def records(program, *args):
-    out = subprocess.run([program, "-f", "csv", *args], check=True, capture_output=True).stdout
+def records(program, *args, status=0):
+    run = subprocess.run([program, "-f", "csv", *args], capture_output=True)
+    assert run.returncode == status, (args, run.returncode, run.stderr)
+    out = run.stdout
     # RFC 4180: every record ends in CR LF, the last one too.
     assert out.endswith(b"\r\n"), "the last record does not end in CR LF"
     assert b"\n" not in out.replace(b"\r\n", b""), "a line break that is not CR LF"
-    return list(csv.reader(io.StringIO(out.decode("ascii"), newline=""), strict=True))
+    return list(csv.reader(io.StringIO(out.decode("utf-8"), newline=""), strict=True))
 
 
 def check(program, path):
@@ -49,11 +52,40 @@ def check(program, path):
     return len(killed)
 
 
+def runs(numbers):
+    """The survivors as vorlak-report writes them: "1-17 21 24-28"."""
+    spans = []
+    for n in numbers:
+        if spans and spans[-1][1] + 1 == n:
+            spans[-1][1] = n
+        else:
+            spans.append([n, n])
+    return " ".join(str(a) if a == b else f"{a}-{b}" for a, b in spans)
+
+
+def gradebook(program, paths, killed):
+    missing = "/nonexistent/missing.txt"
+    rows = records(program, "--class", "-j", "2", *paths, missing, status=1)
+    assert rows[0] == ["file", "killed", "percent", "lines", "needed", "survivors", "error"], rows[0]
+    assert [r[0] for r in rows[1:]] == [*paths, missing]
+    for path, (name, kills, percent, lines, needed, survivors, error) in zip(paths, rows[1:]):
+        report = records(program, path)
+        left = [int(r[0]) for r in report[1:] if r[3] == "survived"]
+        assert int(kills) == killed[path] == 65 - len(left), path
+        assert percent == str(round(int(kills) * 100 / 65)), path
+        assert int(needed) <= int(lines) and survivors == runs(left) and error == "", path
+    assert rows[-1][1:] == ["", "", "", "", "", "No such file or directory"], rows[-1]
+
+
 def main():
     program, *paths = sys.argv[1:]
+    killed = {}
     for path in paths:
-        print(f"ok   {path}: {check(program, path)} killed")
-    print(f"{len(paths)} passed, 0 failed")
+        killed[path] = check(program, path)
+        print(f"ok   {path}: {killed[path]} killed")
+    gradebook(program, paths, killed)
+    print(f"ok   --class over all {len(paths)} and a missing file")
+    print(f"{len(paths) + 1} passed, 0 failed")
 
 
 if __name__ == "__main__":

@@ -18,6 +18,8 @@
 #include <set>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "dates/dates.hpp"
 #include "harness/harness.hpp"
 #include "process.hpp"
@@ -593,6 +595,127 @@ TEST(CommandLine, HtmlNeedsTheViewer) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("<html"), std::string::npos);
     }
+}
+
+// --- a class of files ---------------------------------------------------------
+
+// A class as the tests make it: generated files, and among them a missing
+// file, a directory, an empty file and one without a final newline.
+std::vector<std::string> classfiles(const std::string& tag) {
+    std::vector<std::string> files;
+    for (unsigned seed = 300; seed < 312; seed++)
+        files.push_back(scratch(tag + std::to_string(seed), generated(seed, static_cast<int>(seed % 5) * 9 + 4)));
+    files.insert(files.begin() + 3, scratch(tag + "-empty", ""));
+    files.insert(files.begin() + 5, scratch(tag + "-nonewline", "x1/01/2000 01/01/2000\n02/29/2000 03/01/2000"));
+    files.insert(files.begin() + 1, std::filesystem::path(scratch(tag + "-x", "")).parent_path() / "missing.txt");
+    files.push_back(std::filesystem::temp_directory_path().string());
+    return files;
+}
+
+TEST(Class, EachFileGradedAsVorlakGradesIt) {
+    const std::string vorlak = VORLAK_BINARY;
+    if (vorlak.empty())
+        GTEST_SKIP() << "no vorlak binary in this build";
+    const auto files = classfiles("agree");
+    std::vector<std::string> args = {"--class", "-f", "json", "-j", "3"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto r = report(args);
+    EXPECT_EQ(r.status, 1) << r.err;  // the missing file and the directory
+    const auto document = nlohmann::json::parse(r.out);
+    EXPECT_EQ(document["schemaVersion"], "vorlak-class-1");
+    ASSERT_EQ(document["files"].size(), files.size());
+    for (std::size_t i = 0; i < files.size(); i++) {
+        const auto& row = document["files"][i];
+        EXPECT_EQ(row["name"], files[i]);
+        const auto v = run({vorlak, "-v", "-i", files[i]});
+        if (v.status != 0) {
+            EXPECT_TRUE(v.out == "error opening file\n" || v.out == "error reading file\n") << files[i];
+            EXPECT_TRUE(row["error"] == "No such file or directory" || row["error"] == "Is a directory") << row;
+            continue;
+        }
+        ASSERT_TRUE(row["error"].is_null()) << files[i];
+        // vorlak -v byte for byte: each kill's piece from the model of the
+        // passes, its two results and the summary from the row.
+        const auto model = passes(files[i]);
+        std::string verbose;
+        for (const auto& k : row["kills"]) {
+            const auto& piece = model[static_cast<std::size_t>(k["mutant"].get<int>() - 1)];
+            ASSERT_TRUE(piece) << files[i];
+            EXPECT_EQ(k["line"], piece->line) << files[i];
+            verbose += "Input: " + piece->piece + std::to_string(k["reference"].get<int>()) +
+                       " =?= " + std::to_string(k["result"].get<int>()) + "\nKilled mutant " +
+                       std::to_string(k["mutant"].get<int>()) + ".\n";
+        }
+        EXPECT_EQ(v.out, verbose + harness::summaryline(row["killed"])) << files[i];
+        EXPECT_EQ(std::to_string(row["percent"].get<int>()) + "%)\n", v.out.substr(v.out.rfind('(') + 1));
+        EXPECT_EQ(row["kills"].size() + row["survivors"].size(), 65u);
+        // The lines and the smallest subset as --minimize counts them.
+        const auto m = report({"--minimize", files[i]});
+        EXPECT_EQ(m.err, "kept " + std::to_string(row["needed"].get<long>()) + " of " +
+                             std::to_string(row["lines"].get<long>()) + " lines\n")
+            << files[i];
+    }
+    // Each mutant names the files that kill it.
+    for (const auto& m : document["mutants"])
+        for (const auto& f : m["killedBy"]) {
+            const auto& kills = document["files"][f.get<std::size_t>()]["kills"];
+            EXPECT_TRUE(
+                std::any_of(kills.begin(), kills.end(), [&](const auto& k) { return k["mutant"] == m["mutant"]; }));
+        }
+}
+
+TEST(Class, OutputIsTheSameForEveryJobCount) {
+    const auto files = classfiles("jobs");
+    for (const std::string format : {"text", "csv", "json", "html"}) {
+        std::vector<std::string> args = {"--class", "-f", format, "-j", "1"};
+        args.insert(args.end(), files.begin(), files.end());
+        const auto one = report(args);
+        args[4] = "4";
+        const auto four = report(args);
+        EXPECT_EQ(one.status, 1);
+        EXPECT_EQ(four.status, 1);
+        EXPECT_EQ(one.out, four.out) << format;
+        EXPECT_GT(one.out.size(), 1000u) << format;
+    }
+}
+
+TEST(Class, StatusesAndTheTextRows) {
+    const std::string starter = std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt";
+    const std::string adequate = std::string(VORLAK_SOURCE_DIR) + "/examples/adequate.txt";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"--class", starter, adequate}, 0, ""},
+        {{"--class", "--fail-under", "30", starter, adequate}, 2, ""},
+        {{"--class", "--fail-under", "29", starter, adequate}, 0, ""},
+        {{"--class", "--fail-under", "30", adequate, "/nonexistent"}, 1, ""},
+        {{"--class", "-j", "0", starter}, 1, "vorlak-report: illegal -j value '0': use 1-1024\n"},
+        {{"-j", "2", starter}, 1, "vorlak-report: -j goes with --class\n"},
+        {{"--class", "--minimize", starter}, 1, "vorlak-report: --class grades files: leave out --matrix"},
+    };
+    for (const auto& c : cases) {
+        const auto r = report(c.args);
+        EXPECT_EQ(r.status, c.status) << testing::PrintToString(c.args) << r.err;
+        EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
+    }
+    // A name that could move the cursor shows as '?', and the columns stay aligned.
+    const std::string odd = scratch("odd\x1b[2Jname.txt", "02/29/2000 03/01/2000\n");
+    const auto r = report({"--class", starter, odd, "/nonexistent/x.txt"});
+    std::vector<std::string> rows;
+    std::istringstream in(r.out);
+    for (std::string row; std::getline(in, row) && !row.empty();)
+        rows.push_back(row);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_TRUE(rows[0].starts_with("file "));
+    EXPECT_NE(rows[2].find("odd?[2Jname.txt"), std::string::npos);
+    EXPECT_TRUE(rows[1].ends_with("  1-17 21 24-28 30-31 33-41 44-45 47 50 57-64")) << rows[1];
+    EXPECT_TRUE(rows[3].ends_with("  error: No such file or directory")) << rows[3];
+    const std::size_t last = rows[0].find("survivors");
+    for (const std::string& row : rows)
+        EXPECT_TRUE(row.substr(last - 2, 3).starts_with("  ") && row[last] != ' ') << row;
+    EXPECT_NE(r.out.find("\nclass: 3 files, 2 graded, mean score "), std::string::npos);
 }
 
 // --- formats -----------------------------------------------------------------
