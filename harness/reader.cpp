@@ -25,18 +25,26 @@ void reader::attach(int fd) {
     chunk_ = firstread;
 }
 
+void reader::attach(source from, void* context) {
+    attach(-1);
+    from_ = from;
+    context_ = context;
+}
+
 void reader::close() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    from_ = nullptr;
+    context_ = nullptr;
 }
 
 // Refills the empty buffer; false at the end of the file or on an error.
 bool reader::fill() {
-    if (eof_ || error_ != 0 || fd_ < 0)
+    if (eof_ || error_ != 0 || (fd_ < 0 && from_ == nullptr))
         return false;
     for (;;) {
-        const ssize_t n = ::read(fd_, buffer_, chunk_);
+        const ssize_t n = from_ != nullptr ? from_(context_, buffer_, chunk_) : ::read(fd_, buffer_, chunk_);
         if (n > 0) {
             chunk_ = chunk_ < capacity / 2 ? chunk_ * 2 : capacity;
             pos_ = 0;

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <sys/types.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -22,6 +23,12 @@ public:
     bool open(const char* path);
     // Reads from an already open descriptor, which the reader then owns.
     void attach(int fd);
+    // Reads what a source hands out in place of read(2): from(context, to,
+    // room) stores up to room bytes at to and returns their count, 0 at the
+    // end, or -1 with errno set.  So the same reader cuts a file held in
+    // memory, as the playground's module does.
+    using source = ssize_t (*)(void* context, char* to, std::size_t room);
+    void attach(source from, void* context);
     void close();
 
     // Stores the next piece of the file in buf, followed by a zero byte: the
@@ -116,6 +123,8 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     std::size_t chunk_ = firstread;  // the size of the next read
+    source from_ = nullptr;          // with a source, read from it, not from fd_
+    void* context_ = nullptr;
     char buffer_[capacity];
 };
 
