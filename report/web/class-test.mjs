@@ -1,0 +1,199 @@
+// The class page in a real browser: vorlak-report --class -f html opens from
+// a file:// address with the network off, every cell shows what vorlak says
+// of that file and mutant, the rows sort, the mutants' descriptions show on
+// hover and focus, and a hostile file name and hostile lines run no script.
+//
+//   node class-test.mjs --report BIN --vorlak BIN --examples DIR --out DIR
+//
+// Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by playwright-core.
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { parseArgs } from 'node:util';
+import { pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const MUTANTS = 65;
+
+const { values: opt } = parseArgs({
+  options: { report: { type: 'string' }, vorlak: { type: 'string' }, examples: { type: 'string' }, out: { type: 'string' } },
+});
+for (const name of ['report', 'vorlak', 'examples', 'out']) {
+  if (!opt[name]) {
+    console.error(`usage: node class-test.mjs --report BIN --vorlak BIN --examples DIR --out DIR (no --${name})`);
+    process.exit(1);
+  }
+}
+const out = path.resolve(opt.out);
+const report = path.resolve(opt.report);
+const vorlak = path.resolve(opt.vorlak);
+const folder = path.join(out, 'class');
+fs.rmSync(folder, { recursive: true, force: true });
+fs.mkdirSync(folder, { recursive: true });
+
+let passed = 0;
+let failed = 0;
+function check(ok, what, detail = '') {
+  if (ok) {
+    passed++;
+  } else {
+    failed++;
+    console.log(`FAIL: ${what}${detail ? `\n      ${detail}` : ''}`);
+  }
+}
+
+// What vorlak itself says of a file: for each killed mutant the killing
+// line and the two results, and whether it could read the file at all.
+function vorlakverdict(file) {
+  const r = spawnSync(vorlak, ['-v', '-i', file], { encoding: 'latin1' });
+  const kills = new Map();
+  const lines = r.stdout.split('\n');
+  for (let i = 0; i + 2 < lines.length; i++) {
+    const results = /^(-?\d+) =\?= (-?\d+)$/.exec(lines[i + 1]);
+    const killed = /^Killed mutant (\d+)\.$/.exec(lines[i + 2]);
+    if (lines[i].startsWith('Input: ') && results && killed)
+      kills.set(Number(killed[1]), { input: lines[i].slice(7), reference: results[1], result: results[2] });
+  }
+  return { status: r.status, kills, summary: lines.at(-2) };
+}
+
+// The class: the shipped examples, a file named as markup holding hostile
+// lines, one that is not UTF-8, and a file that is not there.
+const HOSTILE = [
+  '</script><script>window.vorlakinjected = "script"</script>',
+  '<img src=x onerror="window.vorlakinjected = \'img\'">',
+  '02/29/2000 03/01/2000 <b id="vorlakbold">kills</b>',
+  'x1/01/2000 01/01/2000 <script>window.vorlakinjected = "line"</script>',
+];
+const files = fs.readdirSync(opt.examples).filter((f) => f.endsWith('.txt')).sort().map((f) => {
+  fs.copyFileSync(path.join(opt.examples, f), path.join(folder, f));
+  return f;
+});
+const hostile = '<img src=x onerror=alert(1)>.txt';
+fs.writeFileSync(path.join(folder, hostile), HOSTILE.join('\n') + '\n');
+fs.writeFileSync(path.join(folder, 'latin1.txt'), Buffer.from('12/31/1999 01/01/2000 caf\xe9\n01/01/1900 03/01/1900\n', 'latin1'));
+files.push(hostile, 'latin1.txt', 'missing.txt');
+
+const page = path.join(out, 'class.html');
+const made = spawnSync(report, ['--class', '-f', 'html', '-o', page, ...files], { cwd: folder, encoding: 'utf8' });
+check(made.status === 1, 'the missing file makes the status 1', `status ${made.status}: ${made.stderr}`);
+
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlak-chromium-'));
+const context = await chromium.launchPersistentContext(profile, {
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  offline: true,
+  viewport: { width: 1400, height: 900 },
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+try {
+  const tab = await context.newPage();
+  const url = pathToFileURL(page).href;
+  const trouble = [];
+  tab.on('request', (r) => { if (r.url() !== url) trouble.push(`request ${r.url()}`); });
+  tab.on('pageerror', (e) => trouble.push(`page error: ${e.message}`));
+  tab.on('console', (m) => { if (m.type() === 'error') trouble.push(`console: ${m.text()}`); });
+  tab.on('dialog', (d) => { trouble.push(`dialog: ${d.message()}`); d.dismiss(); });
+  await tab.addInitScript(() => {
+    window.vorlakviolations = [];
+    document.addEventListener('securitypolicyviolation', (e) => window.vorlakviolations.push(`${e.violatedDirective} ${e.sample}`));
+  });
+  await tab.goto(url);
+
+  // Every cell against vorlak.
+  const rows = await tab.locator('#heatmap tbody tr').evaluateAll((trs) => trs.map((tr) => ({
+    name: tr.querySelector('th.name').textContent,
+    error: tr.querySelector('td.error')?.textContent ?? null,
+    cells: [...tr.querySelectorAll('td.cell')].map((td) => ({
+      mutant: Number(td.dataset.mutant),
+      killed: td.classList.contains('killed'),
+      reference: td.dataset.reference,
+      result: td.dataset.result,
+      title: td.title,
+    })),
+  })));
+  check(rows.length === files.length, 'one row per file, in the order given', `${rows.length} rows`);
+  const wrong = [];
+  for (const [i, file] of files.entries()) {
+    const row = rows[i];
+    if (!row) break;
+    if (row.name !== file) wrong.push(`row ${i}: named ${row.name}, not ${file}`);
+    const verdict = vorlakverdict(path.join(folder, file));
+    if (verdict.status !== 0) {
+      if (row.error !== 'No such file or directory') wrong.push(`${file}: vorlak failed, the row says ${row.error}`);
+      continue;
+    }
+    if (row.cells.length !== MUTANTS) wrong.push(`${file}: ${row.cells.length} cells`);
+    for (const c of row.cells) {
+      const k = verdict.kills.get(c.mutant);
+      if (c.killed !== Boolean(k)) wrong.push(`${file} mutant ${c.mutant}: ${c.killed ? 'killed' : 'survived'}, vorlak: ${k ? 'killed' : 'survived'}`);
+      else if (k && (c.reference !== k.reference || c.result !== k.result))
+        wrong.push(`${file} mutant ${c.mutant}: ${c.reference} =?= ${c.result}, vorlak: ${k.reference} =?= ${k.result}`);
+      else if (k && /^[\x20-\x7e]*$/.test(k.input) && !c.title.includes(`${k.input} gives ${k.reference} =?= ${k.result}`))
+        wrong.push(`${file} mutant ${c.mutant}: the tooltip "${c.title}" lacks vorlak's line "${k.input}"`);
+    }
+  }
+  check(wrong.length === 0, 'every cell shows what vorlak says of that file and mutant', wrong.slice(0, 10).join('\n      '));
+
+  // The hostile name and lines: text, never markup.
+  check(await tab.evaluate(() => window.vorlakinjected) === undefined, 'no script of a file name or line ran');
+  check(await tab.locator('img, #vorlakbold').count() === 0, 'no element from a file name or line');
+  check(await tab.locator('script').count() === 1, 'the page has its one script');
+  check(rows.some((r) => r.name === hostile), 'the hostile name shows as text');
+  check(rows.some((r) => r.cells.some((c) => c.title.includes(HOSTILE[2]))), 'a hostile line shows as text in its tooltip');
+
+  // Sorting by score, highest first, then by name.
+  const names = async () => tab.locator('#heatmap tbody th.name').allTextContents();
+  const scores = async () => tab.locator('#heatmap tbody tr').evaluateAll((trs) => trs.map((tr) => tr.dataset.score));
+  await tab.locator('button[data-sort="score"]').click();
+  const byscore = (await scores()).filter((s) => s !== '').map(Number);
+  check(byscore.every((s, i) => i === 0 || byscore[i - 1] >= s), 'score sorts highest first', byscore.join(' '));
+  check((await scores()).at(-1) === '', 'a file that was not read sorts last');
+  await tab.locator('button[data-sort="name"]').click();
+  const byname = (await names()).slice(0, -1);
+  check(byname.every((n, i) => i === 0 || byname[i - 1] <= n), 'name sorts in order', byname.join(' | '));
+  await tab.locator('button[data-sort="name"]').click();
+  const back = (await names()).slice(0, -1);
+  check(back.every((n, i) => i === 0 || back[i - 1] >= n), 'a second press turns the order');
+
+  // Each mutant's description on focus and on hover.
+  const header = tab.locator('#heatmap th.mutant[data-mutant="43"]');
+  await header.focus();
+  const tip = header.locator('.tip');
+  check(await tip.isVisible(), 'a mutant\'s description shows on focus');
+  check((await tip.textContent()).includes('2000'), 'and it is the catalogue description', await tip.textContent());
+  await tab.locator('h1').hover();
+  await tab.locator('#heatmap th.mutant[data-mutant="1"]').hover();
+  check(await tab.locator('#heatmap th.mutant[data-mutant="1"] .tip').isVisible(), 'and on hover');
+
+  // A bar for each mutant's kill rate, as long as its share of the files read.
+  const graded = rows.filter((r) => r.error === null);
+  const bars = await tab.locator('#mutants tbody tr').evaluateAll((trs) => trs.map((tr) => ({
+    mutant: Number(tr.dataset.mutant),
+    width: Number(tr.querySelector('rect.rate').getAttribute('width')),
+  })));
+  const badbars = bars.filter((b) => {
+    const killing = graded.filter((r) => r.cells[b.mutant - 1].killed).length;
+    return b.width !== Math.floor(killing * 120 / graded.length);
+  });
+  check(bars.length === MUTANTS && badbars.length === 0, 'each mutant\'s kill rate as a bar', JSON.stringify(badbars.slice(0, 3)));
+
+  const violations = await tab.evaluate(() => window.vorlakviolations);
+  check(violations.length === 0, 'the content policy blocked nothing', violations.join('; '));
+  check(trouble.length === 0, 'no request, no error, no dialog', trouble.join('; '));
+
+  // The picture for the docs: the examples and the hostile file, sorted by score.
+  await tab.locator('button[data-sort="score"]').click();
+  await tab.locator('#heatmap th.mutant[data-mutant="43"]').hover();
+  await tab.screenshot({ path: path.join(out, 'class.png'), clip: { x: 0, y: 0, width: 1400, height: 420 } });
+  await tab.close();
+} catch (e) {
+  check(false, 'the class test ran to the end', e.stack);
+} finally {
+  await context.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+console.log(`class page: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
