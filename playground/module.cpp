@@ -1,0 +1,138 @@
+// The playground's module: the reference program, the 65 mutants, the line
+// reader and the suggestion search, compiled for the browser from the same
+// sources as vorlak and vorlak-report.  The page puts a test file's bytes
+// into the buffer that vorlak_filebuffer gives it and calls vorlak_grade;
+// the reader cuts them into pieces as vorlak's passes do, and vorlak-report's
+// scan evaluates every piece with the reference and each mutant.  Answers
+// are numbers, or text left where vorlak_text and vorlak_textsize point.
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+#include "harness/harness.hpp"
+#include "harness/reader.hpp"
+#include "mutants/mutants.hpp"
+#include "report/scan.hpp"
+#include "report/suggest.hpp"
+
+#define VORLAK_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+// Told how far the reading has come, once per refill of the reader's buffer.
+extern "C" __attribute__((import_module("vorlak"), import_name("progress"))) void vorlakprogress(std::size_t done,
+                                                                                                 std::size_t total);
+
+namespace vorlak::playground {
+namespace {
+
+std::vector<char> file;       // the test file, as the page hands it over
+harness::reader in;           // 64 KiB: more than the module's whole stack
+report::scanresult graded;    // what vorlak_grade found in it
+std::string text;             // the last answer that is text
+report::suggestion proposal;  // the last line vorlak_suggest found
+
+// The file as the reader's source: each refill takes the next bytes.
+struct memory {
+    const char* data;
+    std::size_t size;
+    std::size_t taken;
+};
+
+ssize_t pull(void* context, char* to, std::size_t room) {
+    auto& m = *static_cast<memory*>(context);
+    const std::size_t n = room < m.size - m.taken ? room : m.size - m.taken;
+    std::memcpy(to, m.data + m.taken, n);
+    m.taken += n;
+    vorlakprogress(m.taken, m.size);
+    return static_cast<ssize_t>(n);
+}
+
+bool known(int mutant) { return mutant >= 1 && mutant <= mutants::mutantcount; }
+
+const mutants::mutant& entry(int mutant) { return mutants::mutantset[static_cast<std::size_t>(mutant - 1)]; }
+
+int answer(std::string_view s) {
+    text.assign(s);
+    return static_cast<int>(text.size());
+}
+
+}  // namespace
+}  // namespace vorlak::playground
+
+using namespace vorlak;
+using namespace vorlak::playground;
+
+// Room for a test file of size bytes; the page fills it, then grades it.
+VORLAK_EXPORT(vorlak_filebuffer) char* filebuffer(std::size_t size) {
+    file.assign(size, 0);
+    return file.data();
+}
+
+// Grades the file in the buffer: every piece by the reference and by every
+// mutant, to its end.  Returns 0, or the errno of a failed read.
+VORLAK_EXPORT(vorlak_grade) int grade() {
+    memory source{file.data(), file.size(), 0};
+    in.attach(pull, &source);
+    report::scanneeds needs;
+    needs.every = true;     // the kill sets of the lines, for what each line kills first
+    needs.linetext = true;  // and the bytes of the lines that do
+    const int error = report::scanfile(in, needs, graded);
+    in.close();
+    return error;
+}
+
+VORLAK_EXPORT(vorlak_lines) long lines() { return graded.lines; }
+VORLAK_EXPORT(vorlak_endsinnewline) int endsinnewline() { return graded.endsinnewline ? 1 : 0; }
+VORLAK_EXPORT(vorlak_killed) int killed() { return graded.killed(); }
+
+// The first line that kills the mutant, from 1, or 0 when it survived; and
+// the reference's and the mutant's results there.
+VORLAK_EXPORT(vorlak_killline) long killline(int mutant) { return known(mutant) ? graded.of(mutant).line : 0; }
+VORLAK_EXPORT(vorlak_killreference) int killreference(int mutant) {
+    return known(mutant) ? graded.of(mutant).reference : 0;
+}
+VORLAK_EXPORT(vorlak_killresult) int killresult(int mutant) { return known(mutant) ? graded.of(mutant).result : 0; }
+
+// vorlak's summary line for the file, its newline included.
+VORLAK_EXPORT(vorlak_summary) int summary() { return answer(harness::summaryline(graded.killed())); }
+
+// The bytes of a line that kills some mutant first, its newline included
+// when it has one; -1 for any other line.
+VORLAK_EXPORT(vorlak_linetext) int linetext(long line) {
+    for (std::size_t i = 0; i < graded.setline.size(); i++)
+        if (graded.setline[i] == line)
+            return answer(graded.settext[i]);
+    return -1;
+}
+
+// The catalogue: the stage a mutant alters, its altered function and what
+// the alteration does.  -1 for a number outside the set.
+VORLAK_EXPORT(vorlak_stage) int stage(int mutant) {
+    return known(mutant) ? answer(mutants::stagename(entry(mutant).altered)) : -1;
+}
+VORLAK_EXPORT(vorlak_function) int function(int mutant) { return known(mutant) ? answer(entry(mutant).function) : -1; }
+VORLAK_EXPORT(vorlak_description) int description(int mutant) {
+    return known(mutant) ? answer(entry(mutant).description) : -1;
+}
+VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }
+
+// A test line that kills the mutant, by vorlak-report's suggestion search:
+// its length, with the line as the text; -1 when no candidate kills it.
+VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
+    if (!known(mutant))
+        return -1;
+    report::killset wanted;
+    wanted.add(mutant);
+    const std::vector<report::suggestion> found = report::suggest(wanted);
+    if (found.empty())
+        return -1;
+    proposal = found.front();
+    return answer(proposal.line);
+}
+VORLAK_EXPORT(vorlak_suggestedreference) int suggestedreference() { return proposal.reference; }
+VORLAK_EXPORT(vorlak_suggestedresult) int suggestedresult() { return proposal.result; }
+
+VORLAK_EXPORT(vorlak_text) const char* textdata() { return text.data(); }
+VORLAK_EXPORT(vorlak_textsize) std::size_t textsize() { return text.size(); }
