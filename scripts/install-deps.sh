@@ -27,6 +27,13 @@ packages=(
     "nodejs command node"
     "npm command npm"
     "chromium command chromium"
+    # the playground: clang 14 for wasm32-wasi, its linker, C and C++ libraries
+    "clang-14 command clang++-14"
+    "lld-14 command wasm-ld-14"
+    "wasi-libc file /usr/lib/wasm32-wasi/libc.a"
+    "libc++-14-dev-wasm32"
+    "libc++abi-14-dev-wasm32"
+    "libclang-rt-14-dev-wasm32"
     # the checks of the code
     "clang-format command clang-format"
     "clang-tidy command clang-tidy"
