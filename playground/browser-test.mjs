@@ -287,6 +287,10 @@ async function suggestions(context) {
   let last = await graded(page, 1);
   const survivors = (await shownnow(page)).mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
   check(survivors.length > 0, 'suggest: the starter leaves survivors');
+  // The picture for the README: the starter's lines, what they kill, the first survivors.
+  await page.setViewportSize({ width: 1280, height: 1350 });
+  await page.screenshot({ path: path.join(opt.out, 'playground.png') });
+  await page.setViewportSize({ width: 1280, height: 900 });
   const wrong = [];
   for (const n of survivors) {
     const row = page.locator(`[data-mutant="${n}"]`);
@@ -303,8 +307,6 @@ async function suggestions(context) {
   const file = path.join(opt.out, 'suggested.txt');
   fs.writeFileSync(file, await page.locator('#lines').inputValue(), 'utf8');
   compare(await shownnow(page), vorlakverdict(file), 'suggest');
-  await page.locator('#lines').focus();
-  await page.screenshot({ path: path.join(opt.out, 'playground.png'), fullPage: false });
   await settled(page, trouble, 'suggest');
   await page.close();
 }

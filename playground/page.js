@@ -105,10 +105,10 @@ function buildtable() {
     const tr = document.createElement('tr');
     tr.dataset.mutant = String(m.number);
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),
-      element('td', '', 'reference'), element('td', '', 'result'), element('td', m.stage),
-      element('td', m.description));
+      element('td', '', 'reference'), element('td', '', 'result'), element('td', m.stage, 'stage'),
+      element('td', m.description, 'description'));
     tr.firstChild.scope = 'row';
-    const action = element('td');
+    const action = element('td', undefined, 'action');
     const button = element('button', 'Add a killing line');
     button.type = 'button';
     button.setAttribute('aria-label', `Add a line that kills mutant ${m.number}`);
@@ -126,7 +126,10 @@ function buildtable() {
 function show(g) {
   $('summary').textContent = g.summary.replace(/\n$/, '');
   const count = g.lines === 1 ? '1 line' : `${g.lines.toLocaleString('en')} lines`;
-  $('linecount').textContent = `${count}${g.lines > 0 && !g.endsinnewline ? ', the last without a newline' : ''}.`;
+  const open = g.lines > 0 && !g.endsinnewline ? ', the last without a newline' : '';
+  const took = g.milliseconds < 1000 ? `${Math.max(1, Math.round(g.milliseconds))} ms` : `${(g.milliseconds / 1000).toFixed(2)} s`;
+  $('linecount').textContent = `${count}${open}, graded in ${took}.`;
+  document.body.dataset.milliseconds = String(g.milliseconds);
 
   const firsts = new Map();  // line: the mutants it kills first
   g.mutants.forEach((k, i) => {

@@ -55,7 +55,9 @@ function grade(id, file) {
   lastprogress = 0;
   const at = module.vorlak_filebuffer(file.length);
   new Uint8Array(module.memory.buffer, at, file.length).set(file);
+  const start = performance.now();
   const error = module.vorlak_grade();
+  const milliseconds = performance.now() - start;
   if (error !== 0) throw new Error(`reading the lines failed (error ${error})`);
   const mutants = [];
   const killers = new Map();  // line number: its bytes
@@ -66,7 +68,7 @@ function grade(id, file) {
   }
   module.vorlak_summary();
   return {
-    type: 'graded', id,
+    type: 'graded', id, milliseconds,
     summary: string(text()),
     lines: module.vorlak_lines(),
     endsinnewline: module.vorlak_endsinnewline() === 1,
