@@ -7,13 +7,15 @@
 # time, not wall time, and medians of alternating runs.
 #
 # Environment: VORLAK_BUILD (build directory, default build/release),
-# RUNS (runs of each program, default 7), LINES (default 1000000).
+# RUNS (runs of each program, default 7), LINES (default 1000000),
+# CLASS (files in the class case, default 1000, 0 to leave it out).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VORLAK_BUILD:-$root/build/release}
 runs=${RUNS:-7}
 lines=${LINES:-1000000}
+classfiles=${CLASS:-1000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -109,5 +111,33 @@ if [[ -n $report ]]; then
     minimizecpu=$(field 1 <"$work/survive.minimize" | median)
     reportrss=$( { field 2 <"$work/survive.report"; field 2 <"$work/survive.matrix"; field 2 <"$work/survive.minimize"; } | maximum)
     echo "vorlak-report on the same survive file, CPU time ÷ vorlak's: $(ratio "$reportcpu" "$vorlakcpu") ($reportcpu s), with --matrix $(ratio "$matrixcpu" "$vorlakcpu") ($matrixcpu s), with --minimize $(ratio "$minimizecpu" "$vorlakcpu") ($minimizecpu s); peak $(mib "$reportrss")."
+fi
+# A class: $classfiles files of 200 lines, half mixed (all 65 killed) and
+# half survive, graded by --class with -j 1 and with the default, against a
+# shell loop that runs vorlak -i once per file.  CPU time of all processes.
+if [[ -n $report && $classfiles -gt 0 ]]; then
+    mkdir "$work/class"
+    for ((i = 0; i < classfiles; i++)); do
+        kind=survive; ((i % 2 == 0)) && kind=mixed
+        "$generate" $kind 200 $((i + 1)) >"$work/class/$i.txt"
+    done
+    files=("$work"/class/*.txt)
+    : >"$work/class.loop"; : >"$work/class.one"; : >"$work/class.default"
+    for ((i = 0; i < runs; i++)); do
+        cost /dev/null bash -c 'for f in "$@"; do "$0" -i "$f" || exit 1; done' "$vorlak" "${files[@]}" >>"$work/class.loop"
+        cost /dev/null "$report" --class -j 1 "${files[@]}" >>"$work/class.one"
+        cost /dev/null "$report" --class "${files[@]}" >>"$work/class.default"
+    done
+    for run in loop one default; do
+        if field 4 <"$work/class.$run" | grep -qv '^0$'; then
+            echo "run.sh: the class case ($run) did not end with exit status 0" >&2
+            exit 1
+        fi
+    done
+    loopcpu=$(field 1 <"$work/class.loop" | median)
+    onecpu=$(field 1 <"$work/class.one" | median)
+    defaultcpu=$(field 1 <"$work/class.default" | median)
+    classrss=$( { field 2 <"$work/class.one"; field 2 <"$work/class.default"; } | maximum)
+    echo "A class of $classfiles files of 200 lines, CPU time ÷ a shell loop of vorlak -i ($loopcpu s): --class -j 1 $(ratio "$onecpu" "$loopcpu") ($onecpu s), --class with the default -j $(nproc) $(ratio "$defaultcpu" "$loopcpu") ($defaultcpu s); peak $(mib "$classrss") per process."
 fi
 echo "Medians of $runs alternating runs each; $(date -u +%Y-%m-%d), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(uname -sr), $(c++ --version | head -n 1)."
