@@ -43,6 +43,8 @@ struct memory {
 ssize_t pull(void* context, char* to, std::size_t room) {
     auto& m = *static_cast<memory*>(context);
     const std::size_t n = room < m.size - m.taken ? room : m.size - m.taken;
+    if (n == 0)
+        return 0;  // an empty file has no data to copy from
     std::memcpy(to, m.data + m.taken, n);
     m.taken += n;
     vorlakprogress(m.taken, m.size);

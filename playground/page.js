@@ -95,7 +95,9 @@ function answer(m) {
   } else if (m.type === 'suggested') {
     added(m);
   } else if (m.type === 'failed') {
+    // A module that trapped (a file too large for its memory) is not used again.
     failed(m.message);
+    startworker();
   }
 }
 
