@@ -229,6 +229,15 @@ async function files(context) {
   for (const [name, bytes] of Object.entries(FIXED)) all.push([name, bytes]);
   for (let seed = 1; seed <= 8; seed++)
     all.push([`generated-${seed}.txt`, generator(seed)(15 + seed * 10, seed % 2 === 0)]);
+  // Kills only after some 300 KB of lines that kill nothing, so that the
+  // killing pieces fall across the module's refills of its reader.
+  const filler = [];
+  for (let i = 0, size = 0; size < 300000; i++) {
+    const n = (i * 7919) % (i % 5 === 0 ? 3000 : 22);
+    filler.push(Buffer.alloc(n, 0x79), Buffer.from('\n'));
+    size += n + 1;
+  }
+  all.push(['late.txt', Buffer.concat([...filler, generator(99)(400, false)])]);
   for (const [name, bytes] of all) {
     const file = path.join(opt.out, name);
     fs.writeFileSync(file, bytes);
