@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs clang-tidy with the checks of .clang-tidy on every C++ source file of
+# the project (git's .cpp files), one per core, and fails if any
+# of them draws a warning or does not compile.
+#   scripts/tidy.sh [BUILD_DIR]
+# BUILD_DIR holds the compile_commands.json of a configured build, build/dev
+# by default; a file that this build does not compile (a benchmark outside
+# the release build, say) is checked with the flags of its nearest neighbour.
+# CLANG_TIDY names the program, clang-tidy by default.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build/dev}
+tidy=${CLANG_TIDY:-clang-tidy}
+if [ ! -f "$build/compile_commands.json" ]; then
+    echo "tidy: $build/compile_commands.json is missing; configure a build there first" \
+        "(cmake --preset dev)" >&2
+    exit 1
+fi
+command -v "$tidy" >/dev/null 2>&1 || { echo "tidy: $tidy is not installed (apt-get install clang-tidy)" >&2; exit 1; }
+
+mapfile -t files < <(git ls-files '*.cpp')
+[ ${#files[@]} -gt 0 ] || { echo "tidy: git lists no .cpp file" >&2; exit 1; }
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+# --warnings-as-errors makes each warning fail its file's run; the log keeps
+# the diagnostics together file by file.
+status=0
+printf '%s\0' "${files[@]}" |
+    xargs -0 -n 1 -P "$(nproc)" sh -c \
+        'out=$("$0" -p "$1" --quiet --warnings-as-errors="*" "$2" 2>&1) || { printf "%s\n" "$out"; exit 1; }' \
+        "$tidy" "$build" >"$log" || status=$?
+
+if [ $status -ne 0 ]; then
+    grep -v ' warnings\? \(and [0-9]* errors\? \)\?generated\.$' "$log" >&2 || true
+    echo "tidy: clang-tidy found problems in the files above" >&2
+    exit 1
+fi
+echo "tidy: ${#files[@]} files checked, no warnings"
