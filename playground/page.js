@@ -62,8 +62,10 @@ function grade() {
   busy = true;
   document.body.dataset.state = 'grading';
   const file = testfile();
+  // A large file takes a while: say so, rather than leave the last results standing unmarked.
   $('grading').hidden = file.length < 1 << 20;
   $('progress').value = 0;
+  if (file.length >= 1 << 20) $('linecount').textContent = `Grading ${file.length.toLocaleString('en')} bytes…`;
   worker.postMessage({ type: 'grade', id: current, file: file.buffer }, [file.buffer]);
 }
 
