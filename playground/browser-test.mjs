@@ -5,44 +5,24 @@
 //
 //   node browser-test.mjs --page HTML --vorlak BIN --report BIN --out DIR
 //
-// Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by the
-// playwright-core that npm ci --prefix report/web installs.
+// Chromium is started as report/web/testkit.mjs says, with the playwright-core
+// that npm ci --prefix report/web installs.
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
-import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
-import { parseArgs } from 'node:util';
+
+import { check, inchromium, options } from '../report/web/testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const { chromium } = createRequire(path.join(here, '../report/web/package.json'))('playwright-core');
 
 const MUTANTS = 65;
 const PIECE = 999;  // vorlak's longest piece
 const TIMEOUT = 60000;
 
-const { values: opt } = parseArgs({
-  options: { page: { type: 'string' }, vorlak: { type: 'string' }, report: { type: 'string' }, out: { type: 'string' } },
-});
-for (const name of ['page', 'vorlak', 'report', 'out']) {
-  if (!opt[name]) {
-    console.error(`usage: node browser-test.mjs --page HTML --vorlak BIN --report BIN --out DIR (no --${name})`);
-    process.exit(1);
-  }
-}
+const opt = options('browser-test.mjs', ['page', 'vorlak', 'report', 'out'],
+  '--page HTML --vorlak BIN --report BIN --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
-
-let passed = 0;
-let failed = 0;
-function check(ok, what, detail = '') {
-  if (ok) {
-    passed++;
-  } else {
-    failed++;
-    console.log(`FAIL: ${what}${detail ? `\n      ${detail}` : ''}`);
-  }
-}
 
 // The physical lines of a file and their pieces, as latin1 strings, to tell
 // which line a piece in vorlak's kill report came from.
@@ -341,26 +321,9 @@ async function injection(context) {
   await page.close();
 }
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlak-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  offline: true,
-  acceptDownloads: true,
-  viewport: { width: 1280, height: 900 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-try {
+await inchromium('playground', { acceptDownloads: true }, async (context) => {
   await files(context);
   await typed(context);
   await suggestions(context);
   await injection(context);
-} catch (e) {
-  check(false, 'the browser test ran to the end', e.stack);
-} finally {
-  await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
-}
-console.log(`playground: ${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+});

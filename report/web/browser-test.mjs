@@ -4,44 +4,19 @@
 //
 //   node browser-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR
 //
-// Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by playwright-core.
+// Chromium is started as testkit.mjs says.
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
-import { parseArgs } from 'node:util';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { check, inchromium, options } from './testkit.mjs';
 
 const MUTANTS = 65;
 const RENDER_TIMEOUT = 30000;  // ms; a loaded machine is slow to lay out the source
 
-const { values: opt } = parseArgs({
-  options: {
-    report: { type: 'string' },
-    vorlak: { type: 'string' },
-    starter: { type: 'string' },
-    out: { type: 'string' },
-  },
-});
-for (const name of ['report', 'vorlak', 'starter', 'out']) {
-  if (!opt[name]) {
-    console.error(`usage: node browser-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR (no --${name})`);
-    process.exit(1);
-  }
-}
+const opt = options('browser-test.mjs', ['report', 'vorlak', 'starter', 'out'],
+  '--report BIN --vorlak BIN --starter FILE --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
-
-let passed = 0;
-let failed = 0;
-function check(ok, what, detail = '') {
-  if (ok) {
-    passed++;
-  } else {
-    failed++;
-    console.log(`FAIL: ${what}${detail ? `\n      ${detail}` : ''}`);
-  }
-}
 
 // What vorlak itself says of a test file: the killed mutants, the line that
 // killed each, and the summary line.
@@ -249,23 +224,7 @@ async function injection(context) {
   settled(trouble, 'injection');
 }
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlak-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  offline: true,
-  viewport: { width: 1280, height: 900 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-try {
+await inchromium('browser', {}, async (context) => {
   await starter(context);
   await injection(context);
-} catch (e) {
-  check(false, 'the browser test ran to the end', e.stack);
-} finally {
-  await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
-}
-console.log(`browser: ${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+});

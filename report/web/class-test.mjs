@@ -5,43 +5,23 @@
 //
 //   node class-test.mjs --report BIN --vorlak BIN --examples DIR --out DIR
 //
-// Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by playwright-core.
+// Chromium is started as testkit.mjs says.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
-import { parseArgs } from 'node:util';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+import { check, inchromium, options } from './testkit.mjs';
 
 const MUTANTS = 65;
 
-const { values: opt } = parseArgs({
-  options: { report: { type: 'string' }, vorlak: { type: 'string' }, examples: { type: 'string' }, out: { type: 'string' } },
-});
-for (const name of ['report', 'vorlak', 'examples', 'out']) {
-  if (!opt[name]) {
-    console.error(`usage: node class-test.mjs --report BIN --vorlak BIN --examples DIR --out DIR (no --${name})`);
-    process.exit(1);
-  }
-}
+const opt = options('class-test.mjs', ['report', 'vorlak', 'examples', 'out'],
+  '--report BIN --vorlak BIN --examples DIR --out DIR');
 const out = path.resolve(opt.out);
 const report = path.resolve(opt.report);
 const vorlak = path.resolve(opt.vorlak);
 const folder = path.join(out, 'class');
 fs.rmSync(folder, { recursive: true, force: true });
 fs.mkdirSync(folder, { recursive: true });
-
-let passed = 0;
-let failed = 0;
-function check(ok, what, detail = '') {
-  if (ok) {
-    passed++;
-  } else {
-    failed++;
-    console.log(`FAIL: ${what}${detail ? `\n      ${detail}` : ''}`);
-  }
-}
 
 // What vorlak itself says of a file: for each killed mutant the killing
 // line and the two results, and whether it could read the file at all.
@@ -79,16 +59,7 @@ const page = path.join(out, 'class.html');
 const made = spawnSync(report, ['--class', '-f', 'html', '-o', page, ...files], { cwd: folder, encoding: 'utf8' });
 check(made.status === 1, 'the missing file makes the status 1', `status ${made.status}: ${made.stderr}`);
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vorlak-chromium-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  offline: true,
-  viewport: { width: 1400, height: 900 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-try {
+await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async (context) => {
   const tab = await context.newPage();
   const url = pathToFileURL(page).href;
   const trouble = [];
@@ -189,11 +160,4 @@ try {
   await tab.locator('#heatmap th.mutant[data-mutant="43"]').hover();
   await tab.screenshot({ path: path.join(out, 'class.png'), clip: { x: 0, y: 0, width: 1400, height: 420 } });
   await tab.close();
-} catch (e) {
-  check(false, 'the class test ran to the end', e.stack);
-} finally {
-  await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
-}
-console.log(`class page: ${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+});
