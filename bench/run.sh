@@ -39,6 +39,12 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 maximum() { sort -g | tail -n 1; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.2f MiB", k / 1024 }'; }
+succeeded() {  # succeeded WHAT MEASUREMENTS: every run measured there ended with status 0
+    if field 4 <"$2" | grep -qv '^0$'; then
+        echo "run.sh: $1 did not end with exit status 0" >&2
+        exit 1
+    fi
+}
 check() {  # check STDOUT-FILE EXPECTED-SUMMARY WHAT
     local got
     got=$(tail -n 1 "$1")
@@ -101,10 +107,7 @@ echo
 echo "Also measured: CPU time on a 5,000-line \`long\` file (lines of 1,000 to 6,000 bytes), vorlak ÷ read floor: $(ratio "$longvorlak" "$longfloor") ($longvorlak s ÷ $longfloor s)."
 if [[ -n $report ]]; then
     for run in report matrix minimize; do
-        if field 4 <"$work/survive.$run" | grep -qv '^0$'; then
-            echo "run.sh: vorlak-report ($run) did not end with exit status 0" >&2
-            exit 1
-        fi
+        succeeded "vorlak-report ($run)" "$work/survive.$run"
     done
     reportcpu=$(field 1 <"$work/survive.report" | median)
     matrixcpu=$(field 1 <"$work/survive.matrix" | median)
@@ -129,10 +132,7 @@ if [[ -n $report && $classfiles -gt 0 ]]; then
         cost /dev/null "$report" --class "${files[@]}" >>"$work/class.default"
     done
     for run in loop one default; do
-        if field 4 <"$work/class.$run" | grep -qv '^0$'; then
-            echo "run.sh: the class case ($run) did not end with exit status 0" >&2
-            exit 1
-        fi
+        succeeded "the class case ($run)" "$work/class.$run"
     done
     loopcpu=$(field 1 <"$work/class.loop" | median)
     onecpu=$(field 1 <"$work/class.one" | median)
