@@ -15,7 +15,7 @@ option(VORLAK_REQUIRE_ALL "Fail at configure time when an optional part cannot b
 # because PACKAGE (a Debian package, or what else provides it) is missing,
 # and that COMMAND installs it.
 function(vorlak_leave_out part package command)
-  set(text "leaving out ${part}: ${package} is missing; install it with: ${command}")
+  set(text "leaving out ${part} (missing: ${package}); install with: ${command}")
   if(VORLAK_REQUIRE_ALL)
     message(FATAL_ERROR "${text} (VORLAK_REQUIRE_ALL is on)")
   endif()
