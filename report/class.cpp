@@ -142,16 +142,6 @@ std::vector<std::string> drain(const std::vector<int>& pipes) {
 
 }  // namespace
 
-int grade::killed() const { return killedset().count(); }
-
-killset grade::killedset() const {
-    killset s;
-    for (int n = 1; n <= mutants::mutantcount; n++)
-        if (of(n).line != 0)
-            s.add(n);
-    return s;
-}
-
 grade gradefile(const std::string& path, bool texts) {
     grade g;
     g.name = path;
@@ -177,12 +167,14 @@ grade gradefile(const std::string& path, bool texts) {
 
 std::vector<grade> gradeclass(const std::vector<std::string>& paths, int jobs, bool texts) {
     std::vector<grade> grades(paths.size());
-    const std::size_t workers = std::min(paths.size(), static_cast<std::size_t>(std::max(jobs, 1)));
-    if (workers <= 1) {
+    const auto here = [&] {
         for (std::size_t i = 0; i < paths.size(); i++)
             grades[i] = gradefile(paths[i], texts);
         return grades;
-    }
+    };
+    const std::size_t workers = std::min(paths.size(), static_cast<std::size_t>(std::max(jobs, 1)));
+    if (workers <= 1)
+        return here();
 
     // The counter of the next file lies in memory that the workers share.
     void* shared =
@@ -227,11 +219,8 @@ std::vector<grade> gradeclass(const std::vector<std::string>& paths, int jobs, b
         }
     if (shared != MAP_FAILED)
         ::munmap(shared, sizeof(std::atomic<std::size_t>));
-    if (pids.empty()) {
-        for (std::size_t i = 0; i < paths.size(); i++)
-            grades[i] = gradefile(paths[i], texts);
-        return grades;
-    }
+    if (pids.empty())
+        return here();
     for (std::size_t i = 0; i < paths.size(); i++) {
         grades[i].name = paths[i];
         if (!seen[i]) {

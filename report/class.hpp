@@ -23,8 +23,8 @@ struct grade {
     std::array<std::string, mutants::mutantcount> inputs;  // with texts: each first killing piece
 
     bool failed() const { return !error.empty(); }
-    int killed() const;
-    killset killedset() const;
+    int killed() const { return killedset().count(); }
+    killset killedset() const { return killedin(kills); }
     double score() const { return killed() * 100.0 / mutants::mutantcount; }
     const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
 };

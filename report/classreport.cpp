@@ -7,6 +7,7 @@
 
 #include "harness/harness.hpp"
 #include "report/formats.hpp"
+#include "report/jsonlist.hpp"
 #include "report/utf8.hpp"
 
 namespace vorlak::report {
@@ -150,17 +151,8 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
                      {"mean", scores.graded > 0 ? json(scores.mean) : json(nullptr)},
                      {"median", scores.graded > 0 ? json(scores.median) : json(nullptr)},
                      {"mutants", mutantlist}};
-    // A class can hold thousands of files: each is written into the text
-    // on its own rather than all held as one tree.
-    std::string text = document.dump(indent);
-    text.pop_back();  // the closing brace
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    const std::string newline = indent < 0 ? "" : "\n";
-    const std::string margin = newline + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
-    text += "," + margin + "\"files\": [";
-    for (std::size_t i = 0; i < grades.size(); i++) {
-        const grade& g = grades[i];
+    jsonlist files(document, indent, "\"files\": [");
+    for (const grade& g : grades) {
         json file = {{"name", validutf8(g.name)}, {"error", g.failed() ? json(g.error) : json(nullptr)}};
         if (g.failed()) {
             for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors"})
@@ -184,11 +176,9 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
             file["kills"] = kills;
             file["survivors"] = left;
         }
-        text += (i == 0 ? "" : ",") + margin + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
-        text += file.dump();
+        files.add(file);
     }
-    text += (grades.empty() ? "" : margin) + "]" + newline + "}\n";
-    return text;
+    return files.close("]");
 }
 
 }  // namespace vorlak::report

@@ -1,10 +1,10 @@
 // The json report, in the schema that mutation-testing tools share.
-#include <algorithm>
 
 #include <nlohmann/json.hpp>
 
 #include "harness/harness.hpp"
 #include "report/formats.hpp"
+#include "report/jsonlist.hpp"
 #include "report/sites.hpp"
 #include "report/sources.hpp"
 #include "report/utf8.hpp"
@@ -97,17 +97,9 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
         // clang-format on
         report["suggestions"] = list;
     }
-    // The test file can hold millions of lines: its tests are written one
-    // by one into the text rather than held as one tree.
-    std::string text = report.dump(indent);
-    text.pop_back();  // the closing brace
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    const std::string newline = indent < 0 ? "" : "\n";
-    const std::string margin = newline + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
-    text += "," + margin + "\"testFiles\": {" + json(displayname(name)).dump() + ": {\"source\": ";
-    text += json(validutf8(scan.source)).dump();
-    text += ", \"tests\": [";
+    jsonlist tests(report, indent,
+                   "\"testFiles\": {" + json(displayname(name)).dump() +
+                       ": {\"source\": " + json(validutf8(scan.source)).dump() + ", \"tests\": [");
     std::size_t from = 0;
     for (long n = 1; from < scan.source.size(); n++) {
         const std::size_t newlineat = scan.source.find('\n', from);
@@ -115,12 +107,10 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
         const json test = {{"id", id(n)},
                            {"name", validutf8(std::string_view(scan.source).substr(from, end - from))},
                            {"location", {{"start", {{"line", n}, {"column", 1}}}}}};
-        text += (n == 1 ? "" : ",") + margin + std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ');
-        text += test.dump();
+        tests.add(test);
         from = end == scan.source.size() ? end : end + 1;
     }
-    text += (scan.lines > 0 ? margin : "") + "]}}" + newline + "}\n";
-    return text;
+    return tests.close("]}}");
 }
 
 }  // namespace vorlak::report

@@ -43,12 +43,10 @@ killset piece(int length, killset wanted, long line, scanresult* out) {
 
 }  // namespace
 
-int scanresult::killed() const { return killedset().count(); }
-
-killset scanresult::killedset() const {
+killset killedin(const std::array<firstkill, mutants::mutantcount>& kills) {
     killset s;
     for (int n = 1; n <= mutants::mutantcount; n++)
-        if (of(n).line != 0)
+        if (kills[static_cast<std::size_t>(n - 1)].line != 0)
             s.add(n);
     return s;
 }

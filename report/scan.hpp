@@ -20,6 +20,9 @@ struct firstkill {
     int result = 0;
 };
 
+// The mutants that a table of first kills records as killed.
+killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
+
 // What to keep besides the first kills.  Without every, a mutant is no
 // longer evaluated once it is killed, as in vorlak's passes.
 struct scanneeds {
@@ -47,8 +50,8 @@ struct scanresult {
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
 
-    int killed() const;
-    killset killedset() const;
+    int killed() const { return killedset().count(); }
+    killset killedset() const { return killedin(kills); }
     const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
 };
 
