@@ -74,7 +74,7 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
         const auto s = locate(m.number);
         // The tests make sure that every mutant is found; should the sources
         // ever part from the anchors, the mutant stands at the top of a file.
-        const site& at = s ? *s : site{"dates/stages.hpp", {1, 1}, {1, 1}, "", ""};
+        const site& at = s ? *s : site{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
         const suggestion* suggested = nullptr;
         for (const suggestion& g : suggestions)
             if (g.mutant == m.number)

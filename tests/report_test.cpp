@@ -231,19 +231,19 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
     };
     // clang-format off
     const expect table[] = {
-        {1, 1, "0", "first"},          {2, 15, "-1", "skipped"}, {16, 16, "20", "last"},
-        {17, 18, "0", "lowmonth"},     {19, 20, "12", "highmonth"},             {21, 22, "0", "lowday"},
-        {23, 24, "31", "highday"},     {25, 26, "1899", "lastbadyear"},         {27, 28, "2", "leapmonth"},
-        {29, 29, "29", "leapday"},     {30, 30, "if (month == B.leapmonth", "if"},
-        {31, 31, "31", "monthdays"},   {32, 32, "29", "monthdays"},             {34, 34, "30", "monthdays"},
-        {42, 42, "31", "monthdays"},   {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
-        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                     {45, 45, "if (year % 4", "if"},
-        {46, 46, "if constexpr (T.quadcenturies)", "quadcenturies"},
-        {47, 47, "if constexpr (T.centuries)", "centuries"},
-        {48, 48, "if constexpr (T.quadrennials)", "quadrennials"},
-        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                          {51, 52, "2", "leapmonths"},
-        {53, 53, "if (d.month <= T.leapmonths", "if"},                             {54, 54, "0, 31, 59", "daysbefore"},
-        {55, 55, "31", "daysbefore"},  {58, 58, "120", "daysbefore"},           {65, 65, "334", "daysbefore"},
+        {1, 1, "S.first", "column ="},      {2, 15, "S.skipped", "isseparator"},    {16, 16, "S.last", "column <="},
+        {17, 18, "B.lowmonth", "month <="}, {19, 20, "B.highmonth", "month >"},     {21, 22, "B.lowday", "day <="},
+        {23, 24, "B.highday", "day >"},     {25, 26, "B.lastbadyear", "year <="},   {27, 28, "B.leapmonth", "month =="},
+        {29, 29, "B.leapday", "day =="},    {30, 30, "if (month == B.leapmonth", "if"},
+        {31, 31, "31", "monthdays"},        {32, 32, "29", "monthdays"},            {34, 34, "30", "monthdays"},
+        {42, 42, "31", "monthdays"},        {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
+        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                         {45, 45, "if (year % 4", "if"},
+        {46, 46, "if (T.quadcenturies)", "quadcenturies"},
+        {47, 47, "if (T.centuries)", "centuries"},
+        {48, 48, "if (T.quadrennials)", "quadrennials"},
+        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                              {51, 52, "T.leapmonths", "d.month"},
+        {53, 53, "if (d.month <= T.leapmonths", "if"},                              {54, 54, "0, 31, 59", "daysbefore"},
+        {55, 55, "31", "daysbefore"},       {58, 58, "120", "daysbefore"},          {65, 65, "334", "daysbefore"},
     };
     // clang-format on
     for (const expect& e : table)

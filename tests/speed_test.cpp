@@ -1,10 +1,11 @@
 // The fast build against the plain behaviour: vorlak's output on the
 // benchmark files, byte for byte, against the plain model of its passes;
-// the word-at-a-time syntax scan against a scan of one column after the
-// other; and the benchmark files against what each kind promises.
+// each fast form of dates/fast.hpp against the plain function it stands in
+// for; and the benchmark files against what each kind promises.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "bench/generator.hpp"
 #include "dates/dates.hpp"
+#include "dates/fast.hpp"
 #include "model.hpp"
 #include "mutants/mutants.hpp"
 #include "process.hpp"
@@ -22,8 +24,6 @@ namespace {
 
 using namespace vorlak;
 using bench::filekind;
-
-constexpr std::array<int, 16> digitcolumns = {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18, 19, 20};
 
 std::string runvorlak(const std::string& path, bool verbose) {
     std::vector<std::string> args = {"vorlak"};
@@ -136,27 +136,49 @@ TEST(BenchmarkFiles, SeedsReproduceTheirFiles) {
     EXPECT_EQ(fingerprint(bench::generatefile(filekind::longlines, 20, 1)), 15151461463374122785u);
 }
 
-// The syntax check of the reference and of mutants 1 to 16 against a plain
-// scan: every byte value in every column, on a line whose other columns
-// hold digits and on one where another column fails too.
-TEST(SyntaxScan, EqualsAScanOfOneColumnAfterTheOther) {
+// --- the fast forms of dates/fast.hpp against the plain program -------------
+
+// The scans of the reference and of mutants 1 to 16, as their rows have them.
+constexpr std::array<dates::syntaxscan, 17> scans = [] {
+    std::array<dates::syntaxscan, 17> all{};
+    for (int k = 1; k <= 16; k++)
+        all[static_cast<std::size_t>(k)] = mutants::mutantof(k).change.scan;
+    return all;
+}();
+
+// What the plain scan, the word scan, the vector scan and the compiled check
+// each answer on the line as it stands, for scan k.
+template <std::size_t K> std::array<int, 4> scananswers() {
     using check = int (*)();
-    const std::array<check, 17> checks = {
+    constexpr std::array<check, 17> compiled = {
         dates::chkinputsyntax,      mutants::m1chkinputsyntax,  mutants::m2chkinputsyntax,  mutants::m3chkinputsyntax,
         mutants::m4chkinputsyntax,  mutants::m5chkinputsyntax,  mutants::m6chkinputsyntax,  mutants::m7chkinputsyntax,
         mutants::m8chkinputsyntax,  mutants::m9chkinputsyntax,  mutants::m10chkinputsyntax, mutants::m11chkinputsyntax,
         mutants::m12chkinputsyntax, mutants::m13chkinputsyntax, mutants::m14chkinputsyntax, mutants::m15chkinputsyntax,
         mutants::m16chkinputsyntax};
-    // Check 0 examines all sixteen digit columns; check k leaves out the k-th.
-    auto plain = [](std::size_t k) {
-        for (std::size_t j = 0; j < digitcolumns.size(); j++)
-            if (j + 1 != k) {
-                const int c = dates::line[digitcolumns[j]];
-                if (c < '0' || c > '9')
-                    return 1;
-            }
-        return 0;
-    };
+#if defined(__SSE2__)
+    const int vector = dates::fast::vectorscan<scans[K]>();
+#else
+    const int vector = dates::checksyntax<scans[K]>();
+#endif
+    return {dates::checksyntax<scans[K]>(), dates::fast::wordscan<scans[K]>(), vector, compiled[K]()};
+}
+
+template <std::size_t... K> void expectsamescans(std::index_sequence<K...>, const std::string& where) {
+    (
+        [&] {
+            const auto a = scananswers<K>();
+            ASSERT_TRUE(a[1] == a[0] && a[2] == a[0] && a[3] == a[0])
+                << "scan " << K << ", " << where << ": plain " << a[0] << ", word " << a[1] << ", vector " << a[2]
+                << ", compiled " << a[3];
+        }(),
+        ...);
+}
+
+// Every byte value in every column, on a line whose other columns hold
+// digits and on one where another column fails too.
+TEST(FastForms, SyntaxScansEqualThePlainLoop) {
+    static_assert(scans[1].first == 1 && scans[16].last == 19 && scans[2].skipped == 1);
     for (const std::string_view base : {"12/25/2001 06/30/1999 and after it anything\n", "12/25/2001 06/30/1999"}) {
         for (int column = 0; column <= 20; column++) {
             for (int byte = 0; byte < 256; byte++) {
@@ -165,15 +187,53 @@ TEST(SyntaxScan, EqualsAScanOfOneColumnAfterTheOther) {
                 for (std::size_t i = 21; i < 40; i++)
                     dates::line[i] = static_cast<signed char>(byte);
                 dates::line[column] = static_cast<signed char>(byte);
-                for (std::size_t k = 0; k < checks.size(); k++)
-                    ASSERT_EQ(checks[k](), plain(k)) << "check " << k << ", column " << column << ", byte " << byte;
+                const std::string where = "column " + std::to_string(column) + ", byte " + std::to_string(byte);
+                expectsamescans(std::make_index_sequence<17>{}, where);
                 dates::line[(column + 7) % 21] = 'x';
-                for (std::size_t k = 0; k < checks.size(); k++)
-                    ASSERT_EQ(checks[k](), plain(k))
-                        << "check " << k << ", columns " << column << " and " << (column + 7) % 21;
+                expectsamescans(std::make_index_sequence<17>{},
+                                where + " and column " + std::to_string((column + 7) % 21));
             }
         }
     }
+}
+
+// Every pair of bytes, at every column the conversion reads.
+TEST(FastForms, FieldTableEqualsTheFormula) {
+    for (const int column : {0, 3, 6, 8, 11, 14, 17, 19})
+        for (int tens = 0; tens < 256; tens++)
+            for (int units = 0; units < 256; units++) {
+                dates::line[column] = static_cast<signed char>(tens);
+                dates::line[column + 1] = static_cast<signed char>(units);
+                ASSERT_EQ(dates::fast::strtoint(column), dates::strtoint(column))
+                    << "column " << column << " bytes " << tens << ' ' << units;
+            }
+}
+
+// Every year that four digit columns write, those that a mutant passing over
+// a year column lets through (up to 79,999), and negative ones, for each
+// choice of terms that a mutant makes.
+template <dates::dayterms T> void expectsameyears(int number) {
+    for (int year = -100000; year <= 100000; year++)
+        ASSERT_EQ(dates::fast::yearterms<T>(year), dates::yearterms<T>(year))
+            << "mutant " << number << ", year " << year;
+}
+
+TEST(FastForms, YearTableEqualsTheTerms) {
+    expectsameyears<dates::dayterms{}>(0);
+    expectsameyears<mutants::mutantof(46).change.terms>(46);
+    expectsameyears<mutants::mutantof(47).change.terms>(47);
+    expectsameyears<mutants::mutantof(48).change.terms>(48);
+}
+
+// Around zero, every count; further out, around each power of two.
+TEST(FastForms, SignMaskEqualsTheBranch) {
+    for (int days = -(1 << 20); days <= 1 << 20; days++)
+        ASSERT_EQ(dates::fast::dayresult(days), dates::dayresult(days)) << days;
+    for (int bit = 20; bit < 31; bit++)
+        for (const int days : {1 << bit, (1 << bit) - 1, -(1 << bit), -(1 << bit) + 1})
+            EXPECT_EQ(dates::fast::dayresult(days), dates::dayresult(days)) << days;
+    for (const int days : {INT_MIN, INT_MIN + 1, INT_MAX})
+        EXPECT_EQ(dates::fast::dayresult(days), dates::dayresult(days)) << days;
 }
 
 }  // namespace
