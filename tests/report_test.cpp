@@ -29,6 +29,8 @@
 #include "report/sources.hpp"
 #include "report/suggest.hpp"
 #include "report/utf8.hpp"
+#include "sitemutants.hpp"
+#include "testlines.hpp"
 
 namespace {
 
@@ -277,6 +279,48 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
     for (int n = 55; n < 65; n++)
         EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
+}
+
+// Each mutant's program as the report shows it, its site replaced, against
+// the mutant itself: on every line of dates around each bound, on a byte of
+// each kind in each digit column, and on random lines.  Every mutant differs
+// from the reference on some of them, so no site can pass by changing nothing.
+TEST(Sites, EachSiteReadsAsItsMutant) {
+    std::vector<std::string> lines;
+    auto twodigits = [](int n) { return std::string(1, char('0' + n / 10)) + char('0' + n % 10); };
+    std::vector<std::string> dates;
+    for (int month = 0; month <= 13; month++)
+        for (const int day : {0, 1, 28, 29, 30, 31, 32})
+            for (const char* year : {"1899", "1900", "1901", "2000", "2001", "2004", "2100", "2400", "9999"})
+                dates.push_back(twodigits(month) + "/" + twodigits(day) + "/" + year);
+    for (const std::string& d : dates)
+        for (const std::string& other : {std::string("03/01/2000"), std::string("02/28/1900"), d}) {
+            lines.push_back(d + " " + other + "\n");
+            lines.push_back(other + " " + d + "\n");
+        }
+    for (const std::string_view base : {"02/29/2000 03/01/2100\n", "12/31/1999 01/01/2000\n"})
+        for (int column = 0; column <= 20; column++)
+            for (const int byte : {int{'/'}, int{':'}, int{'a'}, 0, 0x80, int{' '}, int{'~'}, int{'0'}})
+                lines.push_back(tests::withbyte(base, column, byte));
+    std::mt19937 random(11);
+    for (int i = 0; i < 20000; i++) {
+        const auto date = [&] {
+            return twodigits(static_cast<int>(random() % 14)) + "/" + twodigits(static_cast<int>(random() % 33)) + "/" +
+                   std::to_string(1890 + random() % 600);
+        };
+        lines.push_back(date() + " " + date() + "\n");
+    }
+    std::array<bool, mutants::mutantcount> differs{};
+    for (const std::string& text : lines)
+        for (int n = 1; n <= mutants::mutantcount; n++) {
+            const int reference = dates::testline(tests::putline(text));
+            const int site = dates::siteevaluations[static_cast<std::size_t>(n - 1)](tests::putline(text));
+            const int mutant = mutants::mutantof(n).entry(tests::putline(text));
+            ASSERT_EQ(site, mutant) << "mutant " << n << " on " << text;
+            differs[static_cast<std::size_t>(n - 1)] = differs[static_cast<std::size_t>(n - 1)] || mutant != reference;
+        }
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        EXPECT_TRUE(differs[static_cast<std::size_t>(n - 1)]) << "no line tells mutant " << n << " apart";
 }
 
 TEST(Sites, LooseSearchLetsWhiteSpaceVary) {

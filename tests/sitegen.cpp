@@ -1,0 +1,89 @@
+// Writes the program of each mutant as the report shows it: dates/program.hpp
+// with the mutant's site replaced by its replacement, as a namespace of its
+// own, sitemN, whose evaluation the tests hold against the mutant's entry.
+// So a site that does not say what its mutant does fails a test.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "mutants/mutants.hpp"
+#include "report/sites.hpp"
+#include "report/sources.hpp"
+
+namespace {
+
+using namespace vorlak;
+
+// The offset of a line and column in text.
+std::size_t offset(std::string_view text, report::position p) {
+    std::size_t at = 0;
+    for (int line = 1; line < p.line; line++)
+        at = text.find('\n', at) + 1;
+    return at + static_cast<std::size_t>(p.column - 1);
+}
+
+// The program's declarations of shared state, which the copy must not
+// declare again: it uses the reference's line buffer and date records.
+std::string withoutshared(std::string text) {
+    const std::size_t date = text.find("struct date {");
+    text.erase(date, text.find("};", date) + 2 - date);
+    for (std::size_t at; (at = text.find("\nextern ")) != std::string::npos;)
+        text.erase(at + 1, text.find('\n', at + 1) - at);
+    const std::size_t once = text.find("#pragma once");
+    text.erase(once, text.find('\n', once) - once);
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: sitegen OUTPUT\n");
+        return 1;
+    }
+    std::string out = "// Made by tests/sitegen.cpp: each mutant as its site in dates/program.hpp reads.\n"
+                      "#include <array>\n\n#include \"dates/dates.hpp\"\n\n"
+                      "// Mutant 45's rule, every year a leap year, leaves its year unused.\n"
+                      "#pragma GCC diagnostic ignored \"-Wunused-parameter\"\n\n";
+    for (int n = 1; n <= mutants::mutantcount; n++) {
+        const auto site = report::locate(n);
+        if (!site) {
+            std::fprintf(stderr, "sitegen: mutant %d has no site\n", n);
+            return 1;
+        }
+        const std::string_view program = report::referencesources()[0].text;
+        std::string text(program);
+        const std::size_t from = offset(program, site->start);
+        text.replace(from, offset(program, site->end) - from, site->replacement);
+        text = withoutshared(text);
+        const std::string name = "vorlak::dates::sitem" + std::to_string(n);
+        text.replace(text.find("namespace vorlak::dates {"), 25, "namespace " + name + " {");
+        // An altered leap rule is the date check's (43 to 45) or the day
+        // count's (49, 50), not both: the other stage asks the reference's.
+        const mutants::alteration& change = mutants::mutantof(n).change;
+        const bool checkrule = change.checkrule != mutants::rule::leap && change.checkrule != mutants::rule::none;
+        const bool countrule = change.countrule != mutants::rule::leap && change.countrule != mutants::rule::none;
+        const std::string checkleap = countrule ? "dates::leap" : "leap";
+        const std::string countleap = checkrule ? "dates::leap" : "leap";
+        out += text.substr(0, text.rfind('}'));
+        out +=
+            "inline int evaluation(int length) {\n    return evaluate<checksyntax<>, convert<checkdate<datebounds{}, " +
+            checkleap + ">>, countdays<dayterms{}, " + countleap + ">>(length);\n}\n\n}  // namespace " + name + "\n\n";
+    }
+    out += "namespace vorlak::dates {\n\n// The 65, in the order of their numbers.\n"
+           "inline constexpr std::array<int (*)(int), 65> siteevaluations = {\n";
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        out += "    sitem" + std::to_string(n) + "::evaluation,\n";
+    out += "};\n\n}  // namespace vorlak::dates\n";
+    // Written beside the output and renamed over it, so that a failed run
+    // leaves no half file that the build would take for a made one.
+    const std::string next = std::string(argv[1]) + ".new";
+    std::FILE* f = std::fopen(next.c_str(), "w");
+    const bool written = f != nullptr && std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    if (f == nullptr || std::fclose(f) != 0 || !written || std::rename(next.c_str(), argv[1]) != 0) {
+        std::perror(argv[1]);
+        std::remove(next.c_str());
+        return 1;
+    }
+    return 0;
+}
