@@ -123,16 +123,16 @@ template <datechecker Check, fieldreader Field = strtoint> int convert() {
 
 // The date check: the first of its five tests that holds names the error.
 struct datebounds {
-    int lowmonth = 0;        // test 1: month <= 0 or month > 12
-    int highmonth = 12;      //
-    int lowday = 0;          // test 2: day <= 0 or day > 31
-    int highday = 31;        //
+    int lowmonth = 0;  // test 1: month <= 0 or month > 12
+    int highmonth = 12;
+    int lowday = 0;  // test 2: day <= 0 or day > 31
+    int highday = 31;
     int lastbadyear = 1899;  // test 3: year <= 1899
     // Test 4: the last day of each month.  February has 29 in every year;
     // test 5 rejects February 29 of a common year.
     std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int leapmonth = 2;  // test 5: month == 2, day == 29
-    int leapday = 29;   //   and a common year
+    int leapmonth = 2;  // test 5: month == 2, day == 29 and a common year
+    int leapday = 29;
 };
 
 // Test 4's entry for a month.  Test 1 lets only months with an entry through,
