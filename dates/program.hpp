@@ -103,19 +103,24 @@ constexpr int fieldvalue(int tens, int units) { return (tens - '0') * 10 + (unit
 
 inline int strtoint(int column) { return fieldvalue(line[column], line[column + 1]); }
 
+// A date from its ten columns from first on: month, day and a year of two
+// fields, the hundreds read first.
+template <fieldreader Field> date readdate(int first) {
+    date d;
+    d.month = Field(first);
+    d.day = Field(first + 3);
+    const int hundreds = Field(first + 6);
+    d.year = 100 * hundreds + Field(first + 8);
+    return d;
+}
+
 // The conversion: store each date, then check it; the second date is read
 // only when the first is valid.  Returns 0, 10 + k or 20 + k.
 template <datechecker Check, fieldreader Field = strtoint> int convert() {
-    firstdate.month = Field(0);
-    firstdate.day = Field(3);
-    const int firsthundreds = Field(6);
-    firstdate.year = 100 * firsthundreds + Field(8);
+    firstdate = readdate<Field>(0);
     if (const int k = Check(firstdate.month, firstdate.day, firstdate.year); k != 0)
         return 10 + k;
-    seconddate.month = Field(11);
-    seconddate.day = Field(14);
-    const int secondhundreds = Field(17);
-    seconddate.year = 100 * secondhundreds + Field(19);
+    seconddate = readdate<Field>(11);
     if (const int k = Check(seconddate.month, seconddate.day, seconddate.year); k != 0)
         return 20 + k;
     return 0;
