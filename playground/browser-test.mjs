@@ -5,14 +5,14 @@
 //
 //   node browser-test.mjs --page HTML --vorlak BIN --report BIN --out DIR
 //
-// Chromium is started as report/web/testkit.mjs says, with the playwright-core
-// that npm ci --prefix report/web installs.
+// Chromium is started as tests/browser/testkit.mjs says, with the playwright-core
+// that npm ci --prefix tests/browser installs.
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { check, inchromium, options } from '../report/web/testkit.mjs';
+import { check, inchromium, options } from '../tests/browser/testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 

@@ -46,7 +46,7 @@ packages=(
 )
 
 # The npm packages of the tests, each folder with its package-lock.json.
-npmfolders=(report/validate report/web)
+npmfolders=(formats/web tests/browser tests/validate)
 
 present() {
     local name=$1 kind=${2:-package} what=${3:-}
