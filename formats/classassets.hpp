@@ -1,5 +1,5 @@
 // The class page's style sheet and script, embedded at build time from
-// report/class.css and report/class.js.
+// formats/class.css and formats/class.js.
 #pragma once
 
 #include <string_view>
