@@ -2,7 +2,7 @@
 // opens from a file:// address with the network off, shows every mutant as
 // vorlak judged it, and shows hostile test lines as text without running them.
 //
-//   node browser-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR
+//   node html-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR
 //
 // Chromium is started as testkit.mjs says.
 import { execFileSync, spawnSync } from 'node:child_process';
@@ -14,7 +14,7 @@ import { check, inchromium, options } from './testkit.mjs';
 const MUTANTS = 65;
 const RENDER_TIMEOUT = 30000;  // ms; a loaded machine is slow to lay out the source
 
-const opt = options('browser-test.mjs', ['report', 'vorlak', 'starter', 'out'],
+const opt = options('html-test.mjs', ['report', 'vorlak', 'starter', 'out'],
   '--report BIN --vorlak BIN --starter FILE --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
 

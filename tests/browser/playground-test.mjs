@@ -3,16 +3,16 @@
 // vorlak grades them, each survivor's suggested line kills it, the saved
 // file is the file graded, and markup in a line stays text.
 //
-//   node browser-test.mjs --page HTML --vorlak BIN --report BIN --out DIR
+//   node playground-test.mjs --page HTML --vorlak BIN --report BIN --out DIR
 //
-// Chromium is started as tests/browser/testkit.mjs says, with the playwright-core
+// Chromium is started as testkit.mjs says, with the playwright-core
 // that npm ci --prefix tests/browser installs.
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { check, inchromium, options } from '../tests/browser/testkit.mjs';
+import { check, inchromium, options } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -20,7 +20,7 @@ const MUTANTS = 65;
 const PIECE = 999;  // vorlak's longest piece
 const TIMEOUT = 60000;
 
-const opt = options('browser-test.mjs', ['page', 'vorlak', 'report', 'out'],
+const opt = options('playground-test.mjs', ['page', 'vorlak', 'report', 'out'],
   '--page HTML --vorlak BIN --report BIN --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
 
@@ -244,7 +244,7 @@ async function files(context) {
 
 // Lines typed into #lines grade as the file that holds them.
 async function typed(context) {
-  const text = fs.readFileSync(path.join(here, '../examples/starter.txt'), 'utf8') +
+  const text = fs.readFileSync(path.join(here, '../../examples/starter.txt'), 'utf8') +
     '01/01/2000 01/02/2000 déjà vu – ünïcödé\n02/29/2004 03/01/2004 ✓\n12/31/2099 01/01/2100';
   const file = path.join(opt.out, 'typed.txt');
   fs.writeFileSync(file, text, 'utf8');
@@ -264,7 +264,7 @@ async function typed(context) {
 // Each survivor's button adds the line that vorlak-report --suggest gives
 // for it, and the line kills it.
 async function suggestions(context) {
-  const starter = path.join(here, '../examples/starter.txt');
+  const starter = path.join(here, '../../examples/starter.txt');
   const r = spawnSync(opt.report, ['--suggest', starter], { encoding: 'latin1' }).stderr;
   const suggested = new Map();
   for (const line of r.split('\n')) {
