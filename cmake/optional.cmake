@@ -24,7 +24,7 @@ endfunction()
 
 # vorlak_browser_test(NAME PART [WORKING_DIRECTORY DIR] COMMAND SCRIPT ARGS...):
 # the CTest case NAME, which runs SCRIPT with node against Chromium, where
-# node, chromium and report/web's playwright-core are installed; else PART
+# node, chromium and tests/browser's playwright-core are installed; else PART
 # is left out.  With VORLAK_BROWSER_TEST set in the environment a browser
 # test cannot be left out, whatever VORLAK_REQUIRE_ALL says.
 function(vorlak_browser_test name part)
@@ -35,14 +35,14 @@ function(vorlak_browser_test name part)
   find_program(VORLAK_NODE node)
   find_program(VORLAK_CHROMIUM chromium)
   if(VORLAK_NODE AND VORLAK_CHROMIUM AND TARGET vorlak
-     AND EXISTS ${PROJECT_SOURCE_DIR}/report/web/node_modules/playwright-core/package.json)
+     AND EXISTS ${PROJECT_SOURCE_DIR}/tests/browser/node_modules/playwright-core/package.json)
     add_test(NAME ${name} COMMAND ${VORLAK_NODE} ${arg_COMMAND} WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT CHROMIUM=${VORLAK_CHROMIUM})
   elseif(DEFINED ENV{VORLAK_BROWSER_TEST})
     message(FATAL_ERROR "VORLAK_BROWSER_TEST is set, but ${part} lacks node, chromium or "
-      "report/web/node_modules/playwright-core (npm ci --prefix report/web)")
+      "tests/browser/node_modules/playwright-core (npm ci --prefix tests/browser)")
   else()
     vorlak_leave_out("${part}" "chromium and playwright-core"
-      "sudo apt-get install chromium && npm ci --prefix report/web")
+      "sudo apt-get install chromium && npm ci --prefix tests/browser")
   endif()
 endfunction()

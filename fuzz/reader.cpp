@@ -18,7 +18,7 @@
 
 #include "dates/dates.hpp"
 #include "fuzz/target.hpp"
-#include "harness/reader.hpp"
+#include "io/reader.hpp"
 
 namespace vorlak::fuzz {
 
@@ -45,7 +45,7 @@ int memoryfile(const std::uint8_t* content, std::size_t size) {
 }
 
 void readall(const std::uint8_t* content, std::size_t size) {
-    static harness::reader file;  // 64 KiB of buffer: kept off the stack
+    static io::reader file;  // 64 KiB of buffer: kept off the stack
     static std::vector<signed char> buf(dates::linesize + slack, untouched);
     static const std::vector<signed char> unwritten(buf);
     constexpr int maxpiece = dates::linesize - 1;

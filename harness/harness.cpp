@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "harness/output.hpp"
+#include "mutants/score.hpp"
 
 namespace vorlak::harness {
 
@@ -67,7 +68,7 @@ void main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     options(argc, argv);
     const int killed = runall();
-    put(summaryline(killed));
+    put(mutants::summaryline(killed));
     finish(0);
 }
 

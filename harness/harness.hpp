@@ -12,14 +12,14 @@
 #include <string>
 #include <string_view>
 
-#include "harness/reader.hpp"
+#include "io/reader.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::harness {
 
 extern int optVerbose;        // 1 with -v: print a kill report for every kill
 extern std::string testfile;  // the path of the last -i; empty when none was named
-extern reader fid;            // the test file while a pass reads it; closed between passes
+extern io::reader fid;        // the test file while a pass reads it; closed between passes
 
 // The whole program: options, the 65 passes, the summary.  Never returns.
 [[noreturn]] void main(int argc, char** argv);
@@ -47,9 +47,6 @@ int testrun(mutants::entryfunction entry, int number);
 // The passes for mutants 1 to 65 in order, each with its entry called
 // directly; returns the kill count.
 int runall();
-
-// The summary line for a kill count: "33/65 mutants killed. (51%)\n".
-std::string summaryline(int killed);
 
 // message on standard output, then the end of the process with status 1.
 [[noreturn]] void fatal(std::string_view message);

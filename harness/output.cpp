@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <poll.h>
 #include <unistd.h>
+
+#include "io/write.hpp"
 
 namespace vorlak::harness {
 
@@ -24,32 +25,11 @@ std::size_t used = 0;
 
 // Writes all of data or ends the process.
 void writeall(const char* data, std::size_t size) {
-    if (const int error = writefully(outfd, data, size); error != 0)
+    if (const int error = io::writefully(outfd, data, size); error != 0)
         writeerror(error);
 }
 
 }  // namespace
-
-int writefully(int fd, const void* data, std::size_t size) {
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, bytes, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            // An output left non-blocking by whoever started us: wait for room.
-            if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                pollfd p = {fd, POLLOUT, 0};
-                if (::poll(&p, 1, -1) >= 0 || errno == EINTR)
-                    continue;
-            }
-            return errno;
-        }
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
 
 void setoutput(int fd) {
     flushoutput();

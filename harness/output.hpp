@@ -7,11 +7,6 @@
 
 namespace vorlak::harness {
 
-// Writes all of data to fd, carrying on after a short write or an interrupt
-// and waiting for room on a non-blocking descriptor.  Returns 0, or the
-// errno of the write that failed.
-int writefully(int fd, const void* data, std::size_t size);
-
 // Where the output goes: descriptor 1 unless a test points it at a file.
 void setoutput(int fd);
 

@@ -9,7 +9,7 @@
 
 namespace vorlak::harness {
 
-reader fid;
+io::reader fid;
 
 int getline(signed char* buf, int size) { return fid.getline(buf, size); }
 

@@ -15,7 +15,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const { chromium } = createRequire(path.join(here, '../report/web/package.json'))('playwright-core');
+const { chromium } = createRequire(path.join(here, '../tests/browser/package.json'))('playwright-core');
 
 const { values: opt } = parseArgs({
   options: {

@@ -2,7 +2,7 @@
 // reader and the suggestion search, compiled for the browser from the same
 // sources as vorlak and vorlak-report.  The page puts a test file's bytes
 // into the buffer that vorlak_filebuffer gives it and calls vorlak_grade;
-// the reader cuts them into pieces as vorlak's passes do, and vorlak-report's
+// the reader cuts them into pieces as vorlak's passes do, and the engine's
 // scan evaluates every piece with the reference and each mutant.  Answers
 // are numbers, or text left where vorlak_text and vorlak_textsize point.
 #include <cstddef>
@@ -12,11 +12,11 @@
 #include <sys/types.h>
 #include <vector>
 
-#include "harness/harness.hpp"
-#include "harness/reader.hpp"
+#include "engine/scan.hpp"
+#include "engine/suggest.hpp"
+#include "io/reader.hpp"
 #include "mutants/mutants.hpp"
-#include "report/scan.hpp"
-#include "report/suggest.hpp"
+#include "mutants/score.hpp"
 
 #define VORLAK_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -28,10 +28,10 @@ namespace vorlak::playground {
 namespace {
 
 std::vector<char> file;       // the test file, as the page hands it over
-harness::reader in;           // 64 KiB: more than the module's whole stack
-report::scanresult graded;    // what vorlak_grade found in it
+io::reader in;                // 64 KiB: more than the module's whole stack
+engine::scanresult graded;    // what vorlak_grade found in it
 std::string text;             // the last answer that is text
-report::suggestion proposal;  // the last line vorlak_suggest found
+engine::suggestion proposal;  // the last line vorlak_suggest found
 
 // The file as the reader's source: each refill takes the next bytes.
 struct memory {
@@ -77,10 +77,10 @@ VORLAK_EXPORT(vorlak_filebuffer) char* filebuffer(std::size_t size) {
 VORLAK_EXPORT(vorlak_grade) int grade() {
     memory source{file.data(), file.size(), 0};
     in.attach(pull, &source);
-    report::scanneeds needs;
+    engine::scanneeds needs;
     needs.every = true;     // the kill sets of the lines, for what each line kills first
     needs.linetext = true;  // and the bytes of the lines that do
-    const int error = report::scanfile(in, needs, graded);
+    const int error = engine::scanfile(in, needs, graded);
     in.close();
     return error;
 }
@@ -98,7 +98,7 @@ VORLAK_EXPORT(vorlak_killreference) int killreference(int mutant) {
 VORLAK_EXPORT(vorlak_killresult) int killresult(int mutant) { return known(mutant) ? graded.of(mutant).result : 0; }
 
 // vorlak's summary line for the file, its newline included.
-VORLAK_EXPORT(vorlak_summary) int summary() { return answer(harness::summaryline(graded.killed())); }
+VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 
 // The bytes of a line that kills some mutant first, its newline included
 // when it has one; -1 for any other line.
@@ -125,9 +125,9 @@ VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcoun
 VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
     if (!known(mutant))
         return -1;
-    report::killset wanted;
+    engine::killset wanted;
     wanted.add(mutant);
-    const std::vector<report::suggestion> found = report::suggest(wanted);
+    const std::vector<engine::suggestion> found = engine::suggest(wanted);
     if (found.empty())
         return -1;
     proposal = found.front();

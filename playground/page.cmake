@@ -10,7 +10,7 @@ foreach(var SOURCE MODULE OUT)
   endif()
 endforeach()
 
-include(${SOURCE}/../report/web/csp.cmake)
+include(${SOURCE}/../formats/web/csp.cmake)
 include(${SOURCE}/base64.cmake)
 
 file(READ ${SOURCE}/page.html page)

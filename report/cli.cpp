@@ -14,17 +14,25 @@
 #include <unistd.h>
 #include <vector>
 
-#include "harness/harness.hpp"
-#include "harness/output.hpp"
-#include "report/class.hpp"
-#include "report/cover.hpp"
-#include "report/formats.hpp"
-#include "report/html.hpp"
-#include "report/replace.hpp"
-#include "report/scan.hpp"
-#include "report/suggest.hpp"
+#include "engine/cover.hpp"
+#include "engine/grade.hpp"
+#include "engine/scan.hpp"
+#include "engine/suggest.hpp"
+#include "formats/formats.hpp"
+#include "formats/html.hpp"
+#include "io/reader.hpp"
+#include "io/replace.hpp"
+#include "io/write.hpp"
+#include "mutants/score.hpp"
+#include "report/pool.hpp"
 
 namespace vorlak::report {
+
+using engine::grade;
+using engine::killset;
+using engine::scanneeds;
+using engine::scanresult;
+using engine::suggestion;
 
 namespace {
 
@@ -130,14 +138,14 @@ bool parsejobs(const char* text, int& jobs) {
 }
 
 // Writes all of text to fd; 0, or the errno of the failed write.
-int writeall(int fd, std::string_view text) { return harness::writefully(fd, text.data(), text.size()); }
+int writeall(int fd, std::string_view text) { return io::writefully(fd, text.data(), text.size()); }
 
 // The output goes to FILE only once the test file has been read, and
 // replaces it only once it is whole: a file that cannot be read, a full
 // disk or a folder that cannot be written leaves an earlier report in place.
 int writeout(const settings& s, std::string_view text) {
     if (s.output != nullptr) {
-        if (const int error = replacefile(s.output, text); error != 0)
+        if (const int error = io::replacefile(s.output, text); error != 0)
             return fail(std::string(s.output) + ": " + std::strerror(error));
         return 0;
     }
@@ -249,16 +257,16 @@ int grading(const settings& s) {
     std::string out;
     switch (s.form) {
     case format::text:
-        out = classtext(grades);
+        out = formats::classtext(grades);
         break;
     case format::csv:
-        out = classcsv(grades);
+        out = formats::classcsv(grades);
         break;
     case format::json:
-        out = classjson(grades, 2);
+        out = formats::classjson(grades, 2);
         break;
     case format::html:
-        out = classhtml(grades);
+        out = formats::classhtml(grades);
         break;
     }
     if (const int status = writeout(s, out); status != 0)
@@ -284,12 +292,12 @@ int run(int argc, char** argv) {
         return status;
     if (s.grading)
         return grading(s);
-    if (s.form == format::html && !htmlavailable()) {
-        say(htmlhowto());
+    if (s.form == format::html && !formats::htmlavailable()) {
+        say(formats::htmlhowto());
         return 1;
     }
 
-    harness::reader in;
+    io::reader in;
     const bool standardinput = std::string_view(s.testfile) == "-";
     if (standardinput) {
         const int fd = ::dup(STDIN_FILENO);
@@ -306,14 +314,14 @@ int run(int argc, char** argv) {
     needs.source = report;
     needs.whole = report;
     scanresult scan;
-    if (const int error = scanfile(in, needs, scan); error != 0)
+    if (const int error = engine::scanfile(in, needs, scan); error != 0)
         return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
     in.close();
 
     std::vector<suggestion> found;
     killset survivors = killset::all().without(scan.killedset());
     if (s.suggest) {
-        found = suggest(survivors);
+        found = engine::suggest(survivors);
         for (const suggestion& g : found) {
             killset k;
             k.add(g.mutant);
@@ -328,7 +336,7 @@ int run(int argc, char** argv) {
     if (s.minimize || (s.suggest && !report)) {
         bool newline = true;  // the output so far ends a line
         if (s.minimize) {
-            const auto kept = minimumcover(scan.sets);
+            const auto kept = engine::minimumcover(scan.sets);
             for (const std::size_t i : kept)
                 out += scan.settext[i];
             newline = out.empty() || out.back() == '\n';
@@ -351,15 +359,16 @@ int run(int argc, char** argv) {
             }
         }
     } else if (s.form == format::text) {
-        out = textreport(scan, s.matrix);
+        out = formats::textreport(scan, s.matrix);
     } else if (s.form == format::csv) {
-        out = s.matrix ? csvmatrix(scan) : csvreport(scan);
+        out = s.matrix ? formats::csvmatrix(scan) : formats::csvreport(scan);
     } else if (s.form == format::json) {
-        out = jsonreport(scan, s.testfile, s.matrix, found, 2);
+        out = formats::jsonreport(scan, s.testfile, s.matrix, found, 2);
     } else {
-        std::string summary = harness::summaryline(scan.killed());
+        std::string summary = mutants::summaryline(scan.killed());
         summary.pop_back();
-        out = renderhtml(jsonreport(scan, s.testfile, s.matrix, found, -1), displayname(s.testfile) + ": " + summary);
+        out = formats::renderhtml(formats::jsonreport(scan, s.testfile, s.matrix, found, -1),
+                                  formats::displayname(s.testfile) + ": " + summary);
     }
 
     if (const int status = writeout(s, out); status != 0)

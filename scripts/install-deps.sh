@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what vorlak's build and tests need and this machine lacks: the
-# project's one list of Debian packages, then the npm packages of the tests.
+# project's one list of Debian packages, then the npm packages of the HTML
+# viewer and of the tests.
 # vorlak itself needs only a C++20 compiler, CMake and Ninja; everything else
 # here is for vorlak-report, the tests, the benchmarks, the package and the
 # checks that CI runs.  Installs only what is missing, and says what.
@@ -45,8 +46,9 @@ packages=(
     "man-db command man"
 )
 
-# The npm packages of the tests, each folder with its package-lock.json.
-npmfolders=(report/validate report/web)
+# The npm packages, each folder with its package-lock.json: the viewer that
+# -f html embeds, the browser tests' playwright-core and the schema check.
+npmfolders=(formats/web tests/browser tests/validate)
 
 present() {
     local name=$1 kind=${2:-package} what=${3:-}

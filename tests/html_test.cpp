@@ -7,15 +7,15 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "report/html.hpp"
+#include "formats/html.hpp"
 
 namespace {
 
-using vorlak::report::htmlavailable;
-using vorlak::report::htmlhowto;
-using vorlak::report::htmlscriptdata;
-using vorlak::report::htmltext;
-using vorlak::report::renderhtml;
+using vorlak::formats::htmlavailable;
+using vorlak::formats::htmlhowto;
+using vorlak::formats::htmlscriptdata;
+using vorlak::formats::htmltext;
+using vorlak::formats::renderhtml;
 
 constexpr std::string_view datastart = "<script type=\"application/json\" id=\"vorlak-report-data\">";
 
@@ -168,7 +168,7 @@ TEST(HtmlPage, LoadsNothingAndRunsOnlyItsOwnScripts) {
 TEST(HtmlPage, CarriesTheViewerWhenBuiltWithIt) {
     std::string page = renderhtml("{}", "t");
     if (!htmlavailable()) {
-        EXPECT_NE(htmlhowto().find("npm ci --prefix report/web"), std::string_view::npos);
+        EXPECT_NE(htmlhowto().find("npm ci --prefix formats/web"), std::string_view::npos);
         GTEST_SKIP() << "built without the viewer";
     }
     EXPECT_GT(page.size(), 100000u);

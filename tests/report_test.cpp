@@ -21,21 +21,21 @@
 #include <nlohmann/json.hpp>
 
 #include "dates/dates.hpp"
-#include "harness/harness.hpp"
+#include "engine/cover.hpp"
+#include "engine/scan.hpp"
+#include "engine/sites.hpp"
+#include "engine/sources.hpp"
+#include "engine/suggest.hpp"
+#include "formats/utf8.hpp"
+#include "mutants/score.hpp"
 #include "process.hpp"
-#include "report/cover.hpp"
-#include "report/scan.hpp"
-#include "report/sites.hpp"
-#include "report/sources.hpp"
-#include "report/suggest.hpp"
-#include "report/utf8.hpp"
 #include "sitemutants.hpp"
 #include "testlines.hpp"
 
 namespace {
 
 using namespace vorlak;
-using report::killset;
+using engine::killset;
 using tests::outcome;
 using tests::outto;
 using tests::readfile;
@@ -73,7 +73,7 @@ struct modelkill {
 std::array<std::optional<modelkill>, 65> passes(const std::string& path) {
     std::array<std::optional<modelkill>, 65> kills;
     for (const auto& m : mutants::mutantset) {
-        harness::reader in;
+        io::reader in;
         EXPECT_TRUE(in.open(path.c_str()));
         long line = 1;
         for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
@@ -92,11 +92,11 @@ std::array<std::optional<modelkill>, 65> passes(const std::string& path) {
     return kills;
 }
 
-report::scanresult scanpath(const std::string& path, report::scanneeds needs = {}) {
-    harness::reader in;
+engine::scanresult scanpath(const std::string& path, engine::scanneeds needs = {}) {
+    io::reader in;
     EXPECT_TRUE(in.open(path.c_str()));
-    report::scanresult result;
-    EXPECT_EQ(report::scanfile(in, needs, result), 0);
+    engine::scanresult result;
+    EXPECT_EQ(engine::scanfile(in, needs, result), 0);
     return result;
 }
 
@@ -185,7 +185,7 @@ TEST(Agreement, BinariesAgreeWithThePasses) {
             }
         if (!vorlak.empty()) {
             const auto v = run({vorlak, "-v", "-i", path});
-            EXPECT_EQ(v.out, verbose + harness::summaryline(killed)) << "seed " << seed;
+            EXPECT_EQ(v.out, verbose + mutants::summaryline(killed)) << "seed " << seed;
         }
         const auto csv = report({"-f", "csv", path});
         ASSERT_EQ(csv.status, 0);
@@ -205,7 +205,7 @@ TEST(Agreement, BinariesAgreeWithThePasses) {
             EXPECT_EQ(field[6], k ? std::to_string(k->result) : "");
         }
         const auto text = report({path});
-        EXPECT_NE(text.out.find("\n" + harness::summaryline(killed)), std::string::npos);
+        EXPECT_NE(text.out.find("\n" + mutants::summaryline(killed)), std::string::npos);
     }
     if (vorlak.empty())
         GTEST_SKIP() << "no vorlak binary in this build: the report was checked against the model alone";
@@ -250,9 +250,9 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
     // clang-format on
     for (const expect& e : table)
         for (int n = e.first; n <= e.last; n++) {
-            const auto s = report::locate(n);
+            const auto s = engine::locate(n);
             ASSERT_TRUE(s) << "mutant " << n;
-            const auto files = report::referencesources();
+            const auto files = engine::referencesources();
             const auto f = std::find_if(files.begin(), files.end(), [&](auto& x) { return x.path == s->file; });
             ASSERT_NE(f, files.end());
             // Cut the text out again by line and column.
@@ -274,11 +274,11 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         }
     // Every one of the 65 is found, and the table entries in month order.
     for (int n = 1; n <= 65; n++)
-        EXPECT_TRUE(report::locate(n)) << "mutant " << n;
+        EXPECT_TRUE(engine::locate(n)) << "mutant " << n;
     for (int n = 31; n < 42; n++)
-        EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
+        EXPECT_LT(engine::locate(n)->start.column, engine::locate(n + 1)->start.column);
     for (int n = 55; n < 65; n++)
-        EXPECT_LT(report::locate(n)->start.column, report::locate(n + 1)->start.column);
+        EXPECT_LT(engine::locate(n)->start.column, engine::locate(n + 1)->start.column);
 }
 
 // Each mutant's program as the report shows it, its site replaced, against
@@ -334,7 +334,7 @@ TEST(Sites, LooseSearchLetsWhiteSpaceVary) {
         {"a = 1", "a = 1;", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(report::findloosely(c.text, c.pattern), c.want) << c.text;
+        EXPECT_EQ(engine::findloosely(c.text, c.pattern), c.want) << c.text;
 }
 
 // --- the smallest subset -----------------------------------------------------
@@ -358,7 +358,7 @@ TEST(Minimize, CoverIsAsSmallAsBruteForceFinds) {
             if (got == all)
                 best = std::min(best, static_cast<std::size_t>(std::popcount(mask)));
         }
-        const auto cover = report::minimumcover(sets);
+        const auto cover = engine::minimumcover(sets);
         killset got;
         for (auto i : cover)
             got |= sets[i];
@@ -427,10 +427,10 @@ TEST(Suggest, AppendedLinesKillAllSixtyFive) {
 }
 
 TEST(Suggest, EachSuggestionKillsItsMutantWithTheResultsGiven) {
-    const auto found = report::suggest(killset::all());
+    const auto found = engine::suggest(killset::all());
     ASSERT_EQ(found.size(), 65u);
     for (const auto& s : found) {
-        const auto [reference, result] = report::results(s.line, s.mutant);
+        const auto [reference, result] = engine::results(s.line, s.mutant);
         EXPECT_EQ(reference, s.reference) << s.mutant;
         EXPECT_EQ(result, s.result) << s.mutant;
         EXPECT_NE(reference, result) << s.mutant;
@@ -690,7 +690,7 @@ TEST(Class, EachFileGradedAsVorlakGradesIt) {
                        " =?= " + std::to_string(k["result"].get<int>()) + "\nKilled mutant " +
                        std::to_string(k["mutant"].get<int>()) + ".\n";
         }
-        EXPECT_EQ(v.out, verbose + harness::summaryline(row["killed"])) << files[i];
+        EXPECT_EQ(v.out, verbose + mutants::summaryline(row["killed"])) << files[i];
         EXPECT_EQ(std::to_string(row["percent"].get<int>()) + "%)\n", v.out.substr(v.out.rfind('(') + 1));
         EXPECT_EQ(row["kills"].size() + row["survivors"].size(), 65u);
         // The lines and the smallest subset as --minimize counts them.
@@ -779,7 +779,7 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
         EXPECT_EQ(row.substr(description), mutants::mutantset[static_cast<std::size_t>(n - 1)].description);
         EXPECT_EQ(row[description - 1], ' ');
     }
-    EXPECT_EQ(rows[66] + "\n", harness::summaryline(11));
+    EXPECT_EQ(rows[66] + "\n", mutants::summaryline(11));
     EXPECT_EQ(rows[67], "surviving mutants: 2-21 23-31 33-42 44-48 50 57-65");
     const auto has = [&](const std::string& row) { return std::find(rows.begin(), rows.end(), row) != rows.end(); };
     EXPECT_TRUE(has("mutant 1: line 3"));
@@ -806,7 +806,7 @@ TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
     };
     // clang-format on
     for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(report::validutf8(bytes), text) << testing::PrintToString(bytes);
+        EXPECT_EQ(formats::validutf8(bytes), text) << testing::PrintToString(bytes);
 }
 
 }  // namespace

@@ -6,16 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/sites.hpp"
+#include "engine/sources.hpp"
 #include "mutants/mutants.hpp"
-#include "report/sites.hpp"
-#include "report/sources.hpp"
 
 namespace {
 
 using namespace vorlak;
 
 // The offset of a line and column in text.
-std::size_t offset(std::string_view text, report::position p) {
+std::size_t offset(std::string_view text, engine::position p) {
     std::size_t at = 0;
     for (int line = 1; line < p.line; line++)
         at = text.find('\n', at) + 1;
@@ -46,12 +46,12 @@ int main(int argc, char** argv) {
                       "// Mutant 45's rule, every year a leap year, leaves its year unused.\n"
                       "#pragma GCC diagnostic ignored \"-Wunused-parameter\"\n\n";
     for (int n = 1; n <= mutants::mutantcount; n++) {
-        const auto site = report::locate(n);
+        const auto site = engine::locate(n);
         if (!site) {
             std::fprintf(stderr, "sitegen: mutant %d has no site\n", n);
             return 1;
         }
-        const std::string_view program = report::referencesources()[0].text;
+        const std::string_view program = engine::referencesources()[0].text;
         std::string text(program);
         const std::size_t from = offset(program, site->start);
         text.replace(from, offset(program, site->end) - from, site->replacement);

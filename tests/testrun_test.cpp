@@ -15,6 +15,7 @@
 #include "dates/dates.hpp"
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
+#include "mutants/score.hpp"
 #include "tests/model.hpp"
 #include "tests/process.hpp"
 
@@ -138,7 +139,7 @@ TEST(Testrun, AllPassesMatchTheModel) {
         harness::optVerbose = 1;
         capture out(dir);
         const int killed = harness::runall();
-        harness::put(harness::summaryline(killed));
+        harness::put(mutants::summaryline(killed));
         EXPECT_EQ(out.text(), modelrun(file, true)) << "seed " << seed;
     }
 }
@@ -176,7 +177,7 @@ TEST(TestrunDeathTest, FatalEnds) {
 
 TEST(Summary, EveryKillCount) {
     for (int k = 0; k <= 65; k++)
-        EXPECT_EQ(harness::summaryline(k), modelsummary(k));
+        EXPECT_EQ(mutants::summaryline(k), modelsummary(k));
     const std::pair<int, const char*> shown[] = {
         {0, "0/65 mutants killed. (0%)\n"},    {1, "1/65 mutants killed. (2%)\n"},
         {2, "2/65 mutants killed. (3%)\n"},    {13, "13/65 mutants killed. (20%)\n"},
@@ -184,7 +185,7 @@ TEST(Summary, EveryKillCount) {
         {64, "64/65 mutants killed. (98%)\n"}, {65, "65/65 mutants killed. (100%)\n"},
     };
     for (const auto& [k, text] : shown)
-        EXPECT_EQ(harness::summaryline(k), text);
+        EXPECT_EQ(mutants::summaryline(k), text);
 }
 
 // The pieces the reader hands out, in the Part's line rules.

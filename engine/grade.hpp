@@ -1,0 +1,52 @@
+// A class of test files, one from each student: each file graded as vorlak
+// grades it, and what the grades say of the class.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/killset.hpp"
+#include "engine/scan.hpp"
+#include "mutants/mutants.hpp"
+
+namespace vorlak::engine {
+
+// One file's grade.  A file that could not be read has its reason in error
+// and nothing else.
+struct grade {
+    std::string name;   // the path as given
+    std::string error;  // empty when the file was read
+    long lines = 0;
+    long needed = 0;  // lines in a smallest subset that kills as much
+    std::array<firstkill, mutants::mutantcount> kills{};
+    std::array<std::string, mutants::mutantcount> inputs;  // with texts: each first killing piece
+
+    bool failed() const { return !error.empty(); }
+    int killed() const { return killedset().count(); }
+    killset killedset() const { return killedin(kills); }
+    double score() const { return killed() * 100.0 / mutants::mutantcount; }
+    const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
+};
+
+// Grades the file at path as vorlak -i path does, reading it once; with
+// texts it keeps the piece that first kills each mutant.
+grade gradefile(const std::string& path, bool texts);
+
+// The mean and the median of the scores of the files that were read; both
+// 0 when none was.
+struct classscores {
+    int graded = 0;
+    double mean = 0;
+    double median = 0;
+};
+classscores scoresof(const std::vector<grade>& grades);
+
+// The files that kill each mutant, as indices into grades.
+std::array<std::vector<std::size_t>, mutants::mutantcount> killersof(const std::vector<grade>& grades);
+
+// The mutants hardest first: fewest files killing them, then by number.
+std::array<int, mutants::mutantcount>
+hardestfirst(const std::array<std::vector<std::size_t>, mutants::mutantcount>& killers);
+
+}  // namespace vorlak::engine

@@ -1,0 +1,66 @@
+// One reading of the test file: every piece evaluated once by the reference
+// and once by each mutant, with what each line kills.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/killset.hpp"
+#include "io/reader.hpp"
+#include "mutants/mutants.hpp"
+
+namespace vorlak::engine {
+
+// Where a mutant was first killed, with the two results on that piece.
+struct firstkill {
+    long line = 0;  // physical line, from 1; 0 when the mutant survived
+    int reference = 0;
+    int result = 0;
+};
+
+// The mutants that a table of first kills records as killed.
+killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
+
+// What to keep besides the first kills.  Without every, a mutant is no
+// longer evaluated once it is killed, as in vorlak's passes.
+struct scanneeds {
+    bool every = false;     // each line's full kill set (for the matrix and the smallest subset)
+    bool perline = false;   // the kill set of every line, not only the distinct ones
+    bool linetext = false;  // the bytes of the first line of each distinct kill set
+    bool source = false;    // the whole file
+    bool whole = false;     // read to the end even once every mutant is killed
+    bool killtext = false;  // the bytes of the piece that first kills each mutant
+};
+
+// Without every or whole, the reading stops once every mutant is killed, as
+// vorlak's passes do; lines and endsinnewline then tell only what was read.
+struct scanresult {
+    long lines = 0;             // physical lines; a last line without newline counts
+    bool endsinnewline = true;  // false when the last line has no newline
+    std::array<firstkill, mutants::mutantcount> kills{};
+
+    // With every: the distinct kill sets of the lines, in the order of their
+    // first lines, each with that line's number and, with linetext, its bytes.
+    std::vector<killset> sets;
+    std::vector<long> setline;
+    std::vector<std::string> settext;
+    std::vector<std::uint32_t> lineset;                      // with perline: for line i + 1, its index in sets
+    std::string source;                                      // with source: the file as read
+    std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
+
+    int killed() const { return killedset().count(); }
+    killset killedset() const { return killedin(kills); }
+    const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
+};
+
+// Reads in to its end through the shared line buffer, with vorlak's line
+// rules.  Returns 0, or the errno of a failed read.
+int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
+
+// The mutants whose result on the piece now in the line buffer differs from
+// the reference result there.
+killset killsofpiece(int length);
+
+}  // namespace vorlak::engine

@@ -1,0 +1,118 @@
+#include "engine/sites.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "engine/sources.hpp"
+#include "mutants/mutants.hpp"
+
+namespace vorlak::engine {
+
+namespace {
+
+// Every alteration stands in the program's one file.
+constexpr std::string_view programhpp = "dates/program.hpp";
+
+bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// Line and column of an offset.
+position at(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, offset);
+    const std::size_t newline = before.rfind('\n');
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    const std::size_t column = newline == std::string_view::npos ? offset : offset - newline - 1;
+    return {static_cast<int>(line), static_cast<int>(column) + 1};
+}
+
+// Entry k of the brace list that starts at from (just past its brace), or
+// with k == mutants::wholelist all its entries; white space around them left out.
+std::optional<std::pair<std::size_t, std::size_t>> listentry(std::string_view text, std::size_t from, int k) {
+    const std::size_t close = text.find('}', from);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    std::size_t begin = from;
+    std::size_t end = close;
+    if (k != mutants::wholelist) {
+        for (int i = 0; i < k; i++) {
+            begin = text.find(',', begin);
+            if (begin == std::string_view::npos || begin > close)
+                return std::nullopt;
+            begin++;
+        }
+        end = std::min(text.find(',', begin), close);
+    }
+    while (begin < end && blank(text[begin]))
+        begin++;
+    while (end > begin && blank(text[end - 1]))
+        end--;
+    if (begin == end)
+        return std::nullopt;
+    return std::pair{begin, end};
+}
+
+}  // namespace
+
+std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
+                                                               std::size_t from) {
+    if (pattern.empty())
+        return std::nullopt;
+    for (std::size_t start = from; start < text.size(); start++) {
+        std::size_t t = start;
+        std::size_t p = 0;
+        while (p < pattern.size()) {
+            if (blank(pattern[p])) {
+                while (p < pattern.size() && blank(pattern[p]))
+                    p++;
+                if (t >= text.size() || !blank(text[t]))
+                    break;
+                while (t < text.size() && blank(text[t]))
+                    t++;
+            } else if (t < text.size() && text[t] == pattern[p]) {
+                t++;
+                p++;
+            } else {
+                break;
+            }
+        }
+        if (p == pattern.size())
+            return std::pair{start, t};
+    }
+    return std::nullopt;
+}
+
+std::optional<site> locate(int mutant) {
+    if (mutant < 1 || mutant > mutants::mutantcount)
+        return std::nullopt;
+    const mutants::site& a = mutants::mutantof(mutant).where;
+    const auto files = referencesources();
+    const auto file =
+        std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == programhpp; });
+    if (file == files.end())
+        return std::nullopt;
+    const std::string_view text = file->text;
+    const auto context = findloosely(text, a.context);
+    if (!context)
+        return std::nullopt;
+    std::optional<std::pair<std::size_t, std::size_t>> span;
+    if (a.entry == mutants::inside) {
+        span = findloosely(text, a.text, context->first);
+        if (span && span->second > context->second)
+            span.reset();
+    } else {
+        // The entry must be the value the alteration replaces, and all of it.
+        span = listentry(text, context->second, a.entry);
+        if (span) {
+            const std::string_view entry = text.substr(span->first, span->second - span->first);
+            const auto match = findloosely(entry, a.text);
+            if (!match || match->first != 0 || match->second != entry.size())
+                span.reset();
+        }
+    }
+    if (!span)
+        return std::nullopt;
+    return site{file->path, at(text, span->first), at(text, span->second),
+                text.substr(span->first, span->second - span->first), a.replacement};
+}
+
+}  // namespace vorlak::engine

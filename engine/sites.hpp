@@ -1,0 +1,34 @@
+// Where each mutant's alteration lies in the reference program's sources.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorlak::engine {
+
+struct position {
+    int line;    // from 1
+    int column;  // from 1, in bytes; the sources are plain ASCII
+};
+
+// The text that a mutant's alteration replaces, and with what.
+struct site {
+    std::string_view file;  // a path of referencesources()
+    position start;
+    position end;           // just past the last character
+    std::string_view text;  // what the sources hold there
+    std::string_view replacement;
+};
+
+// The site of mutant 1 to 65, found by searching the embedded sources for
+// the code around it; nothing when the sources no longer hold that code.
+std::optional<site> locate(int mutant);
+
+// The place in text that matches pattern, where every run of white space
+// in pattern stands for any run of white space: the offsets of its first
+// and one past its last character, or nothing.  The search begins at from.
+std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
+                                                               std::size_t from = 0);
+
+}  // namespace vorlak::engine

@@ -1,0 +1,191 @@
+// The class in text, csv and json.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include <nlohmann/json.hpp>
+
+#include "formats/formats.hpp"
+#include "formats/jsonlist.hpp"
+#include "formats/utf8.hpp"
+#include "mutants/score.hpp"
+
+namespace vorlak::formats {
+
+using engine::classscores;
+using engine::firstkill;
+using engine::grade;
+using engine::hardestfirst;
+using engine::killersof;
+using engine::scoresof;
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using mutants::mutantset;
+
+constexpr std::string_view classschema = "vorlak-class-1";
+
+// The percentage of vorlak's summary line, "51" for 33 kills.
+std::string percent(int killed) {
+    const std::string line = mutants::summaryline(killed);
+    const std::size_t open = line.rfind('(');
+    return line.substr(open + 1, line.rfind('%') - open - 1);
+}
+
+std::string survivors(const grade& g) {
+    runs r;
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        if (g.of(n).line == 0)
+            r.add(n);
+    return r.text();
+}
+
+std::string onedecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// A name for a terminal: control characters, which could move the cursor
+// or end the row, shown as '?'.
+std::string shown(std::string_view name) {
+    std::string out(name);
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    return out;
+}
+
+// Columns a text takes: one per UTF-8 character, one per other byte.
+std::size_t columns(std::string_view text) {
+    std::size_t n = 0;
+    while (!text.empty()) {
+        text.remove_prefix(std::max<std::size_t>(wellformed(text), 1));
+        n++;
+    }
+    return n;
+}
+
+void pad(std::string& out, const std::string& cell, std::size_t width, bool right) {
+    const std::size_t used = columns(cell);
+    const std::string fill(width > used ? width - used : 0, ' ');
+    out += right ? fill + cell : cell + fill;
+}
+
+}  // namespace
+
+std::string classtext(const std::vector<grade>& grades) {
+    constexpr std::size_t count = 6;
+    static constexpr std::array<std::string_view, count> heading = {"file",  "killed", "percent",
+                                                                    "lines", "needed", "survivors"};
+    static constexpr std::array<bool, count> right = {false, true, true, true, true, false};
+    std::vector<std::array<std::string, count>> rows;
+    rows.push_back({});
+    std::copy(heading.begin(), heading.end(), rows[0].begin());
+    for (const grade& g : grades) {
+        if (g.failed()) {
+            rows.push_back({shown(g.name), "", "", "", "", "error: " + g.error});
+            continue;
+        }
+        const std::string left = survivors(g);
+        rows.push_back({shown(g.name), std::to_string(g.killed()), percent(g.killed()) + "%", std::to_string(g.lines),
+                        std::to_string(g.needed), left.empty() ? "none" : left});
+    }
+    std::array<std::size_t, count> width{};
+    for (const auto& r : rows)
+        for (std::size_t c = 0; c < count; c++)
+            width[c] = std::max(width[c], columns(r[c]));
+    std::string out;
+    for (const auto& r : rows) {
+        for (std::size_t c = 0; c + 1 < count; c++) {
+            pad(out, r[c], width[c], right[c]);
+            out += "  ";
+        }
+        out += r.back() + '\n';  // the survivors: last, so never padded
+    }
+
+    const classscores scores = scoresof(grades);
+    const auto killers = killersof(grades);
+    out += "\nclass: " + std::to_string(grades.size()) + (grades.size() == 1 ? " file, " : " files, ") +
+           std::to_string(scores.graded) + " graded";
+    if (scores.graded > 0)
+        out += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
+    out += "\n";
+    const std::string of = "/" + std::to_string(scores.graded);
+    std::size_t killwidth = std::string_view("files").size();
+    for (const auto& k : killers)
+        killwidth = std::max(killwidth, std::to_string(k.size()).size() + of.size());
+    out += "mutant  ";
+    pad(out, "files", killwidth, true);
+    out += "  description, hardest first\n";
+    for (const int n : hardestfirst(killers)) {
+        const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+        pad(out, std::to_string(n), 6, true);
+        out += "  ";
+        pad(out, std::to_string(killers[static_cast<std::size_t>(n - 1)].size()) + of, killwidth, true);
+        out += "  " + std::string(m.description) + '\n';
+    }
+    return out;
+}
+
+std::string classcsv(const std::vector<grade>& grades) {
+    std::string out = "file,killed,percent,lines,needed,survivors,error\r\n";
+    for (const grade& g : grades) {
+        out += csvfield(validutf8(g.name)) + ',';
+        if (g.failed())
+            out += ",,,,," + csvfield(g.error);
+        else
+            out += std::to_string(g.killed()) + ',' + percent(g.killed()) + ',' + std::to_string(g.lines) + ',' +
+                   std::to_string(g.needed) + ',' + survivors(g) + ',';
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string classjson(const std::vector<grade>& grades, int indent) {
+    const classscores scores = scoresof(grades);
+    const auto killers = killersof(grades);
+    json mutantlist = json::array();
+    for (const mutants::mutant& m : mutantset)
+        mutantlist.push_back({{"mutant", m.number},
+                              {"stage", mutants::stagename(m.altered)},
+                              {"description", m.description},
+                              {"killedBy", killers[static_cast<std::size_t>(m.number - 1)]}});
+    json document = {{"schemaVersion", classschema},
+                     {"framework", {{"name", "vorlak-report"}, {"version", VORLAK_VERSION}}},
+                     {"graded", scores.graded},
+                     {"failed", grades.size() - static_cast<std::size_t>(scores.graded)},
+                     {"mean", scores.graded > 0 ? json(scores.mean) : json(nullptr)},
+                     {"median", scores.graded > 0 ? json(scores.median) : json(nullptr)},
+                     {"mutants", mutantlist}};
+    jsonlist files(document, indent, "\"files\": [");
+    for (const grade& g : grades) {
+        json file = {{"name", validutf8(g.name)}, {"error", g.failed() ? json(g.error) : json(nullptr)}};
+        if (g.failed()) {
+            for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors"})
+                file[key] = nullptr;
+        } else {
+            json kills = json::array();
+            json left = json::array();
+            for (int n = 1; n <= mutants::mutantcount; n++) {
+                const firstkill& k = g.of(n);
+                if (k.line != 0)
+                    kills.push_back(
+                        {{"mutant", n}, {"line", k.line}, {"reference", k.reference}, {"result", k.result}});
+                else
+                    left.push_back(n);
+            }
+            file["killed"] = g.killed();
+            file["percent"] = std::stoi(percent(g.killed()));
+            file["score"] = g.score();
+            file["lines"] = g.lines;
+            file["needed"] = g.needed;
+            file["kills"] = kills;
+            file["survivors"] = left;
+        }
+        files.add(file);
+    }
+    return files.close("]");
+}
+
+}  // namespace vorlak::formats

@@ -1,0 +1,28 @@
+// The report as one self-contained HTML page around the shared mutation-test viewer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorlak::formats {
+
+// True when the viewer was embedded at build time.
+bool htmlavailable();
+
+// The page: the viewer inlined, the json report inlined as data, title as given.
+// Without the viewer the page has no script to show the report: ask
+// htmlavailable() first.
+std::string renderhtml(std::string_view reportjson, std::string_view title);
+
+// What to tell a user whose build has no viewer.
+std::string_view htmlhowto();
+
+// JSON text made safe to sit inside a script element: <, >, & and the two
+// JavaScript line terminators become \u escapes, which JSON reads back as the same text.
+std::string htmlscriptdata(std::string_view json);
+
+// Text for an element or a quoted attribute: markup characters escaped, bytes
+// that are not UTF-8 and control characters shown as U+FFFD.
+std::string htmltext(std::string_view text);
+
+}  // namespace vorlak::formats

@@ -1,0 +1,170 @@
+// The text and csv reports.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "formats/formats.hpp"
+#include "mutants/score.hpp"
+
+namespace vorlak::formats {
+
+using engine::firstkill;
+using engine::foreachmutant;
+using engine::killset;
+using engine::scanresult;
+
+namespace {
+
+using mutants::mutantset;
+
+std::string number(long n) { return std::to_string(n); }
+
+void pad(std::string& out, std::string_view cell, std::size_t width, bool right) {
+    const std::string fill(width > cell.size() ? width - cell.size() : 0, ' ');
+    if (right)
+        out += fill;
+    out += cell;
+    if (!right)
+        out += fill;
+}
+
+// The cells of one mutant's row: number, stage, status, line, the two results, description.
+std::array<std::string, 7> cells(const scanresult& scan, int n) {
+    const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+    const firstkill& k = scan.of(n);
+    const bool killed = k.line != 0;
+    return {number(n),
+            std::string(mutants::stagename(m.altered)),
+            killed ? "killed" : "survived",
+            killed ? number(k.line) : "",
+            killed ? number(k.reference) : "",
+            killed ? number(k.result) : "",
+            std::string(m.description)};
+}
+
+// The lines that kill each mutant, and the lines with the same kill set
+// run together, from the kill set of every line.
+void matrix(const scanresult& scan, std::string& out) {
+    std::vector<runs> bymutant(mutantset.size());
+    for (std::size_t i = 0; i < scan.lineset.size(); i++)
+        foreachmutant(scan.sets[scan.lineset[i]],
+                      [&](int n) { bymutant[static_cast<std::size_t>(n - 1)].add(static_cast<long>(i) + 1); });
+    out += "\nkill matrix, by mutant:\n";
+    for (const mutants::mutant& m : mutantset) {
+        const runs& r = bymutant[static_cast<std::size_t>(m.number - 1)];
+        out += "mutant " + number(m.number) + ": ";
+        out += r.empty() ? "no line" : (r.single() ? "line " : "lines ") + r.text();
+        out += '\n';
+    }
+    out += "kill matrix, by line:\n";
+    if (scan.lineset.empty())
+        out += "no line\n";
+    for (std::size_t i = 0; i < scan.lineset.size();) {
+        std::size_t j = i + 1;
+        while (j < scan.lineset.size() && scan.lineset[j] == scan.lineset[i])
+            j++;
+        out += j - i == 1 ? "line " + number(static_cast<long>(i) + 1)
+                          : "lines " + number(static_cast<long>(i) + 1) + "-" + number(static_cast<long>(j));
+        runs killed;
+        foreachmutant(scan.sets[scan.lineset[i]], [&](int n) { killed.add(n); });
+        out += ": ";
+        out += killed.empty() ? "no mutant" : (killed.single() ? "mutant " : "mutants ") + killed.text();
+        out += '\n';
+        i = j;
+    }
+}
+
+}  // namespace
+
+void runs::add(long n) {
+    if (!spans_.empty() && spans_.back().second + 1 == n)
+        spans_.back().second = n;
+    else
+        spans_.push_back({n, n});
+}
+
+std::string runs::text() const {
+    std::string out;
+    for (const auto& [first, last] : spans_) {
+        if (!out.empty())
+            out += ' ';
+        out += number(first);
+        if (last != first)
+            out += '-' + number(last);
+    }
+    return out;
+}
+
+std::string csvfield(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string textreport(const scanresult& scan, bool withmatrix) {
+    // clang-format off
+    static constexpr std::array<std::string_view, 7> heading = {"mutant",    "stage",  "status",     "line",
+                                                                  "reference", "result", "description"};
+    // clang-format on
+    static constexpr std::array<bool, 7> right = {true, false, false, true, true, true, false};
+    std::vector<std::array<std::string, 7>> rows;
+    std::array<std::size_t, 7> width{};
+    for (std::size_t c = 0; c < heading.size(); c++)
+        width[c] = heading[c].size();
+    for (const mutants::mutant& m : mutantset) {
+        rows.push_back(cells(scan, m.number));
+        for (std::size_t c = 0; c < width.size(); c++)
+            width[c] = std::max(width[c], rows.back()[c].size());
+    }
+    std::string out;
+    const auto row = [&](const auto& text) {
+        for (std::size_t c = 0; c + 1 < text.size(); c++) {
+            pad(out, text[c], width[c], right[c]);
+            out += "  ";
+        }
+        out += text.back();  // the description: last, so never padded
+        out += '\n';
+    };
+    row(heading);
+    for (const auto& r : rows)
+        row(r);
+    out += mutants::summaryline(scan.killed());
+    runs survivors;
+    for (const mutants::mutant& m : mutantset)
+        if (scan.of(m.number).line == 0)
+            survivors.add(m.number);
+    out += "surviving mutants: " + (survivors.empty() ? std::string("none") : survivors.text()) + '\n';
+    if (withmatrix)
+        matrix(scan, out);
+    return out;
+}
+
+std::string csvreport(const scanresult& scan) {
+    std::string out = "mutant,stage,function,status,line,reference,result,description\r\n";
+    for (const mutants::mutant& m : mutantset) {
+        const auto c = cells(scan, m.number);
+        out += c[0] + ',' + csvfield(c[1]) + ',' + csvfield(m.function) + ',' + c[2] + ',' + c[3] + ',' + c[4] + ',' +
+               c[5] + ',' + csvfield(c[6]) + "\r\n";
+    }
+    return out;
+}
+
+std::string csvmatrix(const scanresult& scan) {
+    std::string out = "line,mutant\r\n";
+    for (std::size_t i = 0; i < scan.lineset.size(); i++) {
+        const std::string line = number(static_cast<long>(i) + 1);
+        const killset s = scan.sets[scan.lineset[i]];
+        if (s.empty())
+            out += line + ",\r\n";
+        foreachmutant(s, [&](int n) { out += line + ',' + number(n) + "\r\n"; });
+    }
+    return out;
+}
+
+}  // namespace vorlak::formats

@@ -1,0 +1,230 @@
+// The HTML report in a real browser: the page that vorlak-report -f html makes
+// opens from a file:// address with the network off, shows every mutant as
+// vorlak judged it, and shows hostile test lines as text without running them.
+//
+//   node html-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR
+//
+// Chromium is started as testkit.mjs says.
+import { execFileSync, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { check, inchromium, options } from './testkit.mjs';
+
+const MUTANTS = 65;
+const RENDER_TIMEOUT = 30000;  // ms; a loaded machine is slow to lay out the source
+
+const opt = options('html-test.mjs', ['report', 'vorlak', 'starter', 'out'],
+  '--report BIN --vorlak BIN --starter FILE --out DIR');
+fs.mkdirSync(opt.out, { recursive: true });
+
+// What vorlak itself says of a test file: the killed mutants, the line that
+// killed each, and the summary line.
+function vorlakverdict(testfile) {
+  const out = execFileSync(opt.vorlak, ['-v', '-i', testfile], { encoding: 'latin1' });
+  const killedby = new Map();
+  let input = null;
+  for (const line of out.split('\n')) {
+    if (line.startsWith('Input: ')) input = line.slice('Input: '.length);
+    const m = /^Killed mutant (\d+)\.$/.exec(line);
+    if (m) killedby.set(Number(m[1]), input);
+  }
+  const summary = out.trimEnd().split('\n').at(-1);
+  const s = /^(\d+)\/65 mutants killed\. \((\d+)%\)$/.exec(summary);
+  if (!s) throw new Error(`vorlak's last line is not a summary: ${summary}`);
+  return { killedby, summary, killed: Number(s[1]), percent: Number(s[2]) };
+}
+
+function makepage(testfile, page) {
+  const r = spawnSync(opt.report, ['-f', 'html', '-o', page, testfile], { encoding: 'utf8' });
+  if (r.status !== 0) throw new Error(`vorlak-report -f html ${testfile} exited ${r.status}: ${r.stderr}`);
+  return page;
+}
+
+// Opens a page with the network off, recording every request that is not
+// for the page itself, every script error and every policy violation.
+async function openpage(context, file, hash = '', trouble = { requests: [], errors: [], violations: [] }) {
+  const page = await context.newPage();
+  const url = pathToFileURL(file).href;
+  page.on('request', (r) => {
+    if (r.url().split('#')[0] !== url) trouble.requests.push(r.url());
+  });
+  page.on('pageerror', (e) => trouble.errors.push(`page error: ${e.message}`));
+  page.on('console', (m) => {
+    if (m.type() === 'error') trouble.errors.push(`console: ${m.text()}`);
+  });
+  await page.addInitScript(() => {
+    window.vorlakviolations = [];
+    document.addEventListener('securitypolicyviolation', (e) =>
+      window.vorlakviolations.push(`${e.violatedDirective} ${e.blockedURI} ${e.sample}`));
+  });
+  await page.goto(url + hash);
+  // Locators pierce the open shadow roots of the viewer's elements.
+  try {
+    await page.locator('mte-metrics-table tbody tr').first().waitFor({ timeout: RENDER_TIMEOUT });
+  } catch (e) {
+    const blocked = await page.evaluate(() => window.vorlakviolations);
+    throw new Error(`${path.basename(file)}${hash} did not render: ${e.message.split('\n')[0]}\n` +
+      [...trouble.errors, ...blocked.map((v) => `blocked: ${v}`), ...trouble.requests].join('\n'));
+  }
+  return { page, trouble };
+}
+
+// Closes a page, keeping what the content policy blocked on it.
+async function closepage(page, trouble) {
+  trouble.violations.push(...await page.evaluate(() => window.vorlakviolations));
+  await page.close();
+}
+
+function settled(trouble, what) {
+  check(trouble.violations.length === 0, `${what}: the content policy blocked nothing`, trouble.violations.join('; '));
+  check(trouble.errors.length === 0, `${what}: no script errors`, trouble.errors.join('; '));
+  check(trouble.requests.length === 0, `${what}: nothing loaded but the page`, trouble.requests.join(' '));
+}
+
+// Every text node under the page or an element of it, shadow roots included.
+async function deeptext(page, selector = 'body') {
+  return page.locator(selector).first().evaluate((top) => {
+    const texts = [];
+    const walk = (root) => {
+      const w = document.createTreeWalker(root, NodeFilter.SHOW_ELEMENT | NodeFilter.SHOW_TEXT);
+      for (let n = w.currentNode; n; n = w.nextNode()) {
+        if (n.nodeType === Node.TEXT_NODE) texts.push(n.data);
+        else if (n.shadowRoot) walk(n.shadowRoot);
+      }
+    };
+    walk(top.shadowRoot ?? top);
+    return texts;
+  });
+}
+
+// Elements of a kind anywhere in the page's shadow roots, where no test
+// line's markup may land.
+async function shadowelements(page, selector) {
+  return page.evaluate((sel) => {
+    let found = 0;
+    const walk = (root) => {
+      found += root === document ? 0 : root.querySelectorAll(sel).length;
+      for (const e of root.querySelectorAll('*')) if (e.shadowRoot) walk(e.shadowRoot);
+    };
+    walk(document);
+    return found;
+  }, selector);
+}
+
+// The status class of every mutant in the source views of all files.
+// The status class of every mutant in the source views of all files, and
+// the view that shows each.
+async function mutantstatus(context, file) {
+  const { page: picker, trouble } = await openpage(context, file);
+  const views = await picker.locator('mte-file-picker a[href*="#mutant/"]').evaluateAll((as) =>
+    as.map((a) => a.href.split('#')[1]));
+  await closepage(picker, trouble);
+  const status = new Map();
+  const view = new Map();
+  for (const v of views) {
+    const { page } = await openpage(context, file, '#' + v, trouble);
+    await page.locator('#report-code-block').first().waitFor({ timeout: RENDER_TIMEOUT });
+    const spans = await page.locator('span.mutant[data-mutant-id]').evaluateAll((ss) =>
+      ss.map((s) => [s.dataset.mutantId, [...s.classList].filter((c) => c === 'Killed' || c === 'Survived')]));
+    for (const [id, classes] of spans) {
+      status.set(Number(id), classes.join(' '));
+      view.set(Number(id), v);
+    }
+    await closepage(page, trouble);
+  }
+  return { status, view, files: views.length, trouble };
+}
+
+async function starter(context) {
+  const verdict = vorlakverdict(opt.starter);
+  const html = makepage(opt.starter, path.join(opt.out, 'starter.html'));
+  const { page, trouble } = await openpage(context, html);
+
+  const title = await page.title();
+  // The report names the test file as it was given.
+  check(title.includes(`${opt.starter}: ${verdict.summary}`), 'starter: the title names the file and the score as vorlak prints it',
+    `title "${title}", vorlak "${verdict.summary}"`);
+  const heading = await page.locator('h1 small').first().textContent();
+  check(heading.trim() === `${opt.starter}: ${verdict.summary}`, 'starter: the heading shows the same', heading);
+
+  // The viewer's own count and score for all files together.
+  const row = page.locator('mte-metrics-table tbody tr').first();
+  const cell = async (tip) => Number((await row.locator(`td[aria-describedby="${tip}"]`).textContent()).trim());
+  check(await cell('tooltip-killed') === verdict.killed, 'starter: the viewer counts the killed mutants as vorlak does');
+  check(await cell('tooltip-survived') === MUTANTS - verdict.killed, 'starter: and the survivors');
+  check(await cell('tooltip-totalMutants') === MUTANTS, 'starter: and all 65');
+  const score = Number(await row.locator('[role="progressbar"][title^="Of total"]').getAttribute('aria-valuenow'));
+  check(Math.round(score) === verdict.percent, 'starter: the viewer\'s score rounds to vorlak\'s', `${score} against ${verdict.percent}%`);
+  await closepage(page, trouble);
+  settled(trouble, 'starter overview');
+
+  const seen = await mutantstatus(context, html);
+  check(seen.files > 0, 'starter: the file picker lists source files');
+  const wrong = [];
+  for (let m = 1; m <= MUTANTS; m++) {
+    const want = verdict.killedby.has(m) ? 'Killed' : 'Survived';
+    if (seen.status.get(m) !== want) wrong.push(`mutant ${m}: ${seen.status.get(m) ?? 'not shown'}, vorlak: ${want}`);
+  }
+  check(wrong.length === 0, 'starter: every mutant is marked in the source as vorlak judged it', wrong.join('; '));
+  check(verdict.killed > 0 && verdict.killed < MUTANTS, 'starter: the example has both killed and surviving mutants');
+  settled(seen.trouble, 'starter source views');
+
+  // A killed mutant's details name the line that killed it.
+  const [mutant, line] = [...verdict.killedby][0];
+  const { page: shot, trouble: shottrouble } = await openpage(context, html, '#' + seen.view.get(mutant));
+  // The viewer lists only survivors at first; show the killed too.
+  await shot.locator('input#filter-Killed').first().check();
+  await shot.locator(`svg.mutant-dot[data-mutant-id="${mutant}"]`).first().click();
+  await shot.waitForTimeout(1000);  // the drawer slides in
+  const details = (await deeptext(shot, 'mte-drawer-mutant')).join(' ');
+  check(details.includes(line.trimEnd()), `starter: mutant ${mutant}'s details show its killing line`,
+    `"${line}" not in "${details.trim().slice(0, 300)}"`);
+  // The picture for the README: the source around the mutant, its details below.
+  await shot.screenshot({ path: path.join(opt.out, 'report.png') });
+  await closepage(shot, shottrouble);
+  settled(shottrouble, 'starter details');
+}
+
+// Lines that would end the script element, open a comment, run a handler or
+// break the encoding if any of them reached the page as markup.
+const HOSTILE = [
+  Buffer.from('</script><script>window.vorlakinjected = "script"</script>'),
+  Buffer.from('<!-- <script>window.vorlakinjected = "comment"</script> -->'),
+  Buffer.from('<img src=x onerror="window.vorlakinjected = \'img\'">'),
+  Buffer.from('"double" \'single\' `back` &amp; \\u003c'),
+  Buffer.from('zero\0byte'),
+  Buffer.concat([Buffer.from('bad'), Buffer.from([0xff, 0xfe]), Buffer.from(' utf8 '), Buffer.from([0xc3, 0x28])]),
+  Buffer.from('02/29/2000 03/01/2000 <b id="vorlakbold">kills</b>'),
+];
+// How the report shows each: bytes that are not UTF-8 as U+FFFD.
+const SHOWN = HOSTILE.map((b) => b.toString('utf8'));
+
+async function injection(context) {
+  const testfile = path.join(opt.out, 'injection.txt');
+  fs.writeFileSync(testfile, Buffer.concat(HOSTILE.flatMap((b) => [b, Buffer.from('\n')])));
+  const verdict = vorlakverdict(testfile);
+  const html = makepage(testfile, path.join(opt.out, 'injection.html'));
+  const { page, trouble } = await openpage(context, html, '#test/injection.txt');
+  await page.locator('mte-test-view').first().waitFor({ timeout: RENDER_TIMEOUT });
+  await page.waitForTimeout(500);
+
+  check(await page.evaluate(() => window.vorlakinjected) === undefined, 'injection: no script of a test line ran');
+  for (const [sel, what] of [['img', 'image'], ['script', 'script'], ['#vorlakbold', 'bold element']])
+    check(await shadowelements(page, sel) === 0, `injection: no ${what} from a test line in the viewer`);
+  check(await page.locator('script').count() === 3, 'injection: the page still has its own three scripts');
+
+  const texts = await deeptext(page);
+  for (const [i, shown] of SHOWN.entries())
+    check(texts.some((t) => t.includes(shown)), `injection: line ${i + 1} shows as text`, JSON.stringify(shown));
+  const title = await page.title();
+  check(title.includes(`${testfile}: ${verdict.summary}`), 'injection: the page still has its title', title);
+  await page.screenshot({ path: path.join(opt.out, 'injection.png') });
+  await closepage(page, trouble);
+  settled(trouble, 'injection');
+}
+
+await inchromium('browser', {}, async (context) => {
+  await starter(context);
+  await injection(context);
+});

@@ -1,0 +1,69 @@
+// Runs vorlak-report -f json on test files and checks every report against
+// the mutation-testing report schema.  Usage:
+//   node validate.mjs VORLAK-REPORT TESTFILE...
+// Exits 77 (skipped) when the packages are not installed, unless CI is set:
+// there a missing validator is a failure.
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+
+const require = createRequire(import.meta.url);
+
+let Ajv, addFormats, schema;
+try {
+  Ajv = (await import('ajv')).default;
+  addFormats = (await import('ajv-formats')).default;
+  schema = JSON.parse(readFileSync(require.resolve('mutation-testing-report-schema/mutation-testing-report-schema.json')));
+} catch (error) {
+  console.error(`the validator is not installed (npm ci --prefix tests/validate): ${error.message}`);
+  process.exit(process.env.CI ? 1 : 77);
+}
+
+const [program, ...testfiles] = process.argv.slice(2);
+if (!program || testfiles.length === 0) {
+  console.error('usage: node validate.mjs VORLAK-REPORT TESTFILE...');
+  process.exit(1);
+}
+
+const ajv = new Ajv({ allErrors: true, strict: false });
+addFormats(ajv);
+const validate = ajv.compile(schema);
+
+const variants = [[], ['--matrix'], ['--suggest'], ['--matrix', '--suggest']];
+let passed = 0;
+let failed = 0;
+for (const file of testfiles) {
+  for (const extra of variants) {
+    const what = `${['-f', 'json', ...extra].join(' ')} ${file}`;
+    let report;
+    try {
+      report = JSON.parse(execFileSync(program, ['-f', 'json', ...extra, file], { maxBuffer: 1 << 30 }));
+    } catch (error) {
+      console.error(`FAIL ${what}: ${error.message}`);
+      failed++;
+      continue;
+    }
+    const problems = [];
+    if (!validate(report))
+      problems.push(...validate.errors.map((e) => `${e.instancePath} ${e.message}`));
+    // The schema cannot say these; the viewer relies on them.
+    const ids = Object.values(report.files).flatMap((f) => f.mutants.map((m) => m.id));
+    if (ids.length !== 65 || new Set(ids).size !== 65)
+      problems.push(`${ids.length} mutants, ${new Set(ids).size} distinct ids`);
+    const tests = new Set(Object.values(report.testFiles).flatMap((f) => f.tests.map((t) => t.id)));
+    for (const f of Object.values(report.files))
+      for (const m of f.mutants)
+        for (const t of m.killedBy ?? [])
+          if (!tests.has(t))
+            problems.push(`mutant ${m.id} killed by unknown test ${t}`);
+    if (problems.length > 0) {
+      console.error(`FAIL ${what}:\n  ${problems.join('\n  ')}`);
+      failed++;
+    } else {
+      console.log(`ok   ${what}`);
+      passed++;
+    }
+  }
+}
+console.log(`${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
