@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dates/dates.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::bench {
 

@@ -43,11 +43,11 @@ classscores scoresof(const std::vector<grade>& grades) {
     if (killed.empty())
         return c;
     std::sort(killed.begin(), killed.end());
-    const auto score = [](double k) { return k * 100.0 / mutants::mutantcount; };
-    c.mean = score(static_cast<double>(std::accumulate(killed.begin(), killed.end(), 0L)) /
-                   static_cast<double>(killed.size()));
+    c.mean = mutants::share(static_cast<double>(std::accumulate(killed.begin(), killed.end(), 0L)) /
+                            static_cast<double>(killed.size()));
     const std::size_t half = killed.size() / 2;
-    c.median = killed.size() % 2 == 1 ? score(killed[half]) : score((killed[half - 1] + killed[half]) / 2.0);
+    c.median =
+        killed.size() % 2 == 1 ? mutants::share(killed[half]) : mutants::share((killed[half - 1] + killed[half]) / 2.0);
     return c;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/killset.hpp"
 #include "engine/scan.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/score.hpp"
 
 namespace vorlak::engine {
 
@@ -25,7 +26,7 @@ struct grade {
     bool failed() const { return !error.empty(); }
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }
-    double score() const { return killed() * 100.0 / mutants::mutantcount; }
+    double score() const { return mutants::share(killed()); }
     const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
 };
 

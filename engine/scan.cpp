@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "dates/dates.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
 

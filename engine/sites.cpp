@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "engine/sources.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::engine {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "dates/dates.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::engine {
@@ -75,7 +76,7 @@ void candidates(const std::function<bool(const linetext&)>& trial) {
     const day base{1, 1, firstyear};
     const linetext baseline = writeline(base, nextvalid(base));
     for (int column = 0; column <= 20; column++) {
-        if (column == 2 || column == 5 || column == 10 || column == 13 || column == 16)
+        if (dates::isseparator(column))
             continue;
         linetext text = baseline;
         text[static_cast<std::size_t>(column)] = nondigit;
@@ -115,9 +116,7 @@ int putline(std::string_view text) {
     return dates::len;
 }
 
-int mutantresult(int mutant, int length) {
-    return mutants::mutantset[static_cast<std::size_t>(mutant - 1)].entry(length);
-}
+int mutantresult(int mutant, int length) { return mutants::mutantof(mutant).entry(length); }
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "formats/classassets.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
 namespace vorlak::formats {
@@ -32,12 +33,6 @@ std::string onedecimal(double value) {
     return text;
 }
 
-std::string summaryof(int killed) {
-    std::string line = mutants::summaryline(killed);
-    line.pop_back();
-    return line;
-}
-
 // What vorlak says of one file and mutant, for the cell's tooltip.
 std::string celltitle(const grade& g, int n) {
     const firstkill& k = g.of(n);
@@ -59,7 +54,7 @@ void row(std::string& page, const grade& g, std::size_t index) {
         return;
     }
     page += onedecimal(g.score()) + "\"><th class=\"name\" scope=\"row\">" + name + "</th><td class=\"number\">" +
-            htmltext(summaryof(g.killed())) + "</td><td class=\"number\">" + number(g.lines) +
+            htmltext(mutants::summary(g.killed())) + "</td><td class=\"number\">" + number(g.lines) +
             "</td><td class=\"number\">" + number(g.needed) + "</td>";
     for (int n = 1; n <= mutants::mutantcount; n++) {
         const firstkill& k = g.of(n);
@@ -116,7 +111,7 @@ std::string classhtml(const std::vector<grade>& grades) {
             "<th scope=\"col\">stage</th><th scope=\"col\">killed by</th><th scope=\"col\">description</th></tr>"
             "</thead>\n<tbody>\n";
     for (const int n : hardestfirst(killers)) {
-        const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+        const mutants::mutant& m = mutants::mutantof(n);
         const long killing = static_cast<long>(killers[static_cast<std::size_t>(n - 1)].size());
         const long width = scores.graded > 0 ? killing * barwidth / scores.graded : 0;
         page += "<tr data-mutant=\"" + number(n) + "\"><td class=\"number\">" + number(n) + "</td><td>" +

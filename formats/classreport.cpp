@@ -8,6 +8,7 @@
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
 namespace vorlak::formats {
@@ -25,13 +26,6 @@ using json = nlohmann::ordered_json;
 using mutants::mutantset;
 
 constexpr std::string_view classschema = "vorlak-class-1";
-
-// The percentage of vorlak's summary line, "51" for 33 kills.
-std::string percent(int killed) {
-    const std::string line = mutants::summaryline(killed);
-    const std::size_t open = line.rfind('(');
-    return line.substr(open + 1, line.rfind('%') - open - 1);
-}
 
 std::string survivors(const grade& g) {
     runs r;
@@ -88,8 +82,8 @@ std::string classtext(const std::vector<grade>& grades) {
             continue;
         }
         const std::string left = survivors(g);
-        rows.push_back({shown(g.name), std::to_string(g.killed()), percent(g.killed()) + "%", std::to_string(g.lines),
-                        std::to_string(g.needed), left.empty() ? "none" : left});
+        rows.push_back({shown(g.name), std::to_string(g.killed()), std::to_string(mutants::percent(g.killed())) + "%",
+                        std::to_string(g.lines), std::to_string(g.needed), left.empty() ? "none" : left});
     }
     std::array<std::size_t, count> width{};
     for (const auto& r : rows)
@@ -119,7 +113,7 @@ std::string classtext(const std::vector<grade>& grades) {
     pad(out, "files", killwidth, true);
     out += "  description, hardest first\n";
     for (const int n : hardestfirst(killers)) {
-        const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+        const mutants::mutant& m = mutants::mutantof(n);
         pad(out, std::to_string(n), 6, true);
         out += "  ";
         pad(out, std::to_string(killers[static_cast<std::size_t>(n - 1)].size()) + of, killwidth, true);
@@ -135,8 +129,8 @@ std::string classcsv(const std::vector<grade>& grades) {
         if (g.failed())
             out += ",,,,," + csvfield(g.error);
         else
-            out += std::to_string(g.killed()) + ',' + percent(g.killed()) + ',' + std::to_string(g.lines) + ',' +
-                   std::to_string(g.needed) + ',' + survivors(g) + ',';
+            out += std::to_string(g.killed()) + ',' + std::to_string(mutants::percent(g.killed())) + ',' +
+                   std::to_string(g.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',';
         out += "\r\n";
     }
     return out;
@@ -176,7 +170,7 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
                     left.push_back(n);
             }
             file["killed"] = g.killed();
-            file["percent"] = std::stoi(percent(g.killed()));
+            file["percent"] = mutants::percent(g.killed());
             file["score"] = g.score();
             file["lines"] = g.lines;
             file["needed"] = g.needed;

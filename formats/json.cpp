@@ -7,6 +7,7 @@
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::formats {
 
@@ -40,7 +41,7 @@ std::string withoutnewline(const std::string& line) {
 }
 
 json mutantresult(const scanresult& scan, const site& s, int n, bool matrix, const suggestion* suggested) {
-    const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+    const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     json r = {{"id", id(n)},
               {"mutatorName", mutants::stagename(m.altered)},

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "formats/formats.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
 namespace vorlak::formats {
@@ -30,7 +31,7 @@ void pad(std::string& out, std::string_view cell, std::size_t width, bool right)
 
 // The cells of one mutant's row: number, stage, status, line, the two results, description.
 std::array<std::string, 7> cells(const scanresult& scan, int n) {
-    const mutants::mutant& m = mutantset[static_cast<std::size_t>(n - 1)];
+    const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     const bool killed = k.line != 0;
     return {number(n),

@@ -14,6 +14,7 @@
 
 #include "dates/dates.hpp"
 #include "fuzz/target.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::fuzz {

@@ -6,6 +6,7 @@
 #include "dates/dates.hpp"
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::harness {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dates/fast.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::mutants {

@@ -15,6 +15,7 @@
 #include "engine/scan.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "mutants/score.hpp"
 
@@ -53,7 +54,7 @@ ssize_t pull(void* context, char* to, std::size_t room) {
 
 bool known(int mutant) { return mutant >= 1 && mutant <= mutants::mutantcount; }
 
-const mutants::mutant& entry(int mutant) { return mutants::mutantset[static_cast<std::size_t>(mutant - 1)]; }
+const mutants::mutant& entry(int mutant) { return mutants::mutantof(mutant); }
 
 int answer(std::string_view s) {
     text.assign(s);

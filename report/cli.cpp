@@ -23,6 +23,7 @@
 #include "io/reader.hpp"
 #include "io/replace.hpp"
 #include "io/write.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "report/pool.hpp"
 
@@ -237,7 +238,7 @@ std::string suggestedlines(const std::vector<suggestion>& found) {
     std::string lines;
     std::vector<std::string_view> written;
     for (const suggestion& g : found) {
-        const mutants::mutant& m = mutants::mutantset[static_cast<std::size_t>(g.mutant - 1)];
+        const mutants::mutant& m = mutants::mutantof(g.mutant);
         std::string shown = g.line.substr(0, g.line.size() - 1);
         say("mutant " + std::to_string(g.mutant) + " (" + std::string(m.description) + "): reference " +
             std::to_string(g.reference) + ", mutant " + std::to_string(g.result) + " on " + shown + "\n");
@@ -365,17 +366,14 @@ int run(int argc, char** argv) {
     } else if (s.form == format::json) {
         out = formats::jsonreport(scan, s.testfile, s.matrix, found, 2);
     } else {
-        std::string summary = mutants::summaryline(scan.killed());
-        summary.pop_back();
         out = formats::renderhtml(formats::jsonreport(scan, s.testfile, s.matrix, found, -1),
-                                  formats::displayname(s.testfile) + ": " + summary);
+                                  formats::displayname(s.testfile) + ": " + mutants::summary(scan.killed()));
     }
 
     if (const int status = writeout(s, out); status != 0)
         return status;
     say(note);
-    const double score = scan.killed() * 100.0 / mutants::mutantcount;  // exact for a whole share
-    return s.failunder >= 0 && score < s.failunder ? 2 : 0;
+    return s.failunder >= 0 && mutants::share(scan.killed()) < s.failunder ? 2 : 0;
 }
 
 }  // namespace vorlak::report

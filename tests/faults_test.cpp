@@ -28,6 +28,7 @@
 
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "testlines.hpp"
 #include "tests/process.hpp"

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "dates/dates.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::tests {

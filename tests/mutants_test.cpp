@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dates/dates.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "testlines.hpp"
 
@@ -28,7 +29,7 @@ namespace calendar = tests::calendar;
 
 constexpr int maxreported = 10;
 
-int run(int number, int length) { return mutantset[static_cast<std::size_t>(number - 1)].entry(length); }
+int run(int number, int length) { return mutants::mutantof(number).entry(length); }
 
 std::string printable(std::string_view text) {
     std::string s;

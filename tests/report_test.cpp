@@ -27,6 +27,7 @@
 #include "engine/sources.hpp"
 #include "engine/suggest.hpp"
 #include "formats/utf8.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
 #include "sitemutants.hpp"
@@ -776,7 +777,7 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
     for (int n = 1; n <= 65; n++) {
         const std::string& row = rows[static_cast<std::size_t>(n)];
         EXPECT_EQ(row.substr(0, 6), std::string(6 - std::to_string(n).size(), ' ') + std::to_string(n));
-        EXPECT_EQ(row.substr(description), mutants::mutantset[static_cast<std::size_t>(n - 1)].description);
+        EXPECT_EQ(row.substr(description), mutants::mutantof(n).description);
         EXPECT_EQ(row[description - 1], ' ');
     }
     EXPECT_EQ(rows[66] + "\n", mutants::summaryline(11));

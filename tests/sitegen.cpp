@@ -8,6 +8,7 @@
 
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
 namespace {

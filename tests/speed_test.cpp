@@ -16,6 +16,7 @@
 #include "dates/dates.hpp"
 #include "dates/fast.hpp"
 #include "model.hpp"
+#include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "process.hpp"
 #include "testlines.hpp"
