@@ -126,6 +126,10 @@ void checkwiring(int length, const results& r) {
         fail("the reference gives %d, not a result of the table", ref);
     if (const int expected = oracle(length); ref != expected)
         fail("the reference gives %d, the calendar %d", ref, expected);
+    // The program as it reads, without the fast forms, gives what vorlak runs.
+    using namespace dates;
+    if (const int plain = evaluate<checksyntax<>, convert<checkdate<>>, countdays<>>(length); plain != ref)
+        fail("the reference gives %d, the plain program %d", ref, plain);
     const bool syntaxok = length >= shortest && dates::chkinputsyntax() == 0;
     for (const auto& m : mutants::mutantset) {
         const int got = r.mutant[static_cast<std::size_t>(m.number - 1)];
