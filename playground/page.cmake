@@ -4,14 +4,8 @@
 #   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DOUT=page.html -P page.cmake
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var SOURCE MODULE OUT)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "page.cmake: ${var} is not set")
-  endif()
-endforeach()
-
-include(${SOURCE}/../formats/web/csp.cmake)
-include(${SOURCE}/base64.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/embed.cmake)
+vorlak_require(page.cmake SOURCE MODULE OUT)
 
 file(READ ${SOURCE}/page.html page)
 file(READ ${SOURCE}/page.css style)
@@ -21,17 +15,11 @@ file(READ ${SOURCE}/worker.js workerscript)
 # The texts go verbatim into their elements: none may end one or open a
 # nested one.
 foreach(part style script workerscript)
-  string(TOLOWER "${${part}}" lower)
-  foreach(bad "</script" "<script" "</style" "<!--")
-    string(FIND "${lower}" "${bad}" at)
-    if(NOT at EQUAL -1)
-      message(FATAL_ERROR "page.cmake: the ${part} holds \"${bad}\" and cannot be inlined")
-    endif()
-  endforeach()
+  vorlak_inlinable("${${part}}" "page.cmake: the ${part}" "</script" "<script" "</style" "<!--")
 endforeach()
 
-csphash(${SOURCE}/page.js scripthash)
-csphash(${SOURCE}/page.css stylehash)
+vorlak_csphash(${SOURCE}/page.js scripthash)
+vorlak_csphash(${SOURCE}/page.css stylehash)
 vorlak_base64(${MODULE} module)
 
 # The worker runs from a blob: address made of its text, with this policy;
@@ -56,6 +44,4 @@ foreach(pair "@SCRIPT@|script" "@MODULE@|module" "@WORKER@|workerscript" "@STYLE
   set(page "${before}${${var}}${rest}")
 endforeach()
 
-# Replaced whole or not at all.
-file(WRITE ${OUT}.tmp "${page}")
-file(RENAME ${OUT}.tmp ${OUT})
+vorlak_write(${OUT} "${page}")
