@@ -14,6 +14,8 @@ import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
 
+import { summaryof } from '../tests/browser/testkit.mjs';
+
 const here = path.dirname(fileURLToPath(import.meta.url));
 const { chromium } = createRequire(path.join(here, '../tests/browser/package.json'))('playwright-core');
 
@@ -39,7 +41,8 @@ function report() {
   const r = spawnSync(opt.report, [opt.file], { encoding: 'utf8', maxBuffer: 1 << 26 });
   const seconds = Number(process.hrtime.bigint() - start) / 1e9;
   if (r.status !== 0) throw new Error(`vorlak-report exited ${r.status}: ${r.stderr}`);
-  const summary = r.stdout.split('\n').find((l) => /mutants killed\./.test(l));
+  const summary = r.stdout.split('\n').find((l) => summaryof(l));
+  if (!summary) throw new Error(`vorlak-report printed no summary line: ${r.stdout.slice(0, 200)}`);
   return { seconds, summary };
 }
 

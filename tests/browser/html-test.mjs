@@ -9,7 +9,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { check, inchromium, options } from './testkit.mjs';
+import { check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const MUTANTS = 65;
 const RENDER_TIMEOUT = 30000;  // ms; a loaded machine is slow to lay out the source
@@ -18,21 +18,11 @@ const opt = options('html-test.mjs', ['report', 'vorlak', 'starter', 'out'],
   '--report BIN --vorlak BIN --starter FILE --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
 
-// What vorlak itself says of a test file: the killed mutants, the line that
+// What vorlak itself says of a test file: the killed mutants, the piece that
 // killed each, and the summary line.
-function vorlakverdict(testfile) {
+function verdictof(testfile) {
   const out = execFileSync(opt.vorlak, ['-v', '-i', testfile], { encoding: 'latin1' });
-  const killedby = new Map();
-  let input = null;
-  for (const line of out.split('\n')) {
-    if (line.startsWith('Input: ')) input = line.slice('Input: '.length);
-    const m = /^Killed mutant (\d+)\.$/.exec(line);
-    if (m) killedby.set(Number(m[1]), input);
-  }
-  const summary = out.trimEnd().split('\n').at(-1);
-  const s = /^(\d+)\/65 mutants killed\. \((\d+)%\)$/.exec(summary);
-  if (!s) throw new Error(`vorlak's last line is not a summary: ${summary}`);
-  return { killedby, summary, killed: Number(s[1]), percent: Number(s[2]) };
+  return vorlakverdict(out, fs.readFileSync(testfile));
 }
 
 function makepage(testfile, page) {
@@ -137,7 +127,7 @@ async function mutantstatus(context, file) {
 }
 
 async function starter(context) {
-  const verdict = vorlakverdict(opt.starter);
+  const verdict = verdictof(opt.starter);
   const html = makepage(opt.starter, path.join(opt.out, 'starter.html'));
   const { page, trouble } = await openpage(context, html);
 
@@ -163,7 +153,7 @@ async function starter(context) {
   check(seen.files > 0, 'starter: the file picker lists source files');
   const wrong = [];
   for (let m = 1; m <= MUTANTS; m++) {
-    const want = verdict.killedby.has(m) ? 'Killed' : 'Survived';
+    const want = verdict.kills.has(m) ? 'Killed' : 'Survived';
     if (seen.status.get(m) !== want) wrong.push(`mutant ${m}: ${seen.status.get(m) ?? 'not shown'}, vorlak: ${want}`);
   }
   check(wrong.length === 0, 'starter: every mutant is marked in the source as vorlak judged it', wrong.join('; '));
@@ -171,14 +161,15 @@ async function starter(context) {
   settled(seen.trouble, 'starter source views');
 
   // A killed mutant's details name the line that killed it.
-  const [mutant, line] = [...verdict.killedby][0];
+  const [mutant, { input }] = [...verdict.kills][0];
+  const line = input.trimEnd();
   const { page: shot, trouble: shottrouble } = await openpage(context, html, '#' + seen.view.get(mutant));
   // The viewer lists only survivors at first; show the killed too.
   await shot.locator('input#filter-Killed').first().check();
   await shot.locator(`svg.mutant-dot[data-mutant-id="${mutant}"]`).first().click();
   await shot.waitForTimeout(1000);  // the drawer slides in
   const details = (await deeptext(shot, 'mte-drawer-mutant')).join(' ');
-  check(details.includes(line.trimEnd()), `starter: mutant ${mutant}'s details show its killing line`,
+  check(details.includes(line), `starter: mutant ${mutant}'s details show its killing line`,
     `"${line}" not in "${details.trim().slice(0, 300)}"`);
   // The picture for the README: the source around the mutant, its details below.
   await shot.screenshot({ path: path.join(opt.out, 'report.png') });
@@ -203,7 +194,7 @@ const SHOWN = HOSTILE.map((b) => b.toString('utf8'));
 async function injection(context) {
   const testfile = path.join(opt.out, 'injection.txt');
   fs.writeFileSync(testfile, Buffer.concat(HOSTILE.flatMap((b) => [b, Buffer.from('\n')])));
-  const verdict = vorlakverdict(testfile);
+  const verdict = verdictof(testfile);
   const html = makepage(testfile, path.join(opt.out, 'injection.html'));
   const { page, trouble } = await openpage(context, html, '#test/injection.txt');
   await page.locator('mte-test-view').first().waitFor({ timeout: RENDER_TIMEOUT });

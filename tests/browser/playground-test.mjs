@@ -12,64 +12,21 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { check, inchromium, options } from './testkit.mjs';
+import { PIECE, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
 const MUTANTS = 65;
-const PIECE = 999;  // vorlak's longest piece
 const TIMEOUT = 60000;
 
 const opt = options('playground-test.mjs', ['page', 'vorlak', 'report', 'out'],
   '--page HTML --vorlak BIN --report BIN --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
 
-// The physical lines of a file and their pieces, as latin1 strings, to tell
-// which line a piece in vorlak's kill report came from.
-function pieces(content) {
-  const lines = [];
-  let at = 0;
-  while (at < content.length) {
-    const nl = content.indexOf('\n', at);
-    const end = nl < 0 ? content.length : nl + 1;
-    const line = content.slice(at, end);
-    const cut = [];
-    for (let p = 0; p < line.length; p += PIECE) cut.push(line.slice(p, p + PIECE));
-    lines.push(cut);
-    at = end;
-  }
-  return lines;
-}
-
 // What vorlak -v -i says of a file: the summary line and, for each killed
-// mutant, the line (from 1) of the piece it echoes and the two results.
-function vorlakverdict(file) {
-  const content = fs.readFileSync(file).toString('latin1');
-  const out = execFileSync(opt.vorlak, ['-v', '-i', file]).toString('latin1');
-  const lines = pieces(content);
-  const open = lines.flat().filter((p) => !p.endsWith('\n'));  // pieces echoed without a newline
-  const kills = new Map();
-  const reports = out.split(/Killed mutant (\d+)\.\n/);
-  for (let i = 0; i + 1 < reports.length; i += 2) {
-    const body = reports[i].replace(/^Input: /, '').replace(/\n$/, '');
-    const mutant = Number(reports[i + 1]);
-    let piece = null;
-    let results = null;
-    const nl = body.lastIndexOf('\n');
-    if (nl >= 0) {
-      piece = body.slice(0, nl + 1);
-      results = body.slice(nl + 1);
-    } else {
-      piece = open.find((p) => body.startsWith(p) && /^-?\d+ =\?= -?\d+$/.test(body.slice(p.length)));
-      results = piece === undefined ? '' : body.slice(piece.length);
-    }
-    const m = /^(-?\d+) =\?= (-?\d+)$/.exec(results);
-    const line = lines.findIndex((cut) => cut.includes(piece)) + 1;
-    if (!m || line === 0) throw new Error(`cannot read vorlak's report for mutant ${mutant} on ${file}`);
-    kills.set(mutant, { line, reference: Number(m[1]), result: Number(m[2]) });
-  }
-  const summary = out.split('\n').at(-2);
-  return { summary, kills };
+// mutant, the line (from 1) of the piece that killed it and the two results.
+function verdictof(file) {
+  return vorlakverdict(execFileSync(opt.vorlak, ['-v', '-i', file]), fs.readFileSync(file));
 }
 
 // A seeded generator of test files, with the bytes that are easy to get
@@ -222,7 +179,7 @@ async function files(context) {
     const file = path.join(opt.out, name);
     fs.writeFileSync(file, bytes);
     await loadfile(page, file);
-    compare(await shownnow(page), vorlakverdict(file), name);
+    compare(await shownnow(page), verdictof(file), name);
   }
 
   // The saved file is the loaded file and the typed lines after it, on a
@@ -237,7 +194,7 @@ async function files(context) {
   await (await download).saveAs(saved);
   const want = Buffer.concat([FIXED['lastline.txt'], Buffer.from('\n01/01/2001 02/01/2001\n12/31/2099 01/01/2100')]);
   check(fs.readFileSync(saved).equals(want), 'save: the saved file is the loaded file, then the typed lines');
-  compare(await shownnow(page), vorlakverdict(saved), 'save');
+  compare(await shownnow(page), verdictof(saved), 'save');
   await settled(page, trouble, 'files');
   await page.close();
 }
@@ -256,7 +213,7 @@ async function typed(context) {
   await loadfile(page, file);
   const fromfile = await shownnow(page);
   check(JSON.stringify(fromtyping) === JSON.stringify(fromfile), 'typed: lines typed grade as the file that holds them');
-  compare(fromtyping, vorlakverdict(file), 'typed');
+  compare(fromtyping, verdictof(file), 'typed');
   await settled(page, trouble, 'typed');
   await page.close();
 }
@@ -295,7 +252,7 @@ async function suggestions(context) {
   check(await page.locator('#summary').textContent() === '65/65 mutants killed. (100%)', 'suggest: all killed at the end');
   const file = path.join(opt.out, 'suggested.txt');
   fs.writeFileSync(file, await page.locator('#lines').inputValue(), 'utf8');
-  compare(await shownnow(page), vorlakverdict(file), 'suggest');
+  compare(await shownnow(page), verdictof(file), 'suggest');
   await settled(page, trouble, 'suggest');
   await page.close();
 }

@@ -1,5 +1,6 @@
 // What the browser tests share: their command line, their tally of checks,
-// and Chromium started the one way that works on a closed network.
+// Chromium started the one way that works on a closed network, and the one
+// reading of what vorlak -v prints.
 // Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by the
 // playwright-core of this folder's node_modules.
 import fs from 'node:fs';
@@ -59,4 +60,94 @@ export async function inchromium(name, launch, body) {
   }
   console.log(`${name}: ${tally.passed} passed, ${tally.failed} failed`);
   process.exit(tally.failed === 0 ? 0 : 1);
+}
+
+// vorlak's longest piece: a longer line is read, and reported, in pieces.
+export const PIECE = 999;
+
+const SUMMARY = /^(\d+)\/65 mutants killed\. \((\d+)%\)$/;
+const RESULTS = /^(-?\d+) =\?= (-?\d+)$/;
+const KILLED = /^Killed mutant (\d+)\.$/;
+
+// The count and percentage of vorlak's summary line, "33/65 mutants killed.
+// (51%)", or null when line is not one.
+export function summaryof(line) {
+  const s = SUMMARY.exec(line);
+  return s && { killed: Number(s[1]), percent: Number(s[2]) };
+}
+
+// The pieces vorlak reads a file in, each with its line (from 1): a line
+// with its newline, cut after every PIECE bytes.
+function piecesof(content) {
+  const pieces = [];
+  for (let at = 0, line = 1; at < content.length; line++) {
+    const nl = content.indexOf('\n', at);
+    const end = nl < 0 ? content.length : nl + 1;
+    for (let cut = at; cut < end; cut = Math.min(cut + PIECE, end))
+      pieces.push({ piece: content.slice(cut, Math.min(cut + PIECE, end)), line });
+    at = end;
+  }
+  return pieces;
+}
+
+// What vorlak -v -i says of a file, from its standard output and the file's
+// bytes (Buffers, or strings decoded as latin1): the summary line with its
+// count and percentage, and for each killed mutant the piece that killed it
+// as read (its newline included when it has one), the line (from 1) it lies
+// on, and the reference's and the mutant's results.  Anything else in the
+// output throws, so that a change to vorlak's output fails the tests loudly.
+export function vorlakverdict(stdout, content) {
+  const out = typeof stdout === 'string' ? stdout : stdout.toString('latin1');
+  const pieces = piecesof(typeof content === 'string' ? content : content.toString('latin1'));
+  let at = 0;
+  const fail = (why) => {
+    throw new Error(`vorlak's output at byte ${at}: ${why}: ${JSON.stringify(out.slice(at, at + 80))}`);
+  };
+  const nextline = () => {
+    const nl = out.indexOf('\n', at);
+    if (nl < 0) fail('no newline');
+    const line = out.slice(at, nl);
+    at = nl + 1;
+    return line;
+  };
+  const kills = new Map();
+  let last = 0;
+  while (out.startsWith('Input: ', at)) {
+    const report = at;
+    at += 'Input: '.length;
+    const first = nextline();
+    const second = nextline();
+    let found;
+    let results;
+    let killed;
+    if (KILLED.test(second)) {
+      // A piece without a newline (the file's last, or one cut from a long
+      // line) has the results on its own output line: the file tells where
+      // the piece ends.
+      const fits = pieces.filter((p) => !p.piece.endsWith('\n') && first.startsWith(p.piece) &&
+        RESULTS.test(first.slice(p.piece.length)));
+      if (new Set(fits.map((p) => p.piece)).size > 1) fail('the killing piece is ambiguous');
+      found = fits[0];
+      results = found ? first.slice(found.piece.length) : '';
+      killed = second;
+    } else {
+      found = pieces.find((p) => p.piece === `${first}\n`);
+      results = second;
+      killed = nextline();
+    }
+    const r = RESULTS.exec(results);
+    const k = KILLED.exec(killed);
+    const mutant = k && Number(k[1]);
+    if (!found || !r || !k || mutant <= last || mutant > 65) {
+      at = report;
+      fail('not a kill report of a piece of the file');
+    }
+    kills.set(mutant, { input: found.piece, line: found.line, reference: Number(r[1]), result: Number(r[2]) });
+    last = mutant;
+  }
+  const summary = out.slice(at).replace(/\n$/, '');
+  const s = summaryof(summary);
+  if (!s || !out.endsWith('\n')) fail('neither a kill report nor the summary line');
+  if (s.killed !== kills.size) fail(`the summary counts ${s.killed} kills, the reports ${kills.size}`);
+  return { summary, ...s, kills };
 }
