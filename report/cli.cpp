@@ -1,13 +1,12 @@
+// vorlak-report's run: one test file read or a class graded, then one path for
+// both that renders the format asked for and writes it whole.
 #include "report/cli.hpp"
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <getopt.h>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -25,6 +24,7 @@
 #include "io/write.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
+#include "report/options.hpp"
 #include "report/pool.hpp"
 
 namespace vorlak::report {
@@ -37,106 +37,12 @@ using engine::suggestion;
 
 namespace {
 
-constexpr std::string_view synopsis =
-    "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--fail-under N] [-h|--help] [--version] TESTFILE\n"
-    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N] FILE...\n";
-
-constexpr std::string_view help =
-    "Shows which line of TESTFILE kills which of the 65 mutants of vorlak, and what\n"
-    "a test file still lacks.  TESTFILE - is standard input.\n"
-    "\n"
-    "  -f, --format FORMAT  text (the default), csv, json or html\n"
-    "  -o, --output FILE    write to FILE instead of standard output\n"
-    "      --matrix         every line that kills each mutant, and what each line kills\n"
-    "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
-    "      --suggest        write test lines that kill the surviving mutants (with json or\n"
-    "                       html: put them into the report)\n"
-    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
-    "                       with --class, when any file's score is\n"
-    "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
-    "                       then how many files kill each mutant\n"
-    "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
-    "  -h, --help           show this help\n"
-    "      --version        show the version\n"
-    "\n"
-    "Exit status: 0 done, 1 bad command line, unreadable file or write error,\n"
-    "2 score below the --fail-under threshold.  With --class a file that cannot be\n"
-    "read is a row with its error, and makes the status 1.\n";
-
-enum class format { text, csv, json, html };
-
-constexpr int maxjobs = 1024;  // files graded at a time, at the most
-
-struct settings {
-    format form = format::text;
-    bool formatgiven = false;
-    const char* output = nullptr;
-    bool matrix = false;
-    bool minimize = false;
-    bool suggest = false;
-    double failunder = -1;  // no threshold
-    const char* testfile = nullptr;
-    bool grading = false;            // --class
-    std::vector<std::string> files;  // with --class
-    int jobs = 0;                    // 0: one per processor
+// What a run found: one test file's scan, or the grades of a class.
+struct findings {
+    scanresult scan;
+    std::vector<suggestion> found;  // with --suggest
+    std::vector<grade> grades;      // with --class
 };
-
-enum longonly { matrixoption = 256, minimizeoption, suggestoption, failunderoption, versionoption, classoption };
-
-constexpr option longoptions[] = {
-    {"class", no_argument, nullptr, classoption},
-    {"fail-under", required_argument, nullptr, failunderoption},
-    {"format", required_argument, nullptr, 'f'},
-    {"help", no_argument, nullptr, 'h'},
-    {"jobs", required_argument, nullptr, 'j'},
-    {"matrix", no_argument, nullptr, matrixoption},
-    {"minimize", no_argument, nullptr, minimizeoption},
-    {"output", required_argument, nullptr, 'o'},
-    {"suggest", no_argument, nullptr, suggestoption},
-    {"version", no_argument, nullptr, versionoption},
-    {nullptr, 0, nullptr, 0},
-};
-
-void say(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }
-
-int usage() {
-    say(synopsis);
-    return 1;
-}
-
-int fail(const std::string& message) {
-    say("vorlak-report: " + message + "\n");
-    return 1;
-}
-
-bool parseformat(std::string_view name, format& f) {
-    static constexpr std::pair<std::string_view, format> names[] = {
-        {"text", format::text}, {"csv", format::csv}, {"json", format::json}, {"html", format::html}};
-    for (const auto& [n, v] : names)
-        if (name == n) {
-            f = v;
-            return true;
-        }
-    return false;
-}
-
-bool parsethreshold(const char* text, double& value) {
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value >= 0 && value <= 100;
-}
-
-bool parsejobs(const char* text, int& jobs) {
-    errno = 0;
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > maxjobs)
-        return false;
-    jobs = static_cast<int>(value);
-    return true;
-}
 
 // Writes all of text to fd; 0, or the errno of the failed write.
 int writeall(int fd, std::string_view text) { return io::writefully(fd, text.data(), text.size()); }
@@ -159,78 +65,55 @@ int writeout(const settings& s, std::string_view text) {
     return 0;
 }
 
-constexpr int done = -1;  // what parse returns after the help or the version
+// --class: every file graded, as many at a time as asked or as there are
+// processors.
+std::vector<grade> gradeall(const settings& s) {
+    const int processors = static_cast<int>(std::thread::hardware_concurrency());
+    const int jobs = s.jobs != 0 ? s.jobs : std::max(processors, 1);
+    return gradeclass(s.files, jobs, s.form == format::html);
+}
 
-// Options in the order of the option string and of the synopsis: 0 to go
-// on, done, or the exit status of a bad command line.
-int parse(int argc, char** argv, settings& s) {
-    int c;
-    while ((c = getopt_long(argc, argv, "f:hj:o:", longoptions, nullptr)) != -1) {
-        switch (c) {
-        case 'f':
-            if (!parseformat(optarg, s.form))
-                return fail(std::string("unknown format '") + optarg + "': use text, csv, json or html");
-            s.formatgiven = true;
-            break;
-        case 'h':
-            std::fwrite(synopsis.data(), 1, synopsis.size(), stdout);
-            std::fputc('\n', stdout);
-            std::fwrite(help.data(), 1, help.size(), stdout);
-            return done;
-        case 'j':
-            if (!parsejobs(optarg, s.jobs))
-                return fail(std::string("illegal -j value '") + optarg + "': use 1-" + std::to_string(maxjobs));
-            break;
-        case 'o':
-            s.output = optarg;
-            break;
-        case matrixoption:
-            s.matrix = true;
-            break;
-        case minimizeoption:
-            s.minimize = true;
-            break;
-        case suggestoption:
-            s.suggest = true;
-            break;
-        case failunderoption:
-            if (!parsethreshold(optarg, s.failunder))
-                return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
-            break;
-        case classoption:
-            s.grading = true;
-            break;
-        case versionoption:
-            std::printf("vorlak-report %s\n", VORLAK_VERSION);
-            return done;
-        default:
-            return usage();  // getopt_long has said what was wrong
-        }
+// A line for every survivor, with --suggest; 0, or 1 when one has none.
+int suggestall(findings& f) {
+    killset survivors = killset::all().without(f.scan.killedset());
+    f.found = engine::suggest(survivors);
+    for (const suggestion& g : f.found) {
+        killset k;
+        k.add(g.mutant);
+        survivors = survivors.without(k);
     }
-    if (optind == argc)
-        return usage();
-    if (s.grading) {
-        // Every word names a file, "-" too, as with vorlak -i.
-        if (s.matrix || s.minimize || s.suggest)
-            return fail("--class grades files: leave out --matrix, --minimize and --suggest");
-        s.files.assign(argv + optind, argv + argc);
-        return 0;
-    }
-    if (s.jobs != 0)
-        return fail("-j goes with --class");
-    if (argc - optind > 1)
-        return fail("one test file only, not " + std::to_string(argc - optind));
-    s.testfile = argv[optind];
-    // Test lines and a report do not mix in one output.
-    if (s.minimize && s.formatgiven && s.form != format::text)
-        return fail("--minimize writes test lines: leave out -f");
-    if (s.minimize && s.matrix)
-        return fail("--minimize writes test lines: leave out --matrix");
-    if (s.suggest && s.form == format::csv)
-        return fail("--suggest writes test lines, or with json and html a report: not csv");
-    if (s.suggest && s.form == format::text && s.matrix)
-        return fail("--suggest writes test lines: leave out --matrix");
+    if (!survivors.empty())
+        return fail("no candidate line kills mutant " + std::to_string(survivors.first()));
     return 0;
+}
+
+// One test file read in one scan that keeps what the output needs; 0, or
+// the exit status when it cannot be read.
+int examine(const settings& s, findings& f) {
+    if (s.form == format::html && !formats::htmlavailable()) {
+        say(formats::htmlhowto());
+        return 1;
+    }
+    io::reader in;
+    const bool standardinput = std::string_view(s.testfile) == "-";
+    if (standardinput) {
+        const int fd = ::dup(STDIN_FILENO);
+        if (fd < 0)
+            return fail(std::string("standard input: ") + std::strerror(errno));
+        in.attach(fd);
+    } else if (!in.open(s.testfile))
+        return fail(std::string(s.testfile) + ": " + std::strerror(errno));
+    const bool report = s.form == format::json || s.form == format::html;
+    scanneeds needs;
+    needs.every = s.matrix || s.minimize;
+    needs.perline = s.matrix;
+    needs.linetext = s.minimize;
+    needs.source = report;
+    needs.whole = report;
+    if (const int error = engine::scanfile(in, needs, f.scan); error != 0)
+        return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
+    in.close();
+    return s.suggest ? suggestall(f) : 0;
 }
 
 // What the suggestions kill, to standard error; and the lines, each once.
@@ -250,33 +133,69 @@ std::string suggestedlines(const std::vector<suggestion>& found) {
     return lines;
 }
 
-// --class: every file graded, the grades in one report.
-int grading(const settings& s) {
-    const int processors = static_cast<int>(std::thread::hardware_concurrency());
-    const int jobs = s.jobs != 0 ? s.jobs : std::max(processors, 1);
-    const std::vector<grade> grades = gradeclass(s.files, jobs, s.form == format::html);
+// --minimize and --suggest without a report: the kept lines, then the
+// suggested ones; note gets what was done to them.
+std::string testlines(const settings& s, const findings& f, std::string& note) {
     std::string out;
+    bool newline = f.scan.endsinnewline;  // the output so far ends a line
+    if (s.minimize) {
+        const auto kept = engine::minimumcover(f.scan.sets);
+        for (const std::size_t i : kept)
+            out += f.scan.settext[i];
+        newline = out.empty() || out.back() == '\n';
+        note = "kept " + std::to_string(kept.size()) + " of " + std::to_string(f.scan.lines) + " lines\n";
+    }
+    if (!s.suggest)
+        return out;
+    if (f.found.empty()) {
+        note += "every mutant is killed: nothing to suggest\n";
+        return out;
+    }
+    // Appended to a file whose last line has no newline, the first
+    // suggestion would run on in that line.
+    if (!newline) {
+        out += '\n';
+        note += s.minimize ? "the last kept line has no newline: one follows it\n"
+                           : "the test file ends without a newline: the lines begin with one\n";
+    }
+    return out + suggestedlines(f.found);
+}
+
+// The output, of a file or a class, in the format asked for; note gets
+// what to say once it is written.
+std::string render(const settings& s, const findings& f, std::string& note) {
+    const bool report = s.form == format::json || s.form == format::html;
+    if (s.minimize || (s.suggest && !report))
+        return testlines(s, f, note);
     switch (s.form) {
     case format::text:
-        out = formats::classtext(grades);
-        break;
+        return s.grading ? formats::classtext(f.grades) : formats::textreport(f.scan, s.matrix);
     case format::csv:
-        out = formats::classcsv(grades);
-        break;
+        if (s.grading)
+            return formats::classcsv(f.grades);
+        return s.matrix ? formats::csvmatrix(f.scan) : formats::csvreport(f.scan);
     case format::json:
-        out = formats::classjson(grades, 2);
-        break;
+        return s.grading ? formats::classjson(f.grades, 2)
+                         : formats::jsonreport(f.scan, s.testfile, s.matrix, f.found, 2);
     case format::html:
-        out = formats::classhtml(grades);
-        break;
+        if (s.grading)
+            return formats::classhtml(f.grades);
+        return formats::renderhtml(formats::jsonreport(f.scan, s.testfile, s.matrix, f.found, -1),
+                                   formats::displayname(s.testfile) + ": " + mutants::summary(f.scan.killed()));
     }
-    if (const int status = writeout(s, out); status != 0)
-        return status;
+    return {};
+}
+
+// The exit status once the output is written: 1 when a file of the class
+// could not be read, 2 when a score is below the threshold.
+int verdict(const settings& s, const findings& f) {
+    if (!s.grading)
+        return s.failunder >= 0 && mutants::share(f.scan.killed()) < s.failunder ? 2 : 0;
     const auto failed = [](const grade& g) { return g.failed(); };
     const auto below = [&](const grade& g) { return !g.failed() && g.score() < s.failunder; };
-    if (std::any_of(grades.begin(), grades.end(), failed))
+    if (std::any_of(f.grades.begin(), f.grades.end(), failed))
         return 1;
-    return s.failunder >= 0 && std::any_of(grades.begin(), grades.end(), below) ? 2 : 0;
+    return s.failunder >= 0 && std::any_of(f.grades.begin(), f.grades.end(), below) ? 2 : 0;
 }
 
 }  // namespace
@@ -291,89 +210,17 @@ int run(int argc, char** argv) {
                    : fail(std::string("write error: ") + std::strerror(errno));
     else if (status != 0)
         return status;
+    findings f;
     if (s.grading)
-        return grading(s);
-    if (s.form == format::html && !formats::htmlavailable()) {
-        say(formats::htmlhowto());
-        return 1;
-    }
-
-    io::reader in;
-    const bool standardinput = std::string_view(s.testfile) == "-";
-    if (standardinput) {
-        const int fd = ::dup(STDIN_FILENO);
-        if (fd < 0)
-            return fail(std::string("standard input: ") + std::strerror(errno));
-        in.attach(fd);
-    } else if (!in.open(s.testfile))
-        return fail(std::string(s.testfile) + ": " + std::strerror(errno));
-    const bool report = s.form == format::json || s.form == format::html;
-    scanneeds needs;
-    needs.every = s.matrix || s.minimize;
-    needs.perline = s.matrix;
-    needs.linetext = s.minimize;
-    needs.source = report;
-    needs.whole = report;
-    scanresult scan;
-    if (const int error = engine::scanfile(in, needs, scan); error != 0)
-        return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
-    in.close();
-
-    std::vector<suggestion> found;
-    killset survivors = killset::all().without(scan.killedset());
-    if (s.suggest) {
-        found = engine::suggest(survivors);
-        for (const suggestion& g : found) {
-            killset k;
-            k.add(g.mutant);
-            survivors = survivors.without(k);
-        }
-        if (!survivors.empty())
-            return fail("no candidate line kills mutant " + std::to_string(survivors.first()));
-    }
-
-    std::string out;
+        f.grades = gradeall(s);
+    else if (const int status = examine(s, f); status != 0)
+        return status;
     std::string note;
-    if (s.minimize || (s.suggest && !report)) {
-        bool newline = true;  // the output so far ends a line
-        if (s.minimize) {
-            const auto kept = engine::minimumcover(scan.sets);
-            for (const std::size_t i : kept)
-                out += scan.settext[i];
-            newline = out.empty() || out.back() == '\n';
-            note = "kept " + std::to_string(kept.size()) + " of " + std::to_string(scan.lines) + " lines\n";
-        } else {
-            newline = scan.endsinnewline;
-        }
-        if (s.suggest) {
-            if (found.empty()) {
-                note += "every mutant is killed: nothing to suggest\n";
-            } else {
-                // Appended to a file whose last line has no newline, the
-                // first suggestion would run on in that line.
-                if (!newline) {
-                    out += '\n';
-                    note += s.minimize ? "the last kept line has no newline: one follows it\n"
-                                       : "the test file ends without a newline: the lines begin with one\n";
-                }
-                out += suggestedlines(found);
-            }
-        }
-    } else if (s.form == format::text) {
-        out = formats::textreport(scan, s.matrix);
-    } else if (s.form == format::csv) {
-        out = s.matrix ? formats::csvmatrix(scan) : formats::csvreport(scan);
-    } else if (s.form == format::json) {
-        out = formats::jsonreport(scan, s.testfile, s.matrix, found, 2);
-    } else {
-        out = formats::renderhtml(formats::jsonreport(scan, s.testfile, s.matrix, found, -1),
-                                  formats::displayname(s.testfile) + ": " + mutants::summary(scan.killed()));
-    }
-
+    const std::string out = render(s, f, note);
     if (const int status = writeout(s, out); status != 0)
         return status;
     say(note);
-    return s.failunder >= 0 && mutants::share(scan.killed()) < s.failunder ? 2 : 0;
+    return verdict(s, f);
 }
 
 }  // namespace vorlak::report

@@ -1,0 +1,186 @@
+// vorlak-report's command line: the synopsis, the help and the options.
+#include "report/options.hpp"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <getopt.h>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace vorlak::report {
+
+void say(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }
+
+int fail(const std::string& message) {
+    say("vorlak-report: " + message + "\n");
+    return 1;
+}
+
+namespace {
+
+constexpr std::string_view synopsis =
+    "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
+    "                     [--fail-under N] [-h|--help] [--version] TESTFILE\n"
+    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N] FILE...\n";
+
+constexpr std::string_view help =
+    "Shows which line of TESTFILE kills which of the 65 mutants of vorlak, and what\n"
+    "a test file still lacks.  TESTFILE - is standard input.\n"
+    "\n"
+    "  -f, --format FORMAT  text (the default), csv, json or html\n"
+    "  -o, --output FILE    write to FILE instead of standard output\n"
+    "      --matrix         every line that kills each mutant, and what each line kills\n"
+    "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
+    "      --suggest        write test lines that kill the surviving mutants (with json or\n"
+    "                       html: put them into the report)\n"
+    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
+    "                       with --class, when any file's score is\n"
+    "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
+    "                       then how many files kill each mutant\n"
+    "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
+    "  -h, --help           show this help\n"
+    "      --version        show the version\n"
+    "\n"
+    "Exit status: 0 done, 1 bad command line, unreadable file or write error,\n"
+    "2 score below the --fail-under threshold.  With --class a file that cannot be\n"
+    "read is a row with its error, and makes the status 1.\n";
+
+constexpr int maxjobs = 1024;  // files graded at a time, at the most
+
+enum longonly { matrixoption = 256, minimizeoption, suggestoption, failunderoption, versionoption, classoption };
+
+constexpr option longoptions[] = {
+    {"class", no_argument, nullptr, classoption},
+    {"fail-under", required_argument, nullptr, failunderoption},
+    {"format", required_argument, nullptr, 'f'},
+    {"help", no_argument, nullptr, 'h'},
+    {"jobs", required_argument, nullptr, 'j'},
+    {"matrix", no_argument, nullptr, matrixoption},
+    {"minimize", no_argument, nullptr, minimizeoption},
+    {"output", required_argument, nullptr, 'o'},
+    {"suggest", no_argument, nullptr, suggestoption},
+    {"version", no_argument, nullptr, versionoption},
+    {nullptr, 0, nullptr, 0},
+};
+
+int usage() {
+    say(synopsis);
+    return 1;
+}
+
+bool parseformat(std::string_view name, format& f) {
+    static constexpr std::pair<std::string_view, format> names[] = {
+        {"text", format::text}, {"csv", format::csv}, {"json", format::json}, {"html", format::html}};
+    for (const auto& [n, v] : names)
+        if (name == n) {
+            f = v;
+            return true;
+        }
+    return false;
+}
+
+bool parsethreshold(const char* text, double& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value >= 0 && value <= 100;
+}
+
+bool parsejobs(const char* text, int& jobs) {
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > maxjobs)
+        return false;
+    jobs = static_cast<int>(value);
+    return true;
+}
+
+// The options, up to the first word that is none: 0 to go on, done, or
+// the exit status of a bad one.
+int readoptions(int argc, char** argv, settings& s) {
+    int c;
+    while ((c = getopt_long(argc, argv, "f:hj:o:", longoptions, nullptr)) != -1) {
+        switch (c) {
+        case 'f':
+            if (!parseformat(optarg, s.form))
+                return fail(std::string("unknown format '") + optarg + "': use text, csv, json or html");
+            s.formatgiven = true;
+            break;
+        case 'h':
+            std::fwrite(synopsis.data(), 1, synopsis.size(), stdout);
+            std::fputc('\n', stdout);
+            std::fwrite(help.data(), 1, help.size(), stdout);
+            return done;
+        case 'j':
+            if (!parsejobs(optarg, s.jobs))
+                return fail(std::string("illegal -j value '") + optarg + "': use 1-" + std::to_string(maxjobs));
+            break;
+        case 'o':
+            s.output = optarg;
+            break;
+        case matrixoption:
+            s.matrix = true;
+            break;
+        case minimizeoption:
+            s.minimize = true;
+            break;
+        case suggestoption:
+            s.suggest = true;
+            break;
+        case failunderoption:
+            if (!parsethreshold(optarg, s.failunder))
+                return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
+            break;
+        case classoption:
+            s.grading = true;
+            break;
+        case versionoption:
+            std::printf("vorlak-report %s\n", VORLAK_VERSION);
+            return done;
+        default:
+            return usage();  // getopt_long has said what was wrong
+        }
+    }
+    return 0;
+}
+
+// The words after the options, and the options that go with them.
+int readwords(int argc, char** argv, settings& s) {
+    if (optind == argc)
+        return usage();
+    if (s.grading) {
+        // Every word names a file, "-" too, as with vorlak -i.
+        if (s.matrix || s.minimize || s.suggest)
+            return fail("--class grades files: leave out --matrix, --minimize and --suggest");
+        s.files.assign(argv + optind, argv + argc);
+        return 0;
+    }
+    if (s.jobs != 0)
+        return fail("-j goes with --class");
+    if (argc - optind > 1)
+        return fail("one test file only, not " + std::to_string(argc - optind));
+    s.testfile = argv[optind];
+    // Test lines and a report do not mix in one output.
+    if (s.minimize && s.formatgiven && s.form != format::text)
+        return fail("--minimize writes test lines: leave out -f");
+    if (s.minimize && s.matrix)
+        return fail("--minimize writes test lines: leave out --matrix");
+    if (s.suggest && s.form == format::csv)
+        return fail("--suggest writes test lines, or with json and html a report: not csv");
+    if (s.suggest && s.form == format::text && s.matrix)
+        return fail("--suggest writes test lines: leave out --matrix");
+    return 0;
+}
+
+}  // namespace
+
+int parse(int argc, char** argv, settings& s) {
+    const int status = readoptions(argc, argv, s);
+    return status != 0 ? status : readwords(argc, argv, s);
+}
+
+}  // namespace vorlak::report

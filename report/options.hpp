@@ -1,0 +1,40 @@
+// vorlak-report's command line: what it asks for, and how the program
+// speaks of what went wrong.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlak::report {
+
+enum class format { text, csv, json, html };
+
+struct settings {
+    format form = format::text;
+    bool formatgiven = false;
+    const char* output = nullptr;
+    bool matrix = false;
+    bool minimize = false;
+    bool suggest = false;
+    double failunder = -1;  // no threshold
+    const char* testfile = nullptr;
+    bool grading = false;            // --class
+    std::vector<std::string> files;  // with --class
+    int jobs = 0;                    // 0: one per processor
+};
+
+constexpr int done = -1;  // what parse returns after the help or the version
+
+// Options in the order of the option string and of the synopsis: 0 to go
+// on, done, or the exit status of a bad command line.
+int parse(int argc, char** argv, settings& s);
+
+// Writes text to standard error.
+void say(std::string_view text);
+
+// Says what went wrong, after the program's name; returns 1, the status
+// of a failure.
+int fail(const std::string& message);
+
+}  // namespace vorlak::report
