@@ -142,6 +142,55 @@ std::vector<std::string> drain(const std::vector<int>& pipes) {
     return got;
 }
 
+// The workers started: their pipes' reading ends and their process ids.
+struct pool {
+    std::vector<int> pipes;
+    std::vector<pid_t> pids;
+};
+
+// Up to workers processes, each taking files from next; fewer when a pipe
+// or a process cannot be had.
+pool start(const std::vector<std::string>& paths, bool texts, std::size_t workers, std::atomic<std::size_t>& next) {
+    pool p;
+    for (std::size_t w = 0; w < workers; w++) {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            break;
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(ends[0]);
+            for (const int fd : p.pipes)
+                ::close(fd);
+            work(paths, texts, next, ends[1]);
+        }
+        ::close(ends[1]);
+        if (pid < 0) {
+            ::close(ends[0]);
+            break;
+        }
+        p.pipes.push_back(ends[0]);
+        p.pids.push_back(pid);
+    }
+    return p;
+}
+
+// Every grade the workers send, into grades; then the workers' ends.
+// Returns which files were graded.
+std::vector<bool> collect(const pool& p, std::vector<grade>& grades) {
+    std::vector<bool> seen(grades.size(), false);
+    for (const std::string& got : drain(p.pipes)) {
+        unpacker u(got);
+        while (!u.done() && unpack(u, grades, seen)) {
+        }
+    }
+    for (const int fd : p.pipes)
+        ::close(fd);
+    for (const pid_t pid : p.pids)
+        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    return seen;
+}
+
 }  // namespace
 
 std::vector<grade> gradeclass(const std::vector<std::string>& paths, int jobs, bool texts) {
@@ -158,47 +207,15 @@ std::vector<grade> gradeclass(const std::vector<std::string>& paths, int jobs, b
     // The counter of the next file lies in memory that the workers share.
     void* shared =
         ::mmap(nullptr, sizeof(std::atomic<std::size_t>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    std::vector<int> pipes;
-    std::vector<pid_t> pids;
     // Should no worker start, the files are graded here; should some, they
     // take all the files between them.
-    if (shared != MAP_FAILED) {
-        auto* next = new (shared) std::atomic<std::size_t>(0);
-        for (std::size_t w = 0; w < workers; w++) {
-            int p[2];
-            if (::pipe2(p, O_CLOEXEC) != 0)
-                break;
-            const pid_t pid = ::fork();
-            if (pid == 0) {
-                ::close(p[0]);
-                for (const int fd : pipes)
-                    ::close(fd);
-                work(paths, texts, *next, p[1]);
-            }
-            ::close(p[1]);
-            if (pid < 0) {
-                ::close(p[0]);
-                break;
-            }
-            pipes.push_back(p[0]);
-            pids.push_back(pid);
-        }
-    }
-
-    std::vector<bool> seen(paths.size(), false);
-    for (const std::string& got : drain(pipes)) {
-        unpacker u(got);
-        while (!u.done() && unpack(u, grades, seen)) {
-        }
-    }
-    for (const int fd : pipes)
-        ::close(fd);
-    for (const pid_t pid : pids)
-        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
+    pool p;
+    if (shared != MAP_FAILED)
+        p = start(paths, texts, workers, *new (shared) std::atomic<std::size_t>(0));
+    const std::vector<bool> seen = collect(p, grades);
     if (shared != MAP_FAILED)
         ::munmap(shared, sizeof(std::atomic<std::size_t>));
-    if (pids.empty())
+    if (p.pids.empty())
         return here();
     for (std::size_t i = 0; i < paths.size(); i++) {
         grades[i].name = paths[i];
