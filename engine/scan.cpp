@@ -42,6 +42,35 @@ killset piece(int length, killset wanted, long line, scanresult* out) {
     return evaluate(length, reference, wanted, line, out, std::make_index_sequence<mutants::mutantcount>{});
 }
 
+// The line being read, and the distinct kill sets of the lines before it.
+struct reading {
+    std::unordered_map<killset, std::uint32_t, killsethash> known;
+    killset current;    // what the current line kills so far
+    std::string text;   // the current line's bytes, with linetext
+    bool open = false;  // a line has begun and not ended
+    long line = 1;
+};
+
+// Ends the current line: counts it and, with every, files its kill set.
+void endline(reading& r, const scanneeds& needs, scanresult& out) {
+    out.lines = r.line;
+    if (needs.every) {
+        auto [at, fresh] = r.known.try_emplace(r.current, static_cast<std::uint32_t>(out.sets.size()));
+        if (fresh) {
+            out.sets.push_back(r.current);
+            out.setline.push_back(r.line);
+            if (needs.linetext)
+                out.settext.push_back(std::move(r.text));
+        }
+        if (needs.perline)
+            out.lineset.push_back(at->second);
+    }
+    r.text.clear();
+    r.current = killset{};
+    r.open = false;
+    r.line++;
+}
+
 }  // namespace
 
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills) {
@@ -56,35 +85,11 @@ killset killsofpiece(int length) { return piece(length, killset::all(), 0, nullp
 
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     out = scanresult{};
-    std::unordered_map<killset, std::uint32_t, killsethash> known;
+    reading r;
     killset alive = killset::all();  // the mutants not yet killed
-    killset current;                 // what the current line kills so far
-    std::string text;                // the current line's bytes, with linetext
-    bool open = false;               // a line has begun and not ended
-    long line = 1;
-
-    const auto endline = [&] {
-        out.lines = line;
-        if (needs.every) {
-            auto [at, fresh] = known.try_emplace(current, static_cast<std::uint32_t>(out.sets.size()));
-            if (fresh) {
-                out.sets.push_back(current);
-                out.setline.push_back(line);
-                if (needs.linetext)
-                    out.settext.push_back(std::move(text));
-            }
-            if (needs.perline)
-                out.lineset.push_back(at->second);
-        }
-        text.clear();
-        current = killset{};
-        open = false;
-        line++;
-    };
-
     const bool whole = needs.whole || needs.every;
     for (;;) {
-        if (alive.empty() && !whole && !open)
+        if (alive.empty() && !whole && !r.open)
             break;
         const int n = in.getline(dates::line, dates::linesize);
         if (n < 0)
@@ -92,28 +97,28 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
         if (n == 0)
             break;
         dates::len = n;
-        open = true;
+        r.open = true;
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
         if (needs.source)
             out.source.append(bytes, size);
         if (needs.linetext)
-            text.append(bytes, size);
+            r.text.append(bytes, size);
         const killset wanted = needs.every ? killset::all() : alive;
         if (!wanted.empty()) {
-            const killset k = piece(n, wanted, line, &out);
+            const killset k = piece(n, wanted, r.line, &out);
             if (needs.killtext)
                 foreachmutant(k & alive,
                               [&](int m) { out.killtext[static_cast<std::size_t>(m - 1)].assign(bytes, size); });
-            current |= k;
+            r.current |= k;
             alive = alive.without(k);
         }
         if (bytes[size - 1] == '\n')
-            endline();
+            endline(r, needs, out);
     }
-    if (open) {
+    if (r.open) {
         out.endsinnewline = false;
-        endline();
+        endline(r, needs, out);
     }
     return 0;
 }
