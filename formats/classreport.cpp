@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "formats/aligned.hpp"
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
@@ -50,32 +51,10 @@ std::string shown(std::string_view name) {
     return out;
 }
 
-// Columns a text takes: one per UTF-8 character, one per other byte.
-std::size_t columns(std::string_view text) {
-    std::size_t n = 0;
-    while (!text.empty()) {
-        text.remove_prefix(std::max<std::size_t>(wellformed(text), 1));
-        n++;
-    }
-    return n;
-}
-
-void pad(std::string& out, const std::string& cell, std::size_t width, bool right) {
-    const std::size_t used = columns(cell);
-    const std::string fill(width > used ? width - used : 0, ' ');
-    out += right ? fill + cell : cell + fill;
-}
-
 }  // namespace
 
 std::string classtext(const std::vector<grade>& grades) {
-    constexpr std::size_t count = 6;
-    static constexpr std::array<std::string_view, count> heading = {"file",  "killed", "percent",
-                                                                    "lines", "needed", "survivors"};
-    static constexpr std::array<bool, count> right = {false, true, true, true, true, false};
-    std::vector<std::array<std::string, count>> rows;
-    rows.push_back({});
-    std::copy(heading.begin(), heading.end(), rows[0].begin());
+    std::vector<std::array<std::string, 6>> rows = {{"file", "killed", "percent", "lines", "needed", "survivors"}};
     for (const grade& g : grades) {
         if (g.failed()) {
             rows.push_back({shown(g.name), "", "", "", "", "error: " + g.error});
@@ -85,18 +64,7 @@ std::string classtext(const std::vector<grade>& grades) {
         rows.push_back({shown(g.name), std::to_string(g.killed()), std::to_string(mutants::percent(g.killed())) + "%",
                         std::to_string(g.lines), std::to_string(g.needed), left.empty() ? "none" : left});
     }
-    std::array<std::size_t, count> width{};
-    for (const auto& r : rows)
-        for (std::size_t c = 0; c < count; c++)
-            width[c] = std::max(width[c], columns(r[c]));
-    std::string out;
-    for (const auto& r : rows) {
-        for (std::size_t c = 0; c + 1 < count; c++) {
-            pad(out, r[c], width[c], right[c]);
-            out += "  ";
-        }
-        out += r.back() + '\n';  // the survivors: last, so never padded
-    }
+    std::string out = aligned(rows, {false, true, true, true, true, false});
 
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
@@ -106,20 +74,11 @@ std::string classtext(const std::vector<grade>& grades) {
         out += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
     out += "\n";
     const std::string of = "/" + std::to_string(scores.graded);
-    std::size_t killwidth = std::string_view("files").size();
-    for (const auto& k : killers)
-        killwidth = std::max(killwidth, std::to_string(k.size()).size() + of.size());
-    out += "mutant  ";
-    pad(out, "files", killwidth, true);
-    out += "  description, hardest first\n";
-    for (const int n : hardestfirst(killers)) {
-        const mutants::mutant& m = mutants::mutantof(n);
-        pad(out, std::to_string(n), 6, true);
-        out += "  ";
-        pad(out, std::to_string(killers[static_cast<std::size_t>(n - 1)].size()) + of, killwidth, true);
-        out += "  " + std::string(m.description) + '\n';
-    }
-    return out;
+    std::vector<std::array<std::string, 3>> hardest = {{"mutant", "files", "description, hardest first"}};
+    for (const int n : hardestfirst(killers))
+        hardest.push_back({std::to_string(n), std::to_string(killers[static_cast<std::size_t>(n - 1)].size()) + of,
+                           std::string(mutants::mutantof(n).description)});
+    return out + aligned(hardest, {true, true, false});
 }
 
 std::string classcsv(const std::vector<grade>& grades) {

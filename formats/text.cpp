@@ -1,8 +1,8 @@
 // The text and csv reports.
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
+#include "formats/aligned.hpp"
 #include "formats/formats.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
@@ -19,15 +19,6 @@ namespace {
 using mutants::mutantset;
 
 std::string number(long n) { return std::to_string(n); }
-
-void pad(std::string& out, std::string_view cell, std::size_t width, bool right) {
-    const std::string fill(width > cell.size() ? width - cell.size() : 0, ' ');
-    if (right)
-        out += fill;
-    out += cell;
-    if (!right)
-        out += fill;
-}
 
 // The cells of one mutant's row: number, stage, status, line, the two results, description.
 std::array<std::string, 7> cells(const scanresult& scan, int n) {
@@ -109,32 +100,11 @@ std::string csvfield(std::string_view text) {
 }
 
 std::string textreport(const scanresult& scan, bool withmatrix) {
-    // clang-format off
-    static constexpr std::array<std::string_view, 7> heading = {"mutant",    "stage",  "status",     "line",
-                                                                  "reference", "result", "description"};
-    // clang-format on
-    static constexpr std::array<bool, 7> right = {true, false, false, true, true, true, false};
-    std::vector<std::array<std::string, 7>> rows;
-    std::array<std::size_t, 7> width{};
-    for (std::size_t c = 0; c < heading.size(); c++)
-        width[c] = heading[c].size();
-    for (const mutants::mutant& m : mutantset) {
+    std::vector<std::array<std::string, 7>> rows = {
+        {"mutant", "stage", "status", "line", "reference", "result", "description"}};
+    for (const mutants::mutant& m : mutantset)
         rows.push_back(cells(scan, m.number));
-        for (std::size_t c = 0; c < width.size(); c++)
-            width[c] = std::max(width[c], rows.back()[c].size());
-    }
-    std::string out;
-    const auto row = [&](const auto& text) {
-        for (std::size_t c = 0; c + 1 < text.size(); c++) {
-            pad(out, text[c], width[c], right[c]);
-            out += "  ";
-        }
-        out += text.back();  // the description: last, so never padded
-        out += '\n';
-    };
-    row(heading);
-    for (const auto& r : rows)
-        row(r);
+    std::string out = aligned(rows, {true, false, false, true, true, true, false});
     out += mutants::summaryline(scan.killed());
     runs survivors;
     for (const mutants::mutant& m : mutantset)
