@@ -45,28 +45,85 @@ std::string celltitle(const grade& g, int n) {
            number(k.reference) + " =?= " + number(k.result);
 }
 
+// A table cell around html, escaped already; attributes, when there are
+// any, begin with a blank.
+std::string cell(std::string_view tag, std::string_view attributes, std::string_view html) {
+    std::string c = "<";
+    c.append(tag).append(attributes).append(">").append(html).append("</").append(tag).append(">");
+    return c;
+}
+
+// The cells that the tables repeat: a number, the heading of a row, the
+// heading of a column.
+std::string numbercell(std::string_view html) { return cell("td", " class=\"number\"", html); }
+std::string rowhead(std::string_view html) { return cell("th", " class=\"name\" scope=\"row\"", html); }
+std::string colhead(std::string_view html, std::string_view more = "") {
+    return cell("th", " scope=\"col\"" + std::string(more), html);
+}
+
+// A heading that sorts the rows by key.
+std::string sorthead(std::string_view key, std::string_view label) {
+    return colhead("<button type=\"button\" data-sort=\"" + std::string(key) + "\">" + std::string(label) + "</button>",
+                   " aria-sort=\"none\"");
+}
+
+// One file's cell of the heat map for mutant n, with what killed it.
+std::string heatcell(const grade& g, int n) {
+    const firstkill& k = g.of(n);
+    std::string attributes = " class=\"cell ";
+    attributes += k.line != 0 ? "killed" : "survived";
+    attributes += "\" data-mutant=\"" + number(n) + "\"";
+    if (k.line != 0)
+        attributes += " data-line=\"" + number(k.line) + "\" data-reference=\"" + number(k.reference) +
+                      "\" data-result=\"" + number(k.result) + "\"";
+    return cell("td", attributes + " title=\"" + htmltext(celltitle(g, n)) + "\"", "");
+}
+
 void row(std::string& page, const grade& g, std::size_t index) {
     const std::string name = htmltext(g.name);
-    page += "<tr data-index=\"" + number(static_cast<long>(index)) + "\" data-name=\"" + name + "\" data-score=\"";
+    page += "<tr data-index=\"" + number(static_cast<long>(index)) + "\" data-name=\"" + name + "\" data-score=\"" +
+            (g.failed() ? "" : onedecimal(g.score())) + "\">" + rowhead(name);
     if (g.failed()) {
-        page += "\"><th class=\"name\" scope=\"row\">" + name + "</th><td class=\"error\" colspan=\"" +
-                number(mutants::mutantcount + 3) + "\">" + htmltext(g.error) + "</td></tr>\n";
+        const std::string across = " class=\"error\" colspan=\"" + number(mutants::mutantcount + 3) + "\"";
+        page += cell("td", across, htmltext(g.error)) + "</tr>\n";
         return;
     }
-    page += onedecimal(g.score()) + "\"><th class=\"name\" scope=\"row\">" + name + "</th><td class=\"number\">" +
-            htmltext(mutants::summary(g.killed())) + "</td><td class=\"number\">" + number(g.lines) +
-            "</td><td class=\"number\">" + number(g.needed) + "</td>";
-    for (int n = 1; n <= mutants::mutantcount; n++) {
-        const firstkill& k = g.of(n);
-        page += "<td class=\"cell ";
-        page += k.line != 0 ? "killed" : "survived";
-        page += "\" data-mutant=\"" + number(n) + "\"";
-        if (k.line != 0)
-            page += " data-line=\"" + number(k.line) + "\" data-reference=\"" + number(k.reference) +
-                    "\" data-result=\"" + number(k.result) + "\"";
-        page += " title=\"" + htmltext(celltitle(g, n)) + "\"></td>";
-    }
+    page +=
+        numbercell(htmltext(mutants::summary(g.killed()))) + numbercell(number(g.lines)) + numbercell(number(g.needed));
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        page += heatcell(g, n);
     page += "</tr>\n";
+}
+
+// The heat map's headings: the file and its numbers, then every mutant
+// with its description as a tooltip.
+std::string heatmaphead() {
+    std::string head =
+        "<thead><tr>" + sorthead("name", "file") + sorthead("score", "score") + colhead("lines") + colhead("needed");
+    for (const mutants::mutant& m : mutantset) {
+        const std::string description = htmltext(m.description);
+        head += cell("th",
+                     " class=\"mutant\" scope=\"col\" tabindex=\"0\" data-mutant=\"" + number(m.number) +
+                         "\" aria-label=\"mutant " + number(m.number) + ": " + description + "\"",
+                     number(m.number) + "<span class=\"tip\" role=\"tooltip\">mutant " + number(m.number) + ": " +
+                         description + "</span>");
+    }
+    return head + "</tr></thead>\n";
+}
+
+// Mutant n's row in the list hardest first: how many of the graded files
+// kill it, as a bar and as a count.
+std::string hardestrow(int n, long killing, long graded) {
+    const mutants::mutant& m = mutants::mutantof(n);
+    const long width = graded > 0 ? killing * barwidth / graded : 0;
+    const std::string bar = "<svg width=\"" + number(barwidth) +
+                            "\" height=\"10\" aria-hidden=\"true\"><rect class=\"track\" width=\"" + number(barwidth) +
+                            "\" height=\"10\"/><rect class=\"rate\" width=\"" + number(width) +
+                            "\" height=\"10\"/></svg> ";
+    return "<tr data-mutant=\"" + number(n) + "\">" + numbercell(number(n)) +
+           cell("td", "", htmltext(mutants::stagename(m.altered))) +
+           cell("td", " class=\"rate\"", bar + number(killing) + "/" + number(graded)) +
+           cell("td", "", htmltext(m.description)) + "</tr>\n";
 }
 
 }  // namespace
@@ -93,33 +150,15 @@ std::string classhtml(const std::vector<grade>& grades) {
             "<span class=\"cell survived\"></span>survived. The rows are in the order given; sort them by name or "
             "score.</p>\n";
 
-    page += "<table id=\"heatmap\">\n<thead><tr><th scope=\"col\" aria-sort=\"none\"><button type=\"button\" "
-            "data-sort=\"name\">file</button></th><th scope=\"col\" aria-sort=\"none\"><button type=\"button\" "
-            "data-sort=\"score\">score</button></th><th scope=\"col\">lines</th><th scope=\"col\">needed</th>";
-    for (const mutants::mutant& m : mutantset) {
-        const std::string description = htmltext(m.description);
-        page += "<th class=\"mutant\" scope=\"col\" tabindex=\"0\" data-mutant=\"" + number(m.number) +
-                "\" aria-label=\"mutant " + number(m.number) + ": " + description + "\">" + number(m.number) +
-                "<span class=\"tip\" role=\"tooltip\">mutant " + number(m.number) + ": " + description + "</span></th>";
-    }
-    page += "</tr></thead>\n<tbody>\n";
+    page += "<table id=\"heatmap\">\n" + heatmaphead() + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)
         row(page, grades[i], i);
     page += "</tbody>\n</table>\n";
 
-    page += "<h2>Mutants, hardest first</h2>\n<table id=\"mutants\">\n<thead><tr><th scope=\"col\">mutant</th>"
-            "<th scope=\"col\">stage</th><th scope=\"col\">killed by</th><th scope=\"col\">description</th></tr>"
-            "</thead>\n<tbody>\n";
-    for (const int n : hardestfirst(killers)) {
-        const mutants::mutant& m = mutants::mutantof(n);
-        const long killing = static_cast<long>(killers[static_cast<std::size_t>(n - 1)].size());
-        const long width = scores.graded > 0 ? killing * barwidth / scores.graded : 0;
-        page += "<tr data-mutant=\"" + number(n) + "\"><td class=\"number\">" + number(n) + "</td><td>" +
-                htmltext(mutants::stagename(m.altered)) + "</td><td class=\"rate\"><svg width=\"" + number(barwidth) +
-                "\" height=\"10\" aria-hidden=\"true\"><rect class=\"track\" width=\"" + number(barwidth) +
-                "\" height=\"10\"/><rect class=\"rate\" width=\"" + number(width) + "\" height=\"10\"/></svg> " +
-                number(killing) + "/" + number(scores.graded) + "</td><td>" + htmltext(m.description) + "</td></tr>\n";
-    }
+    page += "<h2>Mutants, hardest first</h2>\n<table id=\"mutants\">\n<thead><tr>" + colhead("mutant") +
+            colhead("stage") + colhead("killed by") + colhead("description") + "</tr></thead>\n<tbody>\n";
+    for (const int n : hardestfirst(killers))
+        page += hardestrow(n, static_cast<long>(killers[static_cast<std::size_t>(n - 1)].size()), scores.graded);
     page += "</tbody>\n</table>\n<script>";
     page += classassets::script;
     page += "</script>\n</body>\n</html>\n";
