@@ -32,6 +32,9 @@ std::string withoutshared(std::string text) {
         text.erase(at + 1, text.find('\n', at + 1) - at);
     const std::size_t once = text.find("#pragma once");
     text.erase(once, text.find('\n', once) - once);
+    // The program's own includes stand once, at the top of the output.
+    for (std::size_t at; (at = text.find("\n#include ")) != std::string::npos;)
+        text.erase(at + 1, text.find('\n', at + 1) - at);
     return text;
 }
 
@@ -45,7 +48,8 @@ int main(int argc, char** argv) {
     std::string out = "// Made by tests/sitegen.cpp: each mutant as its site in dates/program.hpp reads.\n"
                       "#include <array>\n\n#include \"dates/dates.hpp\"\n\n"
                       "// Mutant 45's rule, every year a leap year, leaves its year unused.\n"
-                      "#pragma GCC diagnostic ignored \"-Wunused-parameter\"\n\n";
+                      "#pragma GCC diagnostic push\n#pragma GCC diagnostic ignored \"-Wunused-parameter\"\n"
+                      "// NOLINTBEGIN(misc-unused-parameters)\n\n";
     for (int n = 1; n <= mutants::mutantcount; n++) {
         const auto site = engine::locate(n);
         if (!site) {
@@ -75,7 +79,7 @@ int main(int argc, char** argv) {
            "inline constexpr std::array<int (*)(int), 65> siteevaluations = {\n";
     for (int n = 1; n <= mutants::mutantcount; n++)
         out += "    sitem" + std::to_string(n) + "::evaluation,\n";
-    out += "};\n\n}  // namespace vorlak::dates\n";
+    out += "};\n\n}  // namespace vorlak::dates\n\n// NOLINTEND(misc-unused-parameters)\n#pragma GCC diagnostic pop\n";
     // Written beside the output and renamed over it, so that a failed run
     // leaves no half file that the build would take for a made one.
     const std::string next = std::string(argv[1]) + ".new";
