@@ -2,7 +2,6 @@
 // mutants hardest first with their kill rates.  Every text from a file or
 // its name goes in through htmltext, and the page's policy lets run only
 // its own script and style.
-#include <cstdio>
 
 #include "formats/classassets.hpp"
 #include "formats/formats.hpp"
@@ -26,12 +25,6 @@ using mutants::mutantset;
 constexpr int barwidth = 120;  // pixels of a kill rate of 100%
 
 std::string number(long n) { return std::to_string(n); }
-
-std::string onedecimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 // What vorlak says of one file and mutant, for the cell's tooltip.
 std::string celltitle(const grade& g, int n) {

@@ -36,12 +36,6 @@ std::string survivors(const grade& g) {
     return r.text();
 }
 
-std::string onedecimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
-
 // A name for a terminal: control characters, which could move the cursor
 // or end the row, shown as '?'.
 std::string shown(std::string_view name) {
@@ -139,6 +133,12 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
         files.add(file);
     }
     return files.close("]");
+}
+
+std::string onedecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
 }
 
 }  // namespace vorlak::formats

@@ -55,6 +55,9 @@ std::string classjson(const std::vector<engine::grade>& grades, int indent);
 // The class as one self-contained page: a heat map of files by mutants.
 std::string classhtml(const std::vector<engine::grade>& grades);
 
+// A share in percent with one decimal, as the class outputs write a mean.
+std::string onedecimal(double value);
+
 // A test file's name as text: "-" is standard input, other bytes as in json.
 std::string displayname(std::string_view name);
 
