@@ -5,11 +5,11 @@ namespace vorlak::mutants {
 static_assert(mutantcount == 65, "the summary text names 65 mutants");
 
 int percent(int killed) {
-    // The exact share is a multiple of 1/13, never halfway between two whole
-    // numbers, so rounding it meets no tie.  Kill counts are never negative;
-    // adding a half and cutting off rounds them without the maths library,
-    // which vorlak would otherwise load for this alone.
-    return static_cast<int>(share(killed) + 0.5);
+    // The share rounded to the nearest whole number, in whole numbers: it is
+    // a multiple of 1/13, never halfway between two, so no tie arises.  No
+    // floating point and no maths library, which vorlak would load for this
+    // alone.
+    return (200 * killed + mutantcount) / (2 * mutantcount);
 }
 
 std::string summary(int killed) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -176,8 +177,13 @@ TEST(TestrunDeathTest, FatalEnds) {
 }
 
 TEST(Summary, EveryKillCount) {
-    for (int k = 0; k <= 65; k++)
+    for (int k = 0; k <= 65; k++) {
         EXPECT_EQ(mutants::summaryline(k), modelsummary(k));
+        // The format the line is specified in, rounding by printf.
+        char text[64];
+        std::snprintf(text, sizeof text, "%d/65 mutants killed. (%.0f%%)\n", k, k * 100 / 65.0);
+        EXPECT_EQ(mutants::summaryline(k), text);
+    }
     const std::pair<int, const char*> shown[] = {
         {0, "0/65 mutants killed. (0%)\n"},    {1, "1/65 mutants killed. (2%)\n"},
         {2, "2/65 mutants killed. (3%)\n"},    {13, "13/65 mutants killed. (20%)\n"},
