@@ -1,0 +1,288 @@
+#include "engine/infection.hpp"
+
+#include <bit>
+#include <cstddef>
+#include <utility>
+
+#include "dates/fast.hpp"
+#include "mutants/catalogue.hpp"
+#include "mutants/wiring.hpp"
+
+namespace vorlak::engine {
+
+namespace {
+
+using dates::date;
+using mutants::alteration;
+using mutants::rule;
+
+// The step a mutant alters, by what its alteration changes.
+enum class kind : std::uint8_t {
+    syntaxcolumn,  // the digit test of one column
+    datetest,      // one test of the date check
+    checkrule,     // the leap-year rule in test 5 of the date check
+    countrule,     // the leap-year rule in the day count
+    daynumber,     // a term, the leap adjustment or the table of the day number
+};
+
+// What judging a mutant needs of its alteration, worked out from its row.
+struct step {
+    kind what = kind::daynumber;
+    int column = -1;             // syntaxcolumn: the digit column the scan leaves out
+    std::uint32_t examined = 0;  // syntaxcolumn: the columns its scan examines, as bits
+    int test = 0;                // datetest and checkrule: the test, 1 to 5
+    std::uint32_t months = 0;    // bit m for each month whose table entry differs (test 4, or the day table)
+    dates::datechecker check = nullptr;
+    dates::leaprule rule = nullptr;
+    int (*daynumber)(date) = nullptr;
+};
+
+template <dates::syntaxscan S> constexpr std::uint32_t examinedcolumns() {
+    std::uint32_t bits = 0;
+    for (int column = 0; column <= 20; column++)
+        if (dates::fast::examined<S>(column))
+            bits |= 1u << column;
+    return bits;
+}
+
+constexpr std::uint32_t changedmonths(const std::array<int, 12>& table, const std::array<int, 12>& reference) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < table.size(); i++)
+        if (table[i] != reference[i])
+            bits |= 1u << (i + 1);
+    return bits;
+}
+
+// The test of the date check that bounds and a test-5 rule alter; 0 for none.
+constexpr int alteredtest(const dates::datebounds& b, rule checkrule) {
+    constexpr dates::datebounds r{};
+    if (b.lowmonth != r.lowmonth || b.highmonth != r.highmonth)
+        return 1;
+    if (b.lowday != r.lowday || b.highday != r.highday)
+        return 2;
+    if (b.lastbadyear != r.lastbadyear)
+        return 3;
+    if (b.monthdays != r.monthdays)
+        return 4;
+    if (b.leapmonth != r.leapmonth || b.leapday != r.leapday || checkrule != rule::leap)
+        return 5;
+    return 0;
+}
+
+constexpr bool alteredrule(rule r) { return r != rule::leap && r != rule::none; }
+
+int referencedaynumber(date d) { return dates::daynumber<dates::dayterms{}, dates::leap, dates::fast::yearterms<>>(d); }
+
+template <int N> int daynumberof(date d) {
+    constexpr dates::dayterms terms = mutants::changeof<N>.terms;
+    return dates::daynumber<terms, mutants::ruleof<mutants::changeof<N>.countrule>(), dates::fast::yearterms<terms>>(d);
+}
+
+template <int N> constexpr step stepof() {
+    constexpr alteration a = mutants::changeof<N>;
+    constexpr std::uint32_t reference = examinedcolumns<dates::syntaxscan{}>();
+    constexpr std::uint32_t examined = examinedcolumns<a.scan>();
+    step s;
+    if (examined != reference) {
+        s.what = kind::syntaxcolumn;
+        s.examined = examined;
+        s.column = std::countr_zero(reference & ~examined);
+    } else if (alteredrule(a.checkrule)) {
+        s.what = kind::checkrule;
+        s.test = 5;
+        s.check = mutants::chkdateof<N>;
+        s.rule = mutants::ruleof<a.checkrule>();
+    } else if (const int test = alteredtest(a.bounds, a.checkrule); test != 0) {
+        s.what = kind::datetest;
+        s.test = test;
+        s.months = changedmonths(a.bounds.monthdays, dates::datebounds{}.monthdays);
+        s.check = mutants::chkdateof<N>;
+    } else if (alteredrule(a.countrule)) {
+        s.what = kind::countrule;
+        s.rule = mutants::ruleof<a.countrule>();
+        s.daynumber = daynumberof<N>;
+    } else {
+        s.what = kind::daynumber;
+        s.months = changedmonths(a.terms.daysbefore, dates::dayterms{}.daysbefore);
+        s.daynumber = daynumberof<N>;
+    }
+    return s;
+}
+
+template <std::size_t... I> constexpr std::array<step, mutants::mutantcount> stepsof(std::index_sequence<I...>) {
+    return {stepof<static_cast<int>(I) + 1>()...};
+}
+
+constexpr std::array<step, mutants::mutantcount> steps = stepsof(std::make_index_sequence<mutants::mutantcount>{});
+
+const step& stepof(int mutant) { return steps[static_cast<std::size_t>(mutant - 1)]; }
+
+bool inmonths(std::uint32_t months, int month) { return month >= 1 && month <= 12 && (months >> month & 1) != 0; }
+
+verdict judgesyntax(const trace& t, const step& s) {
+    verdict v;
+    if (t.length <= 21)
+        return v;
+    // The scan reaches the column when every column it examines before it holds a digit.
+    if ((t.nondigits & s.examined & ((1u << s.column) - 1)) != 0)
+        return v;
+    v.reach = state::reached;
+    if ((t.nondigits >> s.column & 1) == 0)
+        return v;
+    // The reference's scan stops at the column; the mutant's goes on to the next non-digit.
+    const std::uint32_t later = t.nondigits & s.examined;
+    v.reach = state::infected;
+    v.what = measure::stopcolumn;
+    v.reference = s.column;
+    v.mutant = later != 0 ? std::countr_zero(later) : -1;
+    v.lost = later != 0 ? loss::masked : loss::none;
+    return v;
+}
+
+// The mutant's check sees the second date only when it passed the first, and
+// its result differs from the reference's exactly when a code does.
+verdict judgedates(const trace& t, int mutant) {
+    verdict v;
+    for (int i = 0; i < t.checked; i++) {
+        const int code = t.code[static_cast<std::size_t>(i)];
+        const checkstep c = judgecheck(mutant, t.date[static_cast<std::size_t>(i)], code);
+        if (c.reached && v.reach == state::unreached)
+            v.reach = state::reached;
+        if (c.infected && v.reach != state::infected) {
+            v = {state::infected, loss::unused, c.what, i + 1, c.reference, c.mutant};
+        }
+        if (c.reached && c.mutantcode != code) {
+            v.lost = loss::none;
+            return v;
+        }
+    }
+    return v;
+}
+
+// The mutant's count is the reference's plus the second date's offset minus the first's.
+verdict judgedays(const trace& t, int mutant) {
+    verdict v;
+    if (!t.counted)
+        return v;
+    const std::array<countstep, 2> c = {judgecount(mutant, t.date[0]), judgecount(mutant, t.date[1])};
+    if (!c[0].reached && !c[1].reached)
+        return v;
+    v.reach = state::reached;
+    const int first = c[0].infected ? 0 : c[1].infected ? 1 : -1;
+    if (first < 0)
+        return v;
+    const countstep& at = c[static_cast<std::size_t>(first)];
+    v = {state::infected, loss::none, at.what, first + 1, at.reference, at.mutant};
+    const int count = t.daynumber[1] - t.daynumber[0];
+    const int altered = count + c[1].offset - c[0].offset;
+    if (c[0].offset == 0 && c[1].offset == 0)
+        v.lost = loss::unused;
+    else if (c[0].offset == c[1].offset)
+        v.lost = loss::cancelled;
+    else if (count < 0 && altered < 0)
+        v.lost = loss::reversed;
+    return v;
+}
+
+}  // namespace
+
+trace tracepiece(int length) {
+    trace t;
+    t.length = length;
+    t.result = dates::badsyntax;
+    if (length <= 21)
+        return t;
+    for (int column = 0; column <= 20; column++)
+        if (!dates::isseparator(column) && !dates::isdigitchar(dates::line[column]))
+            t.nondigits |= 1u << column;
+    if (t.nondigits != 0)
+        return t;
+    for (const int i : {0, 1}) {
+        const auto at = static_cast<std::size_t>(i);
+        t.date[at] = dates::readdate<dates::fast::strtoint>(11 * i);
+        t.code[at] = dates::chkdate(t.date[at].month, t.date[at].day, t.date[at].year);
+        t.checked = i + 1;
+        if (t.code[at] != 0) {
+            t.result = -(10 * (i + 1) + t.code[at]);
+            return t;
+        }
+    }
+    t.counted = true;
+    t.daynumber = {referencedaynumber(t.date[0]), referencedaynumber(t.date[1])};
+    t.result = dates::dayresult(t.daynumber[1] - t.daynumber[0]);
+    return t;
+}
+
+checkstep judgecheck(int mutant, const dates::date& d, int code) {
+    const step& s = stepof(mutant);
+    checkstep out;
+    if (s.what != kind::datetest && s.what != kind::checkrule)
+        return out;
+    // A test runs when those before it pass: the code is 0, or the test's own or a later one.
+    bool reached = code == 0 || code >= s.test;
+    if (s.test == 4)
+        reached = reached && inmonths(s.months, d.month);
+    if (s.what == kind::checkrule)
+        reached = reached && d.month == dates::datebounds{}.leapmonth;
+    if (!reached)
+        return out;
+    out.reached = true;
+    out.mutantcode = s.check(d.month, d.day, d.year);
+    if (s.what == kind::checkrule) {
+        out.what = measure::leapanswer;
+        out.reference = dates::leap(d.year);
+        out.mutant = s.rule(d.year);
+    } else {
+        out.reference = code;
+        out.mutant = out.mutantcode;
+    }
+    out.infected = out.reference != out.mutant;
+    return out;
+}
+
+countstep judgecount(int mutant, const dates::date& d) {
+    const step& s = stepof(mutant);
+    countstep out;
+    if (s.what == kind::countrule) {
+        // The rule is asked for every date, whatever the month.
+        out.reached = true;
+        out.what = measure::leapanswer;
+        out.reference = dates::leap(d.year);
+        out.mutant = s.rule(d.year);
+        out.infected = out.reference != out.mutant;
+        out.offset = s.daynumber(d) - referencedaynumber(d);
+    } else if (s.what == kind::daynumber && (s.months == 0 || inmonths(s.months, d.month))) {
+        out.reached = true;
+        out.reference = referencedaynumber(d);
+        out.mutant = s.daynumber(d);
+        out.infected = out.reference != out.mutant;
+        out.offset = out.mutant - out.reference;
+    }
+    return out;
+}
+
+int unexamined(int mutant) { return stepof(mutant).column; }
+
+verdict judge(const trace& t, int mutant) {
+    const step& s = stepof(mutant);
+    switch (s.what) {
+    case kind::syntaxcolumn:
+        return judgesyntax(t, s);
+    case kind::datetest:
+    case kind::checkrule:
+        return judgedates(t, mutant);
+    case kind::countrule:
+    case kind::daynumber:
+        return judgedays(t, mutant);
+    }
+    return {};
+}
+
+std::array<verdict, mutants::mutantcount> judgeall(const trace& t) {
+    std::array<verdict, mutants::mutantcount> all;
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        all[static_cast<std::size_t>(n - 1)] = judge(t, n);
+    return all;
+}
+
+}  // namespace vorlak::engine
