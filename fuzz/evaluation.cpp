@@ -4,7 +4,8 @@
 // 999; the rest of a longer input is dropped) followed by a zero byte, the
 // count of bytes as the length.  Each evaluation is run with two different
 // leftovers in the buffer after the zero, and must give the same results,
-// leave the line as it was, and keep to what the wiring alone decides.
+// leave the line as it was, keep to what the wiring alone decides, and to
+// the reach and infection that the engine judges from the reference alone.
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "dates/dates.hpp"
+#include "engine/infection.hpp"
 #include "fuzz/target.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
@@ -149,6 +151,27 @@ void checkwiring(int length, const results& r) {
     }
 }
 
+// A kill implies infection, and an infected mutant is killed exactly when no
+// way of losing the difference applies.
+void checkverdicts(int length, const results& r) {
+    const engine::trace t = engine::tracepiece(length);
+    if (t.result != r.reference)
+        fail("the engine's trace gives %d, the reference %d", t.result, r.reference);
+    const auto verdicts = engine::judgeall(t);
+    for (const auto& m : mutants::mutantset) {
+        const auto i = static_cast<std::size_t>(m.number - 1);
+        const engine::verdict& v = verdicts[i];
+        const bool killed = r.mutant[i] != r.reference;
+        const bool infected = v.reach == engine::state::infected;
+        if (killed && !infected)
+            fail("mutant %d gives %d, the reference %d, on a line that does not infect it", m.number, r.mutant[i],
+                 r.reference);
+        if (infected && killed != (v.lost == engine::loss::none))
+            fail("mutant %d gives %d, the reference %d, but the engine says the difference was lost by way %d",
+                 m.number, r.mutant[i], r.reference, static_cast<int>(v.lost));
+    }
+}
+
 }  // namespace
 
 }  // namespace vorlak::fuzz
@@ -169,6 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const results first = evaluateall(length);
     checkunchanged(before, length);
     checkwiring(length, first);
+    checkverdicts(length, first);
 
     fillafter(length, nondigits);
     const results second = evaluateall(length);
