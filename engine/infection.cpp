@@ -159,12 +159,35 @@ verdict judgedates(const trace& t, int mutant) {
     return v;
 }
 
+// A count's step on one date whose reference day number is referenceday.
+countstep countat(const step& s, const date& d, int referenceday) {
+    countstep out;
+    if (s.what == kind::countrule) {
+        // The rule is asked for every date, whatever the month; where it
+        // answers as the reference's, the day number is the reference's.
+        out.reached = true;
+        out.what = measure::leapanswer;
+        out.reference = dates::leap(d.year);
+        out.mutant = s.rule(d.year);
+        out.infected = out.reference != out.mutant;
+        if (out.infected)
+            out.offset = s.daynumber(d) - referenceday;
+    } else if (s.what == kind::daynumber && (s.months == 0 || inmonths(s.months, d.month))) {
+        out.reached = true;
+        out.reference = referenceday;
+        out.mutant = s.daynumber(d);
+        out.infected = out.reference != out.mutant;
+        out.offset = out.mutant - out.reference;
+    }
+    return out;
+}
+
 // The mutant's count is the reference's plus the second date's offset minus the first's.
-verdict judgedays(const trace& t, int mutant) {
+verdict judgedays(const trace& t, const step& s) {
     verdict v;
     if (!t.counted)
         return v;
-    const std::array<countstep, 2> c = {judgecount(mutant, t.date[0]), judgecount(mutant, t.date[1])};
+    const std::array<countstep, 2> c = {countat(s, t.date[0], t.daynumber[0]), countat(s, t.date[1], t.daynumber[1])};
     if (!c[0].reached && !c[1].reached)
         return v;
     v.reach = state::reached;
@@ -240,26 +263,7 @@ checkstep judgecheck(int mutant, const dates::date& d, int code) {
     return out;
 }
 
-countstep judgecount(int mutant, const dates::date& d) {
-    const step& s = stepof(mutant);
-    countstep out;
-    if (s.what == kind::countrule) {
-        // The rule is asked for every date, whatever the month.
-        out.reached = true;
-        out.what = measure::leapanswer;
-        out.reference = dates::leap(d.year);
-        out.mutant = s.rule(d.year);
-        out.infected = out.reference != out.mutant;
-        out.offset = s.daynumber(d) - referencedaynumber(d);
-    } else if (s.what == kind::daynumber && (s.months == 0 || inmonths(s.months, d.month))) {
-        out.reached = true;
-        out.reference = referencedaynumber(d);
-        out.mutant = s.daynumber(d);
-        out.infected = out.reference != out.mutant;
-        out.offset = out.mutant - out.reference;
-    }
-    return out;
-}
+countstep judgecount(int mutant, const dates::date& d) { return countat(stepof(mutant), d, referencedaynumber(d)); }
 
 int unexamined(int mutant) { return stepof(mutant).column; }
 
@@ -273,7 +277,7 @@ verdict judge(const trace& t, int mutant) {
         return judgedates(t, mutant);
     case kind::countrule:
     case kind::daynumber:
-        return judgedays(t, mutant);
+        return judgedays(t, s);
     }
     return {};
 }
