@@ -136,7 +136,7 @@ struct datebounds {
     // Test 4: the last day of each month.  February has 29 in every year;
     // test 5 rejects February 29 of a common year.
     std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int leapmonth = 2;  // test 5: month == 2, day == 29 and a common year
+    int leapmonth = 2;  // test 5: month == 2, a common year and day == 29
     int leapday = 29;
 };
 
@@ -163,7 +163,7 @@ template <datebounds B = datebounds{}, auto Leap = leap> int checkdate(int month
     if (day > lastday<B>(month))
         return 4;
     if constexpr (hasleaprule<Leap>) {
-        if (month == B.leapmonth && day == B.leapday && Leap(year) == 0)
+        if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday)
             return 5;
     }
     return 0;

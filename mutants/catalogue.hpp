@@ -13,7 +13,7 @@
 namespace vorlak::mutants {
 
 // Code that several sites name.
-inline constexpr std::string_view test5 = "if (month == B.leapmonth && day == B.leapday && Leap(year) == 0) return 5;";
+inline constexpr std::string_view test5 = "if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday) return 5;";
 inline constexpr std::string_view monthtable = "std::array<int, 12> monthdays = {";
 inline constexpr std::string_view rule400 = "return year % 400 == 0 ? 1 : 0;";
 inline constexpr std::string_view rule100 = "if (year % 4 == 0 && year % 100 != 0)";
