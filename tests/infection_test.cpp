@@ -32,19 +32,9 @@ using tests::digitcolumns;
 using tests::putline;
 using tests::withbyte;
 
-constexpr int maxreported = 10;
+using tests::printable;
 
-std::string printable(std::string_view text) {
-    std::string s;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 32 && u < 127)
-            s += c;
-        else
-            s += "\\x" + std::string(1, "0123456789abcdef"[u >> 4]) + "0123456789abcdef"[u & 15];
-    }
-    return '"' + s + '"';
-}
+constexpr int maxreported = 10;
 
 std::string show(date d) { return tests::show(d); }
 

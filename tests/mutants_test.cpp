@@ -27,21 +27,11 @@ using tests::putline;
 using tests::withbyte;
 namespace calendar = tests::calendar;
 
+using tests::printable;
+
 constexpr int maxreported = 10;
 
 int run(int number, int length) { return mutants::mutantof(number).entry(length); }
-
-std::string printable(std::string_view text) {
-    std::string s;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 32 && u < 127)
-            s += c;
-        else
-            s += "\\x" + std::string(1, "0123456789abcdef"[u >> 4]) + "0123456789abcdef"[u & 15];
-    }
-    return '"' + s + '"';
-}
 
 // --- the model ---------------------------------------------------------------------
 

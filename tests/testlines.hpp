@@ -41,6 +41,20 @@ inline std::string withbyte(std::string_view text, int column, int byte) {
     return s;
 }
 
+// A line in quotes, its bytes outside printable ASCII as \x escapes, for a
+// failure message.
+inline std::string printable(std::string_view text) {
+    std::string s;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 32 && u < 127)
+            s += c;
+        else
+            s += "\\x" + std::string(1, "0123456789abcdef"[u >> 4]) + "0123456789abcdef"[u & 15];
+    }
+    return '"' + s + '"';
+}
+
 // A date record as month/day/year, for comparing records with a readable failure.
 inline std::string show(const dates::date& d) {
     return std::to_string(d.month) + '/' + std::to_string(d.day) + '/' + std::to_string(d.year);
