@@ -220,15 +220,18 @@ trace tracepiece(int length) {
             t.nondigits |= 1u << column;
     if (t.nondigits != 0)
         return t;
-    for (const int i : {0, 1}) {
-        const auto at = static_cast<std::size_t>(i);
-        t.date[at] = dates::readdate<dates::fast::strtoint>(11 * i);
-        t.code[at] = dates::chkdate(t.date[at].month, t.date[at].day, t.date[at].year);
-        t.checked = i + 1;
-        if (t.code[at] != 0) {
-            t.result = -(10 * (i + 1) + t.code[at]);
-            return t;
-        }
+    // The reference's conversion stores each date it reads in the records,
+    // and answers 10 + k or 20 + k for the date its check rejects.
+    const int c = dates::convertline();
+    t.checked = c > 10 && c < 20 ? 1 : 2;
+    t.date[0] = dates::firstdate;
+    if (t.checked == 2)
+        t.date[1] = dates::seconddate;
+    t.code[0] = t.checked == 1 ? c - 10 : 0;
+    t.code[1] = c > 20 ? c - 20 : 0;
+    if (c != 0) {
+        t.result = -c;
+        return t;
     }
     t.counted = true;
     t.daynumber = {referencedaynumber(t.date[0]), referencedaynumber(t.date[1])};
