@@ -73,11 +73,6 @@ constexpr bool alteredrule(rule r) { return r != rule::leap && r != rule::none; 
 
 int referencedaynumber(date d) { return dates::daynumber<dates::dayterms{}, dates::leap, dates::fast::yearterms<>>(d); }
 
-template <int N> int daynumberof(date d) {
-    constexpr dates::dayterms terms = mutants::changeof<N>.terms;
-    return dates::daynumber<terms, mutants::ruleof<mutants::changeof<N>.countrule>(), dates::fast::yearterms<terms>>(d);
-}
-
 template <int N> constexpr step stepof() {
     constexpr alteration a = mutants::changeof<N>;
     constexpr std::uint32_t reference = examinedcolumns<dates::syntaxscan{}>();
@@ -100,11 +95,11 @@ template <int N> constexpr step stepof() {
     } else if (alteredrule(a.countrule)) {
         s.what = kind::countrule;
         s.rule = mutants::ruleof<a.countrule>();
-        s.daynumber = daynumberof<N>;
+        s.daynumber = mutants::daynumberof<N>;
     } else {
         s.what = kind::daynumber;
         s.months = changedmonths(a.terms.daysbefore, dates::dayterms{}.daysbefore);
-        s.daynumber = daynumberof<N>;
+        s.daynumber = mutants::daynumberof<N>;
     }
     return s;
 }
