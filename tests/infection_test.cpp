@@ -179,30 +179,20 @@ bool runs(int t, int month, int day, int year) {
     }
 }
 
-using checkfunction = int (*)(int, int, int);
-// clang-format off
-const checkfunction checks[29] = {m17chkdate, m18chkdate, m19chkdate, m20chkdate, m21chkdate, m22chkdate,
-                                  m23chkdate, m24chkdate, m25chkdate, m26chkdate, m27chkdate, m28chkdate,
-                                  m29chkdate, m30chkdate, m31chkdate, m32chkdate, m33chkdate, m34chkdate,
-                                  m35chkdate, m36chkdate, m37chkdate, m38chkdate, m39chkdate, m40chkdate,
-                                  m41chkdate, m42chkdate, m43chkdate, m44chkdate, m45chkdate};
-const checkfunction rules[3] = {
-    [](int, int, int y) { return m43leap(y); }, [](int, int, int y) { return m44leap(y); },
-    [](int, int, int y) { return m45leap(y); }};
-// clang-format on
+const dates::leaprule rules[3] = {m43leap, m44leap, m45leap};
 
 // Mutant n's verdict on one date against its own check and, for 43 to 45, its own rule.
 bool checkdate(int n, int month, int day, int year, int& failures) {
     const date d{month, day, year};
     const int code = dates::chkdate(month, day, year);
     const engine::checkstep c = engine::judgecheck(n, d, code);
-    const int own = checks[n - 17](month, day, year);
+    const int own = tests::datechecks[static_cast<std::size_t>(n - 17)](month, day, year);
     const alteredtest at = testof(n);
     const bool reached = at.test == 6 ? runs(5, month, day, year) && month == 2
                                       : runs(at.test, month, day, year) && (at.test != 4 || month == at.month);
     bool infected = own != code;
     if (at.test == 6)
-        infected = reached && rules[n - 43](0, 0, year) != dates::leap(year);
+        infected = reached && rules[n - 43](year) != dates::leap(year);
     std::string wrong;
     if (c.reached != reached)
         wrong = "reach";
@@ -216,7 +206,7 @@ bool checkdate(int n, int month, int day, int year, int& failures) {
         wrong = "the values";
     else if (at.test == 6 && (own != code) != (infected && day == 29))
         wrong = "the codes differ other than on an infected 29th";
-    else if (at.test == 6 && c.infected && (c.reference != dates::leap(year) || c.mutant != rules[n - 43](0, 0, year)))
+    else if (at.test == 6 && c.infected && (c.reference != dates::leap(year) || c.mutant != rules[n - 43](year)))
         wrong = "the rule's answers";
     if (wrong.empty())
         return true;
@@ -258,14 +248,6 @@ TEST(DateCheckStep, AgainstEachMutantsOwnCheck) {
 
 // --- the day count ---------------------------------------------------------------------
 
-using countfunction = int (*)(date, date);
-// clang-format off
-const countfunction counts[20] = {m46daysdiff, m47daysdiff, m48daysdiff, m49daysdiff, m50daysdiff,
-                                  m51daysdiff, m52daysdiff, m53daysdiff, m54daysdiff, m55daysdiff,
-                                  m56daysdiff, m57daysdiff, m58daysdiff, m59daysdiff, m60daysdiff,
-                                  m61daysdiff, m62daysdiff, m63daysdiff, m64daysdiff, m65daysdiff};
-// clang-format on
-
 // Every year to 79,999 in every month, and every day two columns can hold in
 // every month of a few years: each mutant's date offset against its own
 // count from a date where every offset is known, and its reach and infection.
@@ -286,7 +268,8 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
     for (const date& d : dates)
         for (int n = 46; n <= 65; n++) {
             const engine::countstep c = engine::judgecount(n, d);
-            const int offset = counts[n - 46](anchor, d) - dates::daysdiff(anchor, d) + (n == 54 ? 31 : 0);
+            const int offset = tests::daycounts[static_cast<std::size_t>(n - 46)](anchor, d) -
+                               dates::daysdiff(anchor, d) + (n == 54 ? 31 : 0);
             bool reached = true;
             if (n >= 55)
                 reached = d.month == n - 53;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <random>
@@ -17,6 +18,22 @@
 #include "mutants/mutants.hpp"
 
 namespace vorlak::tests {
+
+// The mutants' own date checks, 17 to 45, and day counts, 46 to 65, in order.
+// clang-format off
+inline constexpr std::array<int (*)(int, int, int), 29> datechecks = {
+    mutants::m17chkdate, mutants::m18chkdate, mutants::m19chkdate, mutants::m20chkdate, mutants::m21chkdate,
+    mutants::m22chkdate, mutants::m23chkdate, mutants::m24chkdate, mutants::m25chkdate, mutants::m26chkdate,
+    mutants::m27chkdate, mutants::m28chkdate, mutants::m29chkdate, mutants::m30chkdate, mutants::m31chkdate,
+    mutants::m32chkdate, mutants::m33chkdate, mutants::m34chkdate, mutants::m35chkdate, mutants::m36chkdate,
+    mutants::m37chkdate, mutants::m38chkdate, mutants::m39chkdate, mutants::m40chkdate, mutants::m41chkdate,
+    mutants::m42chkdate, mutants::m43chkdate, mutants::m44chkdate, mutants::m45chkdate};
+inline constexpr std::array<int (*)(dates::date, dates::date), 20> daycounts = {
+    mutants::m46daysdiff, mutants::m47daysdiff, mutants::m48daysdiff, mutants::m49daysdiff, mutants::m50daysdiff,
+    mutants::m51daysdiff, mutants::m52daysdiff, mutants::m53daysdiff, mutants::m54daysdiff, mutants::m55daysdiff,
+    mutants::m56daysdiff, mutants::m57daysdiff, mutants::m58daysdiff, mutants::m59daysdiff, mutants::m60daysdiff,
+    mutants::m61daysdiff, mutants::m62daysdiff, mutants::m63daysdiff, mutants::m64daysdiff, mutants::m65daysdiff};
+// clang-format on
 
 // A test file as a stream of characters.
 struct charstream {

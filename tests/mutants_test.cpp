@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dates/dates.hpp"
+#include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "testlines.hpp"
@@ -373,12 +374,6 @@ TEST(DateCheckMutants, Edges) {
 
 // The difference tables read as equal codes on every date they do not list.
 TEST(DateCheckMutants, DifferOnlyOnTheDatesTheirRowsList) {
-    using check = int (*)(int, int, int);
-    const check checks[29] = {m17chkdate, m18chkdate, m19chkdate, m20chkdate, m21chkdate, m22chkdate,
-                              m23chkdate, m24chkdate, m25chkdate, m26chkdate, m27chkdate, m28chkdate,
-                              m29chkdate, m30chkdate, m31chkdate, m32chkdate, m33chkdate, m34chkdate,
-                              m35chkdate, m36chkdate, m37chkdate, m38chkdate, m39chkdate, m40chkdate,
-                              m41chkdate, m42chkdate, m43chkdate, m44chkdate, m45chkdate};
     std::vector<int> years;
     for (int y = 1880; y <= 2420; y++)
         years.push_back(y);
@@ -393,7 +388,7 @@ TEST(DateCheckMutants, DifferOnlyOnTheDatesTheirRowsList) {
                 for (int n = 17; n <= 45; n++) {
                     const auto listed = listedcode(n, m, d, y);
                     const int want = listed ? *listed : ref;
-                    const int got = checks[n - 17](m, d, y);
+                    const int got = tests::datechecks[static_cast<std::size_t>(n - 17)](m, d, y);
                     if (listed) {
                         differing[static_cast<std::size_t>(n - 17)]++;
                         if (*listed == ref)
@@ -583,13 +578,6 @@ TEST(DayDifferenceMutants, YearLengthsFromYearZeroOn) {
 // minus the first date's: every day of three centuries, then the first of
 // every month, February 29 and December 31 of every year to 9999.
 TEST(DayDifferenceMutants, CountsFollowTheirDateOffsets) {
-    using count = int (*)(date, date);
-    // clang-format off
-    const count counts[20] = {m46daysdiff, m47daysdiff, m48daysdiff, m49daysdiff, m50daysdiff,
-                              m51daysdiff, m52daysdiff, m53daysdiff, m54daysdiff, m55daysdiff,
-                              m56daysdiff, m57daysdiff, m58daysdiff, m59daysdiff, m60daysdiff,
-                              m61daysdiff, m62daysdiff, m63daysdiff, m64daysdiff, m65daysdiff};
-    // clang-format on
     std::vector<date> sweep;
     for (int y = 1896; y <= 2104; y++)
         for (int m = 1; m <= 12; m++)
@@ -610,7 +598,8 @@ TEST(DayDifferenceMutants, CountsFollowTheirDateOffsets) {
             const int days = serial - calendar::serial(a);
             for (int n = 46; n <= 65; n++) {
                 const int want = days + offset(n, x) - offset(n, a);
-                const int forward = counts[n - 46](a, x), backward = counts[n - 46](x, a);
+                const int forward = tests::daycounts[static_cast<std::size_t>(n - 46)](a, x),
+                          backward = tests::daycounts[static_cast<std::size_t>(n - 46)](x, a);
                 if (forward != want || backward != -want) {
                     ADD_FAILURE() << "m" << n << "daysdiff " << tests::dateline(a, x) << "forward " << forward
                                   << ", backward " << backward << ", want " << want;
