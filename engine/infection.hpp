@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "dates/dates.hpp"
+#include "engine/killset.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::engine {
@@ -64,6 +65,16 @@ struct verdict {
 
 verdict judge(const trace& t, int mutant);
 std::array<verdict, mutants::mutantcount> judgeall(const trace& t);
+
+// A line's verdicts as sets: the mutants it reaches (infected and killed
+// ones included), those it infects (killed ones included) and those it kills.
+struct linestates {
+    killset reached;
+    killset infected;
+    killset killed;
+    constexpr bool operator==(const linestates&) const = default;
+};
+linestates statesof(const std::array<verdict, mutants::mutantcount>& verdicts);
 
 // The altered step of a date check, on one date that the conversion checks
 // with the reference's code for it.

@@ -1,53 +1,24 @@
 #include "engine/scan.hpp"
 
 #include <unordered_map>
-#include <utility>
 
 #include "dates/dates.hpp"
+#include "engine/fastjudge.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
 
 namespace {
 
-using mutants::mutantset;
-
-// Mutant I + 1 on the current piece: its result is noted when it differs
-// from the reference, the first time with the line.  The entry is a template
-// argument, so the call is a direct one.
-template <std::size_t I>
-void evaluateone(int length, int reference, killset wanted, long line, scanresult* out, killset& killed) {
-    constexpr int n = static_cast<int>(I) + 1;
-    if (!wanted.has(n))
-        return;
-    constexpr mutants::entryfunction entry = mutantset[I].entry;
-    const int result = entry(length);
-    if (result == reference)
-        return;
-    killed.add(n);
-    if (out != nullptr && out->kills[I].line == 0)
-        out->kills[I] = {line, reference, result};
-}
-
-// The mutants of wanted on the current piece, in number order.
-template <std::size_t... I>
-killset evaluate(int length, int reference, killset wanted, long line, scanresult* out, std::index_sequence<I...>) {
-    killset killed;
-    (evaluateone<I>(length, reference, wanted, line, out, killed), ...);
-    return killed;
-}
-
-killset piece(int length, killset wanted, long line, scanresult* out) {
-    const int reference = dates::testline(length);
-    return evaluate(length, reference, wanted, line, out, std::make_index_sequence<mutants::mutantcount>{});
-}
-
 // The line being read, and the distinct kill sets of the lines before it.
 struct reading {
     std::unordered_map<killset, std::uint32_t, killsethash> known;
-    killset current;    // what the current line kills so far
-    std::string text;   // the current line's bytes, with linetext
-    bool open = false;  // a line has begun and not ended
+    std::unordered_map<killset, std::uint32_t, killsethash> knownreach;
+    killset current;       // what the current line kills so far
+    killset currentreach;  // what it reaches so far
+    linestates sofar;      // what the lines before reached, infected and killed
+    std::string text;      // the current line's bytes, with linetext
+    bool open = false;     // a line has begun and not ended
     long line = 1;
 };
 
@@ -62,16 +33,56 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
             if (needs.linetext)
                 out.settext.push_back(std::move(r.text));
         }
-        if (needs.perline)
+        if (needs.perline) {
             out.lineset.push_back(at->second);
+            auto [seen, added] =
+                r.knownreach.try_emplace(r.currentreach, static_cast<std::uint32_t>(out.reachsets.size()));
+            if (added)
+                out.reachsets.push_back(r.currentreach);
+            out.linereach.push_back(seen->second);
+        }
     }
     r.text.clear();
     r.current = killset{};
+    r.currentreach = killset{};
     r.open = false;
     r.line++;
 }
 
+// Judges the piece now in the line buffer from the reference's evaluation
+// and notes each mutant's first reaching, infecting and killing line.  A
+// mutant is run on the piece only when the piece kills it for the first
+// time, for its result.
+linestates piece(int length, long line, reading& r, scanresult& out) {
+    const trace t = tracepiece(length);
+    const linestates s = fast::judgesets(t);
+    foreachmutant(s.reached.without(r.sofar.reached),
+                  [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
+    foreachmutant(s.infected.without(r.sofar.infected), [&](int n) {
+        firstreach& f = out.reach[static_cast<std::size_t>(n - 1)];
+        f.infected = line;
+        f.why = judge(t, n);
+    });
+    foreachmutant(s.killed.without(r.sofar.killed), [&](int n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        out.kills[i] = {line, t.result, mutants::mutantset[i].entry(length)};
+    });
+    r.sofar.reached |= s.reached;
+    r.sofar.infected |= s.infected;
+    r.sofar.killed |= s.killed;
+    return s;
+}
+
 }  // namespace
+
+state scanresult::stateof(int mutant) const {
+    const firstreach& f = reachof(mutant);
+    if (of(mutant).line != 0)
+        return state::killed;
+    if (f.infected != 0)
+        return state::infected;
+    return f.reached != 0 ? state::reached : state::unreached;
+}
 
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills) {
     killset s;
@@ -81,7 +92,14 @@ killset killedin(const std::array<firstkill, mutants::mutantcount>& kills) {
     return s;
 }
 
-killset killsofpiece(int length) { return piece(length, killset::all(), 0, nullptr); }
+killset killsofpiece(int length) {
+    const int reference = dates::testline(length);
+    killset killed;
+    for (const auto& m : mutants::mutantset)
+        if (m.entry(length) != reference)
+            killed.add(m.number);
+    return killed;
+}
 
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     out = scanresult{};
@@ -104,15 +122,13 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
             out.source.append(bytes, size);
         if (needs.linetext)
             r.text.append(bytes, size);
-        const killset wanted = needs.every ? killset::all() : alive;
-        if (!wanted.empty()) {
-            const killset k = piece(n, wanted, r.line, &out);
-            if (needs.killtext)
-                foreachmutant(k & alive,
-                              [&](int m) { out.killtext[static_cast<std::size_t>(m - 1)].assign(bytes, size); });
-            r.current |= k;
-            alive = alive.without(k);
-        }
+        const linestates s = piece(n, r.line, r, out);
+        if (needs.killtext)
+            foreachmutant(s.killed & alive,
+                          [&](int m) { out.killtext[static_cast<std::size_t>(m - 1)].assign(bytes, size); });
+        r.current |= s.killed;
+        r.currentreach |= s.reached;
+        alive = alive.without(s.killed);
         if (bytes[size - 1] == '\n')
             endline(r, needs, out);
     }

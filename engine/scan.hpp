@@ -1,5 +1,7 @@
-// One reading of the test file: every piece evaluated once by the reference
-// and once by each mutant, with what each line kills.
+// One reading of the test file.  Each piece is evaluated once by the
+// reference, which decides how far it gets into each mutant (reach and
+// infection); a mutant's own evaluation runs only where the piece infects it,
+// for elsewhere its result is the reference's.
 #pragma once
 
 #include <array>
@@ -7,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/infection.hpp"
 #include "engine/killset.hpp"
 #include "io/reader.hpp"
 #include "mutants/mutants.hpp"
@@ -20,6 +23,13 @@ struct firstkill {
     int result = 0;
 };
 
+// Where a mutant was first reached and first infected.
+struct firstreach {
+    long reached = 0;   // physical line, from 1; 0 when no line reached it
+    long infected = 0;  // 0 when no line infected it
+    verdict why;        // on the first infecting piece, when there is one
+};
+
 // The mutants that a table of first kills records as killed.
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 
@@ -27,7 +37,7 @@ killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 // longer evaluated once it is killed, as in vorlak's passes.
 struct scanneeds {
     bool every = false;     // each line's full kill set (for the matrix and the smallest subset)
-    bool perline = false;   // the kill set of every line, not only the distinct ones
+    bool perline = false;   // the kill set and the reach of every line, not only the distinct ones
     bool linetext = false;  // the bytes of the first line of each distinct kill set
     bool source = false;    // the whole file
     bool whole = false;     // read to the end even once every mutant is killed
@@ -40,6 +50,7 @@ struct scanresult {
     long lines = 0;             // physical lines; a last line without newline counts
     bool endsinnewline = true;  // false when the last line has no newline
     std::array<firstkill, mutants::mutantcount> kills{};
+    std::array<firstreach, mutants::mutantcount> reach{};
 
     // With every: the distinct kill sets of the lines, in the order of their
     // first lines, each with that line's number and, with linetext, its bytes.
@@ -47,12 +58,17 @@ struct scanresult {
     std::vector<long> setline;
     std::vector<std::string> settext;
     std::vector<std::uint32_t> lineset;                      // with perline: for line i + 1, its index in sets
+    std::vector<killset> reachsets;                          // with perline: the distinct sets that lines reach
+    std::vector<std::uint32_t> linereach;                    // with perline: for line i + 1, its index in reachsets
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }
     const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
+    const firstreach& reachof(int mutant) const { return reach[static_cast<std::size_t>(mutant - 1)]; }
+    // The furthest any line got into the mutant.
+    state stateof(int mutant) const;
 };
 
 // Reads in to its end through the shared line buffer, with vorlak's line
@@ -60,7 +76,8 @@ struct scanresult {
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
 
 // The mutants whose result on the piece now in the line buffer differs from
-// the reference result there.
+// the reference result there, found by running all 65: the plain form that
+// the scan's judging from the reference stands in for.
 killset killsofpiece(int length);
 
 }  // namespace vorlak::engine
