@@ -144,7 +144,13 @@ verdict judgedates(const trace& t, int mutant) {
         if (c.reached && v.reach == state::unreached)
             v.reach = state::reached;
         if (c.infected && v.reach != state::infected) {
-            v = {state::infected, loss::unused, c.what, i + 1, c.reference, c.mutant};
+            v = {state::infected,
+                 loss::unused,
+                 c.what,
+                 i + 1,
+                 c.reference,
+                 c.mutant,
+                 t.date[static_cast<std::size_t>(i)]};
         }
         if (c.reached && c.mutantcode != code) {
             v.lost = loss::none;
@@ -190,7 +196,13 @@ verdict judgedays(const trace& t, const step& s) {
     if (first < 0)
         return v;
     const countstep& at = c[static_cast<std::size_t>(first)];
-    v = {state::infected, loss::none, at.what, first + 1, at.reference, at.mutant};
+    v = {state::infected,
+         loss::none,
+         at.what,
+         first + 1,
+         at.reference,
+         at.mutant,
+         t.date[static_cast<std::size_t>(first)]};
     const int count = t.daynumber[1] - t.daynumber[0];
     const int altered = count + c[1].offset - c[0].offset;
     if (c[0].offset == 0 && c[1].offset == 0)

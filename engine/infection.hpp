@@ -61,6 +61,7 @@ struct verdict {
     int date = 0;
     int reference = 0;
     int mutant = 0;
+    dates::date at{};  // that date, when date is 1 or 2
 };
 
 verdict judge(const trace& t, int mutant);

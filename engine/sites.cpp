@@ -52,6 +52,20 @@ std::optional<std::pair<std::size_t, std::size_t>> listentry(std::string_view te
     return std::pair{begin, end};
 }
 
+// The text with each run of white space made one blank, none at either end.
+std::string oneline(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (!blank(c))
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
 }  // namespace
 
 std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
@@ -114,6 +128,26 @@ std::optional<site> locate(int mutant) {
         return std::nullopt;
     return site{file->path, at(text, span->first), at(text, span->second),
                 text.substr(span->first, span->second - span->first), a.replacement};
+}
+
+std::optional<codediff> diffof(int mutant) {
+    const std::optional<site> s = locate(mutant);
+    if (!s)
+        return std::nullopt;
+    const auto files = referencesources();
+    const auto file = std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s->file; });
+    const std::string_view text = file->text;
+    const auto begin = static_cast<std::size_t>(s->text.data() - text.data());
+    const std::size_t end = begin + s->text.size();
+    const std::size_t linestart = text.rfind('\n', begin == 0 ? 0 : begin - 1);
+    const std::size_t first = linestart == std::string_view::npos || begin == 0 ? 0 : linestart + 1;
+    const std::size_t last = std::min(text.find('\n', end), text.size());
+    const std::string_view before = text.substr(first, begin - first);
+    const std::string_view after = text.substr(end, last - end);
+    std::string altered(before);
+    altered += s->replacement;
+    altered += after;
+    return codediff{s->start.line, oneline(text.substr(first, last - first)), oneline(altered)};
 }
 
 }  // namespace vorlak::engine

@@ -25,6 +25,16 @@ struct site {
 // the code around it; nothing when the sources no longer hold that code.
 std::optional<site> locate(int mutant);
 
+// A mutant's alteration as a one-line diff: the lines of the program that
+// its site spans, each run of white space made one blank, as they read in
+// the reference and as they read in the mutant.
+struct codediff {
+    int line;  // the first of those lines, from 1
+    std::string reference;
+    std::string mutant;
+};
+std::optional<codediff> diffof(int mutant);
+
 // The place in text that matches pattern, where every run of white space
 // in pattern stands for any run of white space: the offsets of its first
 // and one past its last character, or nothing.  The search begins at from.
