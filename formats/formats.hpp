@@ -23,11 +23,14 @@ private:
     std::vector<std::pair<long, long>> spans_;
 };
 
-// One aligned row per mutant, vorlak's summary line, the survivors; with
-// matrix (the scan kept every line's kill set) the kill matrix after them.
+// One aligned row per mutant, a survivor's with its state and the first line
+// of it and an infected one's with how the difference was lost; vorlak's
+// summary line, the survivors; with matrix (the scan kept every line's kill
+// set) the kill matrix after them.
 std::string textreport(const engine::scanresult& scan, bool matrix);
 
-// RFC 4180: the header and one record per mutant, lines ending in CR LF.
+// RFC 4180: the header and one record per mutant, lines ending in CR LF;
+// its last two fields the first lines that reach and infect the mutant.
 std::string csvreport(const engine::scanresult& scan);
 
 // RFC 4180: the kill matrix as pairs "line,mutant", a line that kills
