@@ -146,7 +146,7 @@ struct countbits {
     std::uint32_t key = 0;  // year * 16 + month; 0 for none yet
     std::uint32_t reached = 0;
     std::uint32_t infected = 0;
-    std::array<std::int32_t, 32> offset{};  // the mutant's day number minus the reference's
+    std::array<std::int32_t, countrun.size> offset{};  // the mutant's day number minus the reference's
 };
 
 countbits workout(int month, int year) {
@@ -213,19 +213,26 @@ linestates judgesets(const trace& t) {
     if (!t.counted)
         return s;
     // The count is the reference's plus the second date's offset minus the first's.
-    const countbits a = countbitsof(t.date[0]);
+    // The second date's pair may take the first's place in the cache.
+    const countbits* a = &countbitsof(t.date[0]);
+    const std::uint32_t firstkey = a->key;
     const countbits& b = countbitsof(t.date[1]);
+    countbits moved;
+    if (a->key != firstkey) {
+        moved = workout(t.date[0].month, t.date[0].year);
+        a = &moved;
+    }
     std::uint32_t changed = 0;
-    if (a.key != b.key) {
+    if (a->key != b.key) {
         const int count = t.daynumber[1] - t.daynumber[0];
         for (int i = 0; i < countrun.size; i++) {
-            const int moved = b.offset[static_cast<std::size_t>(i)] - a.offset[static_cast<std::size_t>(i)];
-            const bool bothreversed = count < 0 && count + moved < 0;
-            changed |= std::uint32_t{moved != 0 && !bothreversed} << i;
+            const int shift = b.offset[static_cast<std::size_t>(i)] - a->offset[static_cast<std::size_t>(i)];
+            const bool bothreversed = count < 0 && count + shift < 0;
+            changed |= std::uint32_t{shift != 0 && !bothreversed} << i;
         }
     }
-    s.reached |= killset::frombits(countrun.first, a.reached | b.reached);
-    s.infected |= killset::frombits(countrun.first, a.infected | b.infected);
+    s.reached |= killset::frombits(countrun.first, a->reached | b.reached);
+    s.infected |= killset::frombits(countrun.first, a->infected | b.infected);
     s.killed |= killset::frombits(countrun.first, changed);
     return s;
 }

@@ -73,9 +73,13 @@ struct killsethash {
 
 // Calls f(n) for each mutant n of the set, in increasing order.
 template <class F> void foreachmutant(killset s, F f) {
-    for (int n = 1; n <= mutants::mutantcount; n++)
-        if (s.has(n))
-            f(n);
+    while (!s.empty()) {
+        const int n = s.first();
+        f(n);
+        killset one;
+        one.add(n);
+        s = s.without(one);
+    }
 }
 
 }  // namespace vorlak::engine

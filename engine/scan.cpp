@@ -1,6 +1,8 @@
 #include "engine/scan.hpp"
 
+#include <cstdint>
 #include <unordered_map>
+#include <utility>
 
 #include "dates/dates.hpp"
 #include "engine/fastjudge.hpp"
@@ -11,9 +13,27 @@ namespace vorlak::engine {
 namespace {
 
 // The line being read, and the distinct kill sets of the lines before it.
-struct reading {
+// The distinct sets that lines kill or reach, each with its index; lines
+// in a row often share one, so the last is kept at hand.
+struct distinct {
     std::unordered_map<killset, std::uint32_t, killsethash> known;
-    std::unordered_map<killset, std::uint32_t, killsethash> knownreach;
+    killset last;
+    std::uint32_t lastindex = UINT32_MAX;
+
+    // The set's index, and whether it is new; a new one gets index next.
+    std::pair<std::uint32_t, bool> indexof(killset s, std::size_t next) {
+        if (lastindex != UINT32_MAX && s == last)
+            return {lastindex, false};
+        const auto [at, fresh] = known.try_emplace(s, static_cast<std::uint32_t>(next));
+        last = s;
+        lastindex = at->second;
+        return {at->second, fresh};
+    }
+};
+
+struct reading {
+    distinct kills;
+    distinct reaches;
     killset current;       // what the current line kills so far
     killset currentreach;  // what it reaches so far
     linestates sofar;      // what the lines before reached, infected and killed
@@ -26,7 +46,7 @@ struct reading {
 void endline(reading& r, const scanneeds& needs, scanresult& out) {
     out.lines = r.line;
     if (needs.every) {
-        auto [at, fresh] = r.known.try_emplace(r.current, static_cast<std::uint32_t>(out.sets.size()));
+        const auto [index, fresh] = r.kills.indexof(r.current, out.sets.size());
         if (fresh) {
             out.sets.push_back(r.current);
             out.setline.push_back(r.line);
@@ -34,12 +54,11 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
                 out.settext.push_back(std::move(r.text));
         }
         if (needs.perline) {
-            out.lineset.push_back(at->second);
-            auto [seen, added] =
-                r.knownreach.try_emplace(r.currentreach, static_cast<std::uint32_t>(out.reachsets.size()));
+            out.lineset.push_back(index);
+            const auto [reachindex, added] = r.reaches.indexof(r.currentreach, out.reachsets.size());
             if (added)
                 out.reachsets.push_back(r.currentreach);
-            out.linereach.push_back(seen->second);
+            out.linereach.push_back(reachindex);
         }
     }
     r.text.clear();
