@@ -118,9 +118,10 @@ std::string heatmaphead() {
 // it and as the mutant has it; nothing when the sources no longer hold it.
 std::string diffhtml(int n) {
     const std::optional<engine::codediff> d = engine::diffof(n);
-    if (!d)
+    const std::optional<engine::site> s = engine::locate(n);
+    if (!d || !s)
         return "";
-    return "<div class=\"diff\">line " + number(d->line) +
+    return "<div class=\"diff\">" + htmltext(s->file) + ", line " + number(d->line) +
            "<code class=\"reference\"><span class=\"hidden\">reference: "
            "</span>" +
            htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">mutant: </span>" +
