@@ -168,12 +168,15 @@ std::string classhtml(const std::vector<grade>& grades) {
             summary + "</title>\n<style>";
     page += classassets::style;
     page += "</style>\n</head>\n<body>\n<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
-    page += "<p class=\"legend\">Each row is a file, each column a mutant, each cell how far the file's lines got "
-            "into the mutant:<span class=\"cell killed\"></span>killed<span class=\"cell infected\"></span>infected "
-            "(the altered code left a different state, but it was lost before the result)<span class=\"cell "
-            "reached\"></span>reached (the altered code ran and left the same state)<span class=\"cell "
-            "unreached\"></span>unreached (no line ran the altered code). The rows are in the order given; sort them "
-            "by name or score.</p>\n";
+    page += "<p>Each row is a file, each column a mutant, each cell how far the file's lines got into the "
+            "mutant:</p>\n<ul class=\"legend\">\n"
+            "<li><span class=\"cell killed\"></span>killed: a line's result differs from the reference's</li>\n"
+            "<li><span class=\"cell infected\"></span>infected: a line ran the altered code and it left a different "
+            "state, but the difference was lost before the result</li>\n"
+            "<li><span class=\"cell reached\"></span>reached: a line ran the altered code, which left the same "
+            "state</li>\n"
+            "<li><span class=\"cell unreached\"></span>unreached: no line ran the altered code</li>\n</ul>\n"
+            "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
     page += "<table id=\"heatmap\">\n" + heatmaphead() + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)

@@ -12,7 +12,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { PIECE, check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { PIECE, accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -272,6 +272,7 @@ async function suggestions(context) {
     check(await row.getAttribute('data-state') === state && await row.getAttribute('data-infected') === infected &&
       why.test(await row.locator('.why').textContent()), `suggest: the starter leaves mutant ${n} ${state}`, seen);
   }
+  await accessible(page, 'suggest: the starter\'s results');
   const diffs = await page.locator('[data-mutant] .diff').evaluateAll((ds) => ds.map((d) =>
     [...d.querySelectorAll('code')].map((c) => c.textContent)));
   check(diffs.length === MUTANTS && diffs.every(([r, m]) => r !== m && r.startsWith('reference: ') && m.startsWith('mutant: ')),
