@@ -23,20 +23,31 @@ private:
     std::vector<std::pair<long, long>> spans_;
 };
 
-// One aligned row per mutant, vorlak's summary line, the survivors; with
-// matrix (the scan kept every line's kill set) the kill matrix after them.
+// One aligned row per mutant, a survivor's with its state and the first line
+// of it and an infected one's with how the difference was lost; vorlak's
+// summary line, the survivors; with matrix (the scan kept every line's kill
+// set) the kill matrix after them.
 std::string textreport(const engine::scanresult& scan, bool matrix);
 
-// RFC 4180: the header and one record per mutant, lines ending in CR LF.
+// RFC 4180: the header and one record per mutant, lines ending in CR LF;
+// its last two fields the first lines that reach and infect the mutant.
 std::string csvreport(const engine::scanresult& scan);
 
 // RFC 4180: the kill matrix as pairs "line,mutant", a line that kills
 // nothing with an empty mutant.
 std::string csvmatrix(const engine::scanresult& scan);
 
+// What the mutation-testing report holds besides each mutant's state.
+struct reportoptions {
+    bool matrix = false;  // every killing and every reaching line (the scan kept them per line)
+    bool diffs = false;   // each description ends with the alteration as a one-line diff
+};
+
 // The mutation-testing report.  name is the test file as the user named it;
-// the scan must hold the source.  indent < 0 writes it on one line.
-std::string jsonreport(const engine::scanresult& scan, std::string_view name, bool matrix,
+// the scan must hold the source.  A survivor that no line reaches is
+// NoCoverage; a reached mutant is covered by its first reaching line.
+// indent < 0 writes it on one line.
+std::string jsonreport(const engine::scanresult& scan, std::string_view name, const reportoptions& options,
                        const std::vector<engine::suggestion>& suggestions, int indent);
 
 // A field of a csv record: quoted when it holds a comma, a quote or a line break.

@@ -1,7 +1,12 @@
 // The json report, in the schema that mutation-testing tools share.
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include <nlohmann/json.hpp>
 
+#include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
 #include "formats/formats.hpp"
@@ -12,12 +17,14 @@
 namespace vorlak::formats {
 
 using engine::firstkill;
+using engine::firstreach;
 using engine::locate;
 using engine::position;
 using engine::referencesources;
 using engine::scanresult;
 using engine::site;
 using engine::sourcefile;
+using engine::state;
 using engine::suggestion;
 
 namespace {
@@ -40,33 +47,65 @@ std::string withoutnewline(const std::string& line) {
     return line.empty() || line.back() != '\n' ? line : line.substr(0, line.size() - 1);
 }
 
-json mutantresult(const scanresult& scan, const site& s, int n, bool matrix, const suggestion* suggested) {
+// The catalogue's description and, with diff, the alteration below it as a
+// one-line diff: the line as it reads in the reference and in the mutant.
+std::string describe(const mutants::mutant& m, bool diff) {
+    std::string text(m.description);
+    if (const auto d = diff ? engine::diffof(m.number) : std::nullopt) {
+        text += "\nline " + std::to_string(d->line) + ":\n- " + d->reference;
+        if (!d->mutant.empty())  // else the alteration removes the line's statements
+            text += "\n+ " + d->mutant;
+    }
+    return text;
+}
+
+// The lines that pass a test, as test ids: every one with matrix, else the first.
+template <typename passes>
+json lines(long first, bool matrix, const std::vector<std::uint32_t>& lineindex, const passes& test) {
+    json ids = json::array();
+    if (!matrix) {
+        ids.push_back(id(first));
+        return ids;
+    }
+    for (std::size_t i = 0; i < lineindex.size(); i++)
+        if (test(lineindex[i]))
+            ids.push_back(id(static_cast<long>(i) + 1));
+    return ids;
+}
+
+// A survivor's state in words and, when infected, how the difference was
+// lost; then the line that kills it, when one was suggested.
+std::string survivorreason(const scanresult& scan, int n, const suggestion* suggested) {
+    std::string reason = engine::whyof(scan, n);
+    if (scan.stateof(n) == state::infected)
+        reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
+    if (suggested != nullptr)
+        reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) + " kills it: reference " +
+                  id(suggested->reference) + ", mutant " + id(suggested->result);
+    return reason;
+}
+
+json mutantresult(const scanresult& scan, const site& s, int n, const reportoptions& o, const suggestion* suggested) {
     const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
+    const firstreach& f = scan.reachof(n);
+    // A survivor that no line reaches is not covered, in the schema's words.
+    const char* status = k.line != 0 ? "Killed" : f.reached != 0 ? "Survived" : "NoCoverage";
     json r = {{"id", id(n)},
               {"mutatorName", mutants::stagename(m.altered)},
               {"replacement", s.replacement},
-              {"description", m.description},
+              {"description", describe(m, o.diffs)},
               {"location", where(s.start, s.end)},
-              {"status", k.line != 0 ? "Killed" : "Survived"}};
-    if (k.line != 0) {
-        json killers = json::array();
-        if (matrix) {
-            for (std::size_t i = 0; i < scan.lineset.size(); i++)
-                if (scan.sets[scan.lineset[i]].has(n))
-                    killers.push_back(id(static_cast<long>(i) + 1));
-        } else {
-            killers.push_back(id(k.line));
-        }
-        r["killedBy"] = killers;
-        r["statusReason"] = "line " + id(k.line) + ": reference " + id(k.reference) + ", mutant " + id(k.result);
-    } else if (suggested != nullptr) {
-        r["statusReason"] = "the line " + validutf8(withoutnewline(suggested->line)) + " kills it: reference " +
-                            id(suggested->reference) + ", mutant " + id(suggested->result);
-    } else {
-        r["statusReason"] = "no line tells it from the reference";
-    }
-    r["testsCompleted"] = k.line != 0 && !matrix ? k.line : scan.lines;
+              {"status", status}};
+    if (k.line != 0)
+        r["killedBy"] = lines(k.line, o.matrix, scan.lineset, [&](std::uint32_t i) { return scan.sets[i].has(n); });
+    if (f.reached != 0)
+        r["coveredBy"] =
+            lines(f.reached, o.matrix, scan.linereach, [&](std::uint32_t i) { return scan.reachsets[i].has(n); });
+    r["statusReason"] = k.line != 0
+                            ? "line " + id(k.line) + ": reference " + id(k.reference) + ", mutant " + id(k.result)
+                            : survivorreason(scan, n, suggested);
+    r["testsCompleted"] = k.line != 0 && !o.matrix ? k.line : scan.lines;
     return r;
 }
 
@@ -74,7 +113,7 @@ json mutantresult(const scanresult& scan, const site& s, int n, bool matrix, con
 
 std::string displayname(std::string_view name) { return name == "-" ? std::string("standard input") : validutf8(name); }
 
-std::string jsonreport(const scanresult& scan, std::string_view name, bool matrix,
+std::string jsonreport(const scanresult& scan, std::string_view name, const reportoptions& o,
                        const std::vector<suggestion>& suggestions, int indent) {
     json files = json::object();
     for (const sourcefile& f : referencesources())
@@ -88,7 +127,7 @@ std::string jsonreport(const scanresult& scan, std::string_view name, bool matri
         for (const suggestion& g : suggestions)
             if (g.mutant == m.number)
                 suggested = &g;
-        files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, matrix, suggested));
+        files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, o, suggested));
     }
 
     json report = {{"schemaVersion", schemaversion},

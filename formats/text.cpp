@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdio>
 
+#include "engine/explain.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
 #include "mutants/catalogue.hpp"
@@ -10,15 +11,20 @@
 namespace vorlak::formats {
 
 using engine::firstkill;
+using engine::firstreach;
 using engine::foreachmutant;
 using engine::killset;
 using engine::scanresult;
+using engine::state;
 
 namespace {
 
 using mutants::mutantset;
 
 std::string number(long n) { return std::to_string(n); }
+
+// A line number, or nothing for none.
+std::string lineor(long n) { return n != 0 ? number(n) : ""; }
 
 // The cells of one mutant's row: number, stage, status, line, the two results, description.
 std::array<std::string, 7> cells(const scanresult& scan, int n) {
@@ -102,9 +108,34 @@ std::string csvfield(std::string_view text) {
 std::string textreport(const scanresult& scan, bool withmatrix) {
     std::vector<std::array<std::string, 7>> rows = {
         {"mutant", "stage", "status", "line", "reference", "result", "description"}};
-    for (const mutants::mutant& m : mutantset)
-        rows.push_back(cells(scan, m.number));
-    std::string out = aligned(rows, {true, false, false, true, true, true, false});
+    // A survivor's row gives its state and the first line of it; an
+    // infected survivor's row is followed by how the difference was lost,
+    // under the description.
+    std::vector<std::string> why(mutantset.size() + 1);
+    for (const mutants::mutant& m : mutantset) {
+        auto c = cells(scan, m.number);
+        const state s = scan.stateof(m.number);
+        if (s != state::killed) {
+            const firstreach& f = scan.reachof(m.number);
+            c[2] = engine::statename(s);
+            c[3] = lineor(s == state::infected ? f.infected : f.reached);
+        }
+        if (s == state::infected)
+            why[static_cast<std::size_t>(m.number)] = engine::whyof(scan, m.number);
+        rows.push_back(c);
+    }
+    const std::string table = aligned(rows, {true, false, false, true, true, true, false});
+    const std::size_t header = table.find('\n');
+    const std::string indent(columns(std::string_view(table).substr(0, header)) - columns(rows[0].back()), ' ');
+    std::string out;
+    std::size_t row = 0;
+    for (std::size_t from = 0; from < table.size(); row++) {
+        const std::size_t end = table.find('\n', from) + 1;
+        out.append(table, from, end - from);
+        if (row < why.size() && !why[row].empty())
+            out += indent + why[row] + '\n';
+        from = end;
+    }
     out += mutants::summaryline(scan.killed());
     runs survivors;
     for (const mutants::mutant& m : mutantset)
@@ -117,11 +148,12 @@ std::string textreport(const scanresult& scan, bool withmatrix) {
 }
 
 std::string csvreport(const scanresult& scan) {
-    std::string out = "mutant,stage,function,status,line,reference,result,description\r\n";
+    std::string out = "mutant,stage,function,status,line,reference,result,description,reached,infected\r\n";
     for (const mutants::mutant& m : mutantset) {
         const auto c = cells(scan, m.number);
+        const firstreach& f = scan.reachof(m.number);
         out += c[0] + ',' + csvfield(c[1]) + ',' + csvfield(m.function) + ',' + c[2] + ',' + c[3] + ',' + c[4] + ',' +
-               c[5] + ',' + csvfield(c[6]) + "\r\n";
+               c[5] + ',' + csvfield(c[6]) + ',' + lineor(f.reached) + ',' + lineor(f.infected) + "\r\n";
     }
     return out;
 }

@@ -176,12 +176,13 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return s.matrix ? formats::csvmatrix(f.scan) : formats::csvreport(f.scan);
     case format::json:
         return s.grading ? formats::classjson(f.grades, 2)
-                         : formats::jsonreport(f.scan, s.testfile, s.matrix, f.found, 2);
+                         : formats::jsonreport(f.scan, s.testfile, {.matrix = s.matrix}, f.found, 2);
     case format::html:
         if (s.grading)
             return formats::classhtml(f.grades);
-        return formats::renderhtml(formats::jsonreport(f.scan, s.testfile, s.matrix, f.found, -1),
-                                   formats::displayname(s.testfile) + ": " + mutants::summary(f.scan.killed()));
+        return formats::renderhtml(
+            formats::jsonreport(f.scan, s.testfile, {.matrix = s.matrix, .diffs = true}, f.found, -1),
+            formats::displayname(s.testfile) + ": " + mutants::summary(f.scan.killed()));
     }
     return {};
 }

@@ -11,7 +11,8 @@ import re
 import subprocess
 import sys
 
-HEADER = ["mutant", "stage", "function", "status", "line", "reference", "result", "description"]
+HEADER = ["mutant", "stage", "function", "status", "line", "reference", "result", "description",
+          "reached", "infected"]
 STAGES = {"syntax check", "date check", "leap year", "day difference"}
 
 
@@ -30,11 +31,15 @@ def check(program, path):
     assert rows[0] == HEADER, rows[0]
     assert [int(r[0]) for r in rows[1:]] == list(range(1, 66))
     killed = {}
-    for mutant, stage, function, status, line, reference, result, description in rows[1:]:
+    for mutant, stage, function, status, line, reference, result, description, reached, infected in rows[1:]:
         assert stage in STAGES and re.fullmatch(r"m\d+[a-z]+", function) and description, mutant
+        # A line that kills a mutant infects it, and one that infects it reaches it.
+        if infected:
+            assert reached and int(reached) <= int(infected), mutant
         if status == "killed":
             killed[int(mutant)] = int(line)
             assert int(reference) != int(result), mutant
+            assert infected and int(infected) <= int(line), mutant
         else:
             assert status == "survived" and line == reference == result == "", mutant
     summary = subprocess.run([program, path], check=True, capture_output=True, text=True).stdout

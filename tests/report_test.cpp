@@ -501,7 +501,8 @@ TEST(CommandLine, WriteErrorsAreReportedAndOutputWaitsForTheRead) {
     EXPECT_EQ(report({"-o", out, std::filesystem::temp_directory_path().string()}).status, 1);
     EXPECT_EQ(readfile(out), "earlier report\n");
     EXPECT_EQ(report({"-o", out, "-f", "csv", empty}).status, 0);
-    EXPECT_TRUE(readfile(out).starts_with("mutant,stage,function,status,line,reference,result,description\r\n"));
+    EXPECT_TRUE(readfile(out).starts_with(
+        "mutant,stage,function,status,line,reference,result,description,reached,infected\r\n"));
 }
 
 // What the child may do while vorlak-report runs in it.
@@ -800,20 +801,59 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
         rows.push_back(row);
     ASSERT_GT(rows.size(), 67u);
     const std::size_t description = rows[0].find("description");
-    for (int n = 1; n <= 65; n++) {
-        const std::string& row = rows[static_cast<std::size_t>(n)];
+    // An infected survivor's row is followed by why, under its description.
+    std::size_t i = 1;
+    for (int n = 1; n <= 65; n++, i++) {
+        const std::string& row = rows[i];
         EXPECT_EQ(row.substr(0, 6), std::string(6 - std::to_string(n).size(), ' ') + std::to_string(n));
         EXPECT_EQ(row.substr(description), mutants::mutantof(n).description);
         EXPECT_EQ(row[description - 1], ' ');
+        if (row.find(" infected ") != std::string::npos) {
+            const std::string& why = rows[++i];
+            EXPECT_EQ(why.find_first_not_of(' '), description) << why;
+            EXPECT_TRUE(why.substr(description).starts_with("infected by line ")) << why;
+        }
     }
-    EXPECT_EQ(rows[66] + "\n", mutants::summaryline(11));
-    EXPECT_EQ(rows[67], "surviving mutants: 2-21 23-31 33-42 44-48 50 57-65");
+    EXPECT_EQ(rows[i] + "\n", mutants::summaryline(11));
+    EXPECT_EQ(rows[i + 1], "surviving mutants: 2-21 23-31 33-42 44-48 50 57-65");
     const auto has = [&](const std::string& row) { return std::find(rows.begin(), rows.end(), row) != rows.end(); };
     EXPECT_TRUE(has("mutant 1: line 3"));
     EXPECT_TRUE(has("mutant 2: no line"));
     EXPECT_TRUE(has("line 2: no mutant"));
     EXPECT_TRUE(has("lines 4-5: no mutant"));
     EXPECT_TRUE(has("line 3: mutant 1"));
+}
+
+// The starter file's survivors as the guide shows them: mutant 45 infected
+// by line 5, the rule's answer unused; the json's unreached survivors are
+// NoCoverage, which leaves the score as vorlak gives it.
+TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
+    const std::string starter = std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt";
+    const auto text = report({starter});
+    const auto row = text.out.find("\n    45  leap year       infected      5  ");
+    ASSERT_NE(row, std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("infected by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused\n", row),
+              std::string::npos);
+    const auto csv = report({"-f", "csv", starter});
+    EXPECT_NE(csv.out.find("\r\n45,leap year,m45leap,survived,,,,treats every year as a leap year when checking "
+                           "February 29,5,5\r\n"),
+              std::string::npos);
+    const auto json = nlohmann::json::parse(report({"-f", "json", starter}).out);
+    int killed = 0;
+    std::set<int> uncovered;
+    for (const auto& [file, f] : json["files"].items())
+        for (const auto& m : f["mutants"]) {
+            killed += m["status"] == "Killed";
+            if (m["status"] == "NoCoverage") {
+                uncovered.insert(std::stoi(m["id"].get<std::string>()));
+                EXPECT_FALSE(m.contains("coveredBy"));
+            }
+        }
+    EXPECT_EQ(killed, 19);
+    std::set<int> unreached;
+    for (int n = 34; n <= 41; n++)
+        unreached.insert({n, n + 23});
+    EXPECT_EQ(uncovered, unreached);
 }
 
 TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {

@@ -1,6 +1,7 @@
 // The HTML report in a real browser: the page that vorlak-report -f html makes
 // opens from a file:// address with the network off, shows every mutant as
-// vorlak judged it, and shows hostile test lines as text without running them.
+// vorlak judged it (a survivor no line reaches as NoCoverage) and why a
+// survivor lives, and shows hostile test lines as text without running them.
 //
 //   node html-test.mjs --report BIN --vorlak BIN --starter FILE --out DIR
 //
@@ -23,6 +24,25 @@ fs.mkdirSync(opt.out, { recursive: true });
 function verdictof(testfile) {
   const out = execFileSync(opt.vorlak, ['-v', '-i', testfile], { encoding: 'latin1' });
   return vorlakverdict(out, fs.readFileSync(testfile));
+}
+
+// What vorlak-report's csv says of each mutant beyond vorlak: the first
+// lines that reach and infect it (empty when none); the fields before the
+// description and the last two hold no comma.
+function reachof(testfile) {
+  const out = execFileSync(opt.report, ['-f', 'csv', testfile], { encoding: 'utf8' });
+  const reach = new Map();
+  for (const row of out.split('\r\n').slice(1, -1)) {
+    const f = row.split(',');
+    reach.set(Number(f[0]), { reached: f.at(-2), infected: f.at(-1) });
+  }
+  return reach;
+}
+
+// The json report's mutants by number.
+function mutantsof(testfile) {
+  const report = JSON.parse(execFileSync(opt.report, ['-f', 'json', testfile], { encoding: 'utf8' }));
+  return new Map(Object.values(report.files).flatMap((f) => f.mutants).map((m) => [Number(m.id), m]));
 }
 
 function makepage(testfile, page) {
@@ -116,7 +136,7 @@ async function mutantstatus(context, file) {
     const { page } = await openpage(context, file, '#' + v, trouble);
     await page.locator('#report-code-block').first().waitFor({ timeout: RENDER_TIMEOUT });
     const spans = await page.locator('span.mutant[data-mutant-id]').evaluateAll((ss) =>
-      ss.map((s) => [s.dataset.mutantId, [...s.classList].filter((c) => c === 'Killed' || c === 'Survived')]));
+      ss.map((s) => [s.dataset.mutantId, [...s.classList].filter((c) => ['Killed', 'Survived', 'NoCoverage'].includes(c))]));
     for (const [id, classes] of spans) {
       status.set(Number(id), classes.join(' '));
       view.set(Number(id), v);
@@ -128,6 +148,10 @@ async function mutantstatus(context, file) {
 
 async function starter(context) {
   const verdict = verdictof(opt.starter);
+  const reach = reachof(opt.starter);
+  // A survivor that no line reaches shows as NoCoverage.
+  const statusof = (m) => verdict.kills.has(m) ? 'Killed' : reach.get(m).reached === '' ? 'NoCoverage' : 'Survived';
+  const unreached = [...reach.keys()].filter((m) => statusof(m) === 'NoCoverage').length;
   const html = makepage(opt.starter, path.join(opt.out, 'starter.html'));
   const { page, trouble } = await openpage(context, html);
 
@@ -142,7 +166,9 @@ async function starter(context) {
   const row = page.locator('mte-metrics-table tbody tr').first();
   const cell = async (tip) => Number((await row.locator(`td[aria-describedby="${tip}"]`).textContent()).trim());
   check(await cell('tooltip-killed') === verdict.killed, 'starter: the viewer counts the killed mutants as vorlak does');
-  check(await cell('tooltip-survived') === MUTANTS - verdict.killed, 'starter: and the survivors');
+  check(await cell('tooltip-survived') === MUTANTS - verdict.killed - unreached, 'starter: and the reached survivors');
+  check(await cell('tooltip-noCoverage') === unreached, 'starter: and the survivors that no line reaches');
+  check(unreached > 0, 'starter: the example has survivors that no line reaches');
   check(await cell('tooltip-totalMutants') === MUTANTS, 'starter: and all 65');
   const score = Number(await row.locator('[role="progressbar"][title^="Of total"]').getAttribute('aria-valuenow'));
   check(Math.round(score) === verdict.percent, 'starter: the viewer\'s score rounds to vorlak\'s', `${score} against ${verdict.percent}%`);
@@ -153,7 +179,7 @@ async function starter(context) {
   check(seen.files > 0, 'starter: the file picker lists source files');
   const wrong = [];
   for (let m = 1; m <= MUTANTS; m++) {
-    const want = verdict.kills.has(m) ? 'Killed' : 'Survived';
+    const want = statusof(m);
     if (seen.status.get(m) !== want) wrong.push(`mutant ${m}: ${seen.status.get(m) ?? 'not shown'}, vorlak: ${want}`);
   }
   check(wrong.length === 0, 'starter: every mutant is marked in the source as vorlak judged it', wrong.join('; '));
@@ -175,6 +201,35 @@ async function starter(context) {
   await shot.screenshot({ path: path.join(opt.out, 'report.png') });
   await closepage(shot, shottrouble);
   settled(shottrouble, 'starter details');
+
+  // An infected survivor's details say how the difference was lost, and
+  // its alteration as the line reads in the reference and in the mutant.
+  const infected = [...reach].find(([m, r]) => !verdict.kills.has(m) && r.infected !== '')?.[0];
+  check(infected !== undefined, 'starter: the example has an infected survivor');
+  if (infected === undefined) return;
+  const reason = mutantsof(opt.starter).get(infected).statusReason;
+  const { page: why, trouble: whytrouble } = await openpage(context, html, '#' + seen.view.get(infected));
+  await why.locator(`svg.mutant-dot[data-mutant-id="${infected}"]`).first().click();
+  await why.waitForTimeout(1000);
+  const told = (await deeptext(why, 'mte-drawer-mutant')).join('\n');
+  check(told.includes(reason) && reason.startsWith(`infected by line ${reach.get(infected).infected}: `),
+    `starter: mutant ${infected}'s details say why it survived`, `"${reason}" in "${told.trim().slice(0, 400)}"`);
+  check(/\n- .+/.test(told), `starter: mutant ${infected}'s details show its alteration as a diff`, told.trim().slice(0, 400));
+  await closepage(why, whytrouble);
+  settled(whytrouble, 'starter survivor details');
+
+  // Left alone, the NoCoverage filter lists exactly the mutants no line reaches.
+  const nocoverage = [...reach.keys()].filter((m) => statusof(m) === 'NoCoverage');
+  const first = nocoverage[0];
+  const { page: filter, trouble: filtertrouble } = await openpage(context, html, '#' + seen.view.get(first));
+  await filter.locator('input#filter-Survived').first().uncheck();
+  const dots = (await filter.locator('svg.mutant-dot[data-mutant-id]').evaluateAll((ds) =>
+    ds.map((d) => Number(d.dataset.mutantId)))).sort((a, b) => a - b);
+  const inview = nocoverage.filter((m) => seen.view.get(m) === seen.view.get(first));
+  check(dots.join(' ') === inview.join(' '), 'starter: the NoCoverage filter alone shows the unreached mutants',
+    `${dots.join(' ')} against ${inview.join(' ')}`);
+  await closepage(filter, filtertrouble);
+  settled(filtertrouble, 'starter NoCoverage filter');
 }
 
 // Lines that would end the script element, open a comment, run a handler or

@@ -52,10 +52,17 @@ for (const file of testfiles) {
       problems.push(`${ids.length} mutants, ${new Set(ids).size} distinct ids`);
     const tests = new Set(Object.values(report.testFiles).flatMap((f) => f.tests.map((t) => t.id)));
     for (const f of Object.values(report.files))
-      for (const m of f.mutants)
+      for (const m of f.mutants) {
         for (const t of m.killedBy ?? [])
           if (!tests.has(t))
             problems.push(`mutant ${m.id} killed by unknown test ${t}`);
+        for (const t of m.coveredBy ?? [])
+          if (!tests.has(t))
+            problems.push(`mutant ${m.id} covered by unknown test ${t}`);
+        // Uncovered is what no line reaches: never killed, never covered.
+        if ((m.status === 'NoCoverage') !== (m.status !== 'Killed' && !m.coveredBy?.length))
+          problems.push(`mutant ${m.id} is ${m.status} with ${m.coveredBy?.length ?? 0} covering tests`);
+      }
     if (problems.length > 0) {
       console.error(`FAIL ${what}:\n  ${problems.join('\n  ')}`);
       failed++;
