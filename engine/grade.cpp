@@ -28,9 +28,18 @@ grade gradefile(const std::string& path, bool texts) {
     g.lines = scan.lines;
     g.needed = static_cast<long>(minimumcover(scan.sets).size());
     g.kills = scan.kills;
+    g.reach = scan.reach;
     if (texts)
         g.inputs = std::move(scan.killtext);
     return g;
+}
+
+scanresult grade::firsts() const {
+    scanresult s;
+    s.lines = lines;
+    s.kills = kills;
+    s.reach = reach;
+    return s;
 }
 
 classscores scoresof(const std::vector<grade>& grades) {
@@ -56,6 +65,18 @@ std::array<std::vector<std::size_t>, mutants::mutantcount> killersof(const std::
     for (std::size_t i = 0; i < grades.size(); i++)
         foreachmutant(grades[i].killedset(), [&](int n) { killers[static_cast<std::size_t>(n - 1)].push_back(i); });
     return killers;
+}
+
+std::array<statecounts, mutants::mutantcount> statecountsof(const std::vector<grade>& grades) {
+    std::array<statecounts, mutants::mutantcount> counts{};
+    for (const grade& g : grades) {
+        if (g.failed())
+            continue;
+        const scanresult s = g.firsts();
+        for (int n = 1; n <= mutants::mutantcount; n++)
+            counts[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(s.stateof(n))]++;
+    }
+    return counts;
 }
 
 std::array<int, mutants::mutantcount>

@@ -21,6 +21,7 @@ struct grade {
     long lines = 0;
     long needed = 0;  // lines in a smallest subset that kills as much
     std::array<firstkill, mutants::mutantcount> kills{};
+    std::array<firstreach, mutants::mutantcount> reach{};  // each mutant's first reaching and infecting line
     std::array<std::string, mutants::mutantcount> inputs;  // with texts: each first killing piece
 
     bool failed() const { return !error.empty(); }
@@ -28,6 +29,9 @@ struct grade {
     killset killedset() const { return killedin(kills); }
     double score() const { return mutants::share(killed()); }
     const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
+    // The first kills and reaches as a scan's, for what the engine says of
+    // a scan: each mutant's stateof and whyof.
+    scanresult firsts() const;
 };
 
 // Grades the file at path as vorlak -i path does, reading it once; with
@@ -45,6 +49,11 @@ classscores scoresof(const std::vector<grade>& grades);
 
 // The files that kill each mutant, as indices into grades.
 std::array<std::vector<std::size_t>, mutants::mutantcount> killersof(const std::vector<grade>& grades);
+
+// For each mutant, how many of the files that were read got that far into
+// it and no further, indexed by state: unreached, reached, infected, killed.
+using statecounts = std::array<long, 4>;
+std::array<statecounts, mutants::mutantcount> statecountsof(const std::vector<grade>& grades);
 
 // The mutants hardest first: fewest files killing them, then by number.
 std::array<int, mutants::mutantcount>

@@ -3,6 +3,10 @@
 // its name goes in through htmltext, and the page's policy lets run only
 // its own script and style.
 
+#include <optional>
+
+#include "engine/explain.hpp"
+#include "engine/sites.hpp"
 #include "formats/classassets.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
@@ -17,6 +21,8 @@ using engine::grade;
 using engine::hardestfirst;
 using engine::killersof;
 using engine::scoresof;
+using engine::state;
+using engine::statecountsof;
 
 namespace {
 
@@ -26,11 +32,12 @@ constexpr int barwidth = 120;  // pixels of a kill rate of 100%
 
 std::string number(long n) { return std::to_string(n); }
 
-// What vorlak says of one file and mutant, for the cell's tooltip.
-std::string celltitle(const grade& g, int n) {
+// What vorlak says of one file and mutant, for the cell's tooltip: what
+// killed it, or how far the lines got into it.
+std::string celltitle(const grade& g, const engine::scanresult& firsts, int n) {
     const firstkill& k = g.of(n);
     if (k.line == 0)
-        return "mutant " + number(n) + " survived";
+        return "mutant " + number(n) + " survived: " + engine::whyof(firsts, n);
     std::string piece = g.inputs[static_cast<std::size_t>(n - 1)];
     if (!piece.empty() && piece.back() == '\n')
         piece.pop_back();
@@ -60,16 +67,18 @@ std::string sorthead(std::string_view key, std::string_view label) {
                    " aria-sort=\"none\"");
 }
 
-// One file's cell of the heat map for mutant n, with what killed it.
-std::string heatcell(const grade& g, int n) {
+// One file's cell of the heat map for mutant n: how far its lines got into
+// the mutant, with what killed it.
+std::string heatcell(const grade& g, const engine::scanresult& firsts, int n) {
     const firstkill& k = g.of(n);
+    const std::string_view state = engine::statename(firsts.stateof(n));
     std::string attributes = " class=\"cell ";
-    attributes += k.line != 0 ? "killed" : "survived";
-    attributes += "\" data-mutant=\"" + number(n) + "\"";
+    attributes.append(state).append("\" data-state=\"").append(state).append("\"");
+    attributes += " data-mutant=\"" + number(n) + "\"";
     if (k.line != 0)
         attributes += " data-line=\"" + number(k.line) + "\" data-reference=\"" + number(k.reference) +
                       "\" data-result=\"" + number(k.result) + "\"";
-    return cell("td", attributes + " title=\"" + htmltext(celltitle(g, n)) + "\"", "");
+    return cell("td", attributes + " title=\"" + htmltext(celltitle(g, firsts, n)) + "\"", "");
 }
 
 void row(std::string& page, const grade& g, std::size_t index) {
@@ -83,8 +92,9 @@ void row(std::string& page, const grade& g, std::size_t index) {
     }
     page +=
         numbercell(htmltext(mutants::summary(g.killed()))) + numbercell(number(g.lines)) + numbercell(number(g.needed));
+    const engine::scanresult firsts = g.firsts();
     for (int n = 1; n <= mutants::mutantcount; n++)
-        page += heatcell(g, n);
+        page += heatcell(g, firsts, n);
     page += "</tr>\n";
 }
 
@@ -104,19 +114,38 @@ std::string heatmaphead() {
     return head + "</tr></thead>\n";
 }
 
+// A mutant's alteration as a one-line diff, the line as the reference has
+// it and as the mutant has it; nothing when the sources no longer hold it.
+std::string diffhtml(int n) {
+    const std::optional<engine::codediff> d = engine::diffof(n);
+    const std::optional<engine::site> s = engine::locate(n);
+    if (!d || !s)
+        return "";
+    return "<div class=\"diff\">" + htmltext(s->file) + ", line " + number(d->line) +
+           "<code class=\"reference\"><span class=\"hidden\">reference: "
+           "</span>" +
+           htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">mutant: </span>" +
+           htmltext(d->mutant) + "</code></div>";
+}
+
 // Mutant n's row in the list hardest first: how many of the graded files
-// kill it, as a bar and as a count.
-std::string hardestrow(int n, long killing, long graded) {
+// kill it, as a bar and as a count, and how many infect it without killing
+// it, only reach it and never reach it.
+std::string hardestrow(int n, const engine::statecounts& counts, long graded) {
     const mutants::mutant& m = mutants::mutantof(n);
+    const long killing = counts[static_cast<std::size_t>(state::killed)];
     const long width = graded > 0 ? killing * barwidth / graded : 0;
     const std::string bar = "<svg width=\"" + number(barwidth) +
                             "\" height=\"10\" aria-hidden=\"true\"><rect class=\"track\" width=\"" + number(barwidth) +
                             "\" height=\"10\"/><rect class=\"rate\" width=\"" + number(width) +
                             "\" height=\"10\"/></svg> ";
-    return "<tr data-mutant=\"" + number(n) + "\">" + numbercell(number(n)) +
-           cell("td", "", htmltext(mutants::stagename(m.altered))) +
-           cell("td", " class=\"rate\"", bar + number(killing) + "/" + number(graded)) +
-           cell("td", "", htmltext(m.description)) + "</tr>\n";
+    std::string row = "<tr data-mutant=\"" + number(n) + "\">" + numbercell(number(n)) +
+                      cell("td", "", htmltext(mutants::stagename(m.altered))) +
+                      cell("td", " class=\"rate\"", bar + number(killing) + "/" + number(graded));
+    for (const state s : {state::infected, state::reached, state::unreached})
+        row += cell("td", " class=\"number\" data-state=\"" + std::string(engine::statename(s)) + "\"",
+                    number(counts[static_cast<std::size_t>(s)]));
+    return row + cell("td", "", htmltext(m.description) + diffhtml(n)) + "</tr>\n";
 }
 
 }  // namespace
@@ -139,19 +168,27 @@ std::string classhtml(const std::vector<grade>& grades) {
             summary + "</title>\n<style>";
     page += classassets::style;
     page += "</style>\n</head>\n<body>\n<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
-    page += "<p class=\"legend\">Each row is a file, each column a mutant:<span class=\"cell killed\"></span>killed"
-            "<span class=\"cell survived\"></span>survived. The rows are in the order given; sort them by name or "
-            "score.</p>\n";
+    page += "<p>Each row is a file, each column a mutant, each cell how far the file's lines got into the "
+            "mutant:</p>\n<ul class=\"legend\">\n"
+            "<li><span class=\"cell killed\"></span>killed: a line's result differs from the reference's</li>\n"
+            "<li><span class=\"cell infected\"></span>infected: a line ran the altered code and it left a different "
+            "state, but the difference was lost before the result</li>\n"
+            "<li><span class=\"cell reached\"></span>reached: a line ran the altered code, which left the same "
+            "state</li>\n"
+            "<li><span class=\"cell unreached\"></span>unreached: no line ran the altered code</li>\n</ul>\n"
+            "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
     page += "<table id=\"heatmap\">\n" + heatmaphead() + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)
         row(page, grades[i], i);
     page += "</tbody>\n</table>\n";
 
+    const auto counts = statecountsof(grades);
     page += "<h2>Mutants, hardest first</h2>\n<table id=\"mutants\">\n<thead><tr>" + colhead("mutant") +
-            colhead("stage") + colhead("killed by") + colhead("description") + "</tr></thead>\n<tbody>\n";
+            colhead("stage") + colhead("killed by") + colhead("infected by") + colhead("only reached by") +
+            colhead("unreached by") + colhead("description") + "</tr></thead>\n<tbody>\n";
     for (const int n : hardestfirst(killers))
-        page += hardestrow(n, static_cast<long>(killers[static_cast<std::size_t>(n - 1)].size()), scores.graded);
+        page += hardestrow(n, counts[static_cast<std::size_t>(n - 1)], scores.graded);
     page += "</tbody>\n</table>\n<script>";
     page += classassets::script;
     page += "</script>\n</body>\n</html>\n";

@@ -20,6 +20,9 @@ using engine::grade;
 using engine::hardestfirst;
 using engine::killersof;
 using engine::scoresof;
+using engine::state;
+using engine::statecounts;
+using engine::statecountsof;
 
 namespace {
 
@@ -67,12 +70,18 @@ std::string classtext(const std::vector<grade>& grades) {
     if (scores.graded > 0)
         out += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
     out += "\n";
-    const std::string of = "/" + std::to_string(scores.graded);
-    std::vector<std::array<std::string, 3>> hardest = {{"mutant", "files", "description, hardest first"}};
-    for (const int n : hardestfirst(killers))
-        hardest.push_back({std::to_string(n), std::to_string(killers[static_cast<std::size_t>(n - 1)].size()) + of,
-                           std::string(mutants::mutantof(n).description)});
-    return out + aligned(hardest, {true, true, false});
+    // How many files got how far into each mutant: the four add up to the
+    // files graded.
+    const auto counts = statecountsof(grades);
+    std::vector<std::array<std::string, 6>> hardest = {
+        {"mutant", "killed", "infected", "reached", "unreached", "description, hardest first"}};
+    for (const int n : hardestfirst(killers)) {
+        const statecounts& c = counts[static_cast<std::size_t>(n - 1)];
+        const auto count = [&](state s) { return std::to_string(c[static_cast<std::size_t>(s)]); };
+        hardest.push_back({std::to_string(n), count(state::killed), count(state::infected), count(state::reached),
+                           count(state::unreached), std::string(mutants::mutantof(n).description)});
+    }
+    return out + aligned(hardest, {true, true, true, true, true, false});
 }
 
 std::string classcsv(const std::vector<grade>& grades) {
@@ -109,18 +118,24 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
     for (const grade& g : grades) {
         json file = {{"name", validutf8(g.name)}, {"error", g.failed() ? json(g.error) : json(nullptr)}};
         if (g.failed()) {
-            for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors"})
+            for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors", "unreached",
+                                    "reached", "infected"})
                 file[key] = nullptr;
         } else {
             json kills = json::array();
             json left = json::array();
+            // The survivors by how far the lines got into them.
+            std::array<json, 3> bystate = {json::array(), json::array(), json::array()};
+            const engine::scanresult firsts = g.firsts();
             for (int n = 1; n <= mutants::mutantcount; n++) {
                 const firstkill& k = g.of(n);
-                if (k.line != 0)
+                if (k.line != 0) {
                     kills.push_back(
                         {{"mutant", n}, {"line", k.line}, {"reference", k.reference}, {"result", k.result}});
-                else
+                } else {
                     left.push_back(n);
+                    bystate[static_cast<std::size_t>(firsts.stateof(n))].push_back(n);
+                }
             }
             file["killed"] = g.killed();
             file["percent"] = mutants::percent(g.killed());
@@ -129,6 +144,9 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
             file["needed"] = g.needed;
             file["kills"] = kills;
             file["survivors"] = left;
+            file["unreached"] = bystate[static_cast<std::size_t>(state::unreached)];
+            file["reached"] = bystate[static_cast<std::size_t>(state::reached)];
+            file["infected"] = bystate[static_cast<std::size_t>(state::infected)];
         }
         files.add(file);
     }

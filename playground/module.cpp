@@ -7,12 +7,15 @@
 // are numbers, or text left where vorlak_text and vorlak_textsize point.
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <vector>
 
+#include "engine/explain.hpp"
 #include "engine/scan.hpp"
+#include "engine/sites.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
 #include "mutants/catalogue.hpp"
@@ -98,6 +101,27 @@ VORLAK_EXPORT(vorlak_killreference) int killreference(int mutant) {
 }
 VORLAK_EXPORT(vorlak_killresult) int killresult(int mutant) { return known(mutant) ? graded.of(mutant).result : 0; }
 
+// How far the lines got into the mutant: its state as a word ("killed",
+// "infected", "reached" or "unreached"), the first line that reaches it and
+// the first that infects it (0 for none), and all of it in a sentence with
+// how an infection was lost.  -1 for a number outside the set.
+VORLAK_EXPORT(vorlak_state) int state(int mutant) {
+    return known(mutant) ? answer(engine::statename(graded.stateof(mutant))) : -1;
+}
+VORLAK_EXPORT(vorlak_reachline) long reachline(int mutant) {
+    return known(mutant) ? graded.reachof(mutant).reached : 0;
+}
+VORLAK_EXPORT(vorlak_infectline) long infectline(int mutant) {
+    return known(mutant) ? graded.reachof(mutant).infected : 0;
+}
+VORLAK_EXPORT(vorlak_why) int why(int mutant) { return known(mutant) ? answer(engine::whyof(graded, mutant)) : -1; }
+// For a survivor that a line infects, what its loss means; empty for the others.
+VORLAK_EXPORT(vorlak_lossmeaning) int lossmeaning(int mutant) {
+    if (!known(mutant) || graded.stateof(mutant) != engine::state::infected)
+        return known(mutant) ? answer("") : -1;
+    return answer(engine::lossmeaning(graded.reachof(mutant).why.lost));
+}
+
 // vorlak's summary line for the file, its newline included.
 VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 
@@ -120,6 +144,29 @@ VORLAK_EXPORT(vorlak_description) int description(int mutant) {
     return known(mutant) ? answer(entry(mutant).description) : -1;
 }
 VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }
+
+// The mutant's alteration as a one-line diff: the line's number in the
+// program's sources (0 when they no longer hold the code), then the source
+// file, and the line as the reference and as the mutant read it (-1 when
+// there is none).
+VORLAK_EXPORT(vorlak_diffline) int diffline(int mutant) {
+    if (!known(mutant))
+        return 0;
+    const std::optional<engine::codediff> d = engine::diffof(mutant);
+    return d ? d->line : 0;
+}
+VORLAK_EXPORT(vorlak_difffile) int difffile(int mutant) {
+    const std::optional<engine::site> s = known(mutant) ? engine::locate(mutant) : std::nullopt;
+    return s ? answer(s->file) : -1;
+}
+VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {
+    const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
+    return d ? answer(d->reference) : -1;
+}
+VORLAK_EXPORT(vorlak_diffmutant) int diffmutant(int mutant) {
+    const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
+    return d ? answer(d->mutant) : -1;
+}
 
 // A test line that kills the mutant, by vorlak-report's suggestion search:
 // its length, with the line as the text; -1 when no candidate kills it.

@@ -108,14 +108,26 @@ function buildtable() {
   for (const m of mutants) {
     const tr = document.createElement('tr');
     tr.dataset.mutant = String(m.number);
+    const description = element('td', undefined, 'description');
+    description.append(element('span', m.description));
+    if (m.diff) {
+      // The alteration: the line as the reference reads it, then as the mutant does.
+      const diff = element('span', undefined, 'diff');
+      const reference = element('code', m.diff.reference, 'reference');
+      reference.prepend(element('span', 'reference: ', 'hidden'));
+      const mutant = element('code', m.diff.mutant, 'mutant');
+      mutant.prepend(element('span', 'mutant: ', 'hidden'));
+      diff.append(element('span', `${m.diff.file}, line ${m.diff.line}`, 'where'), reference, mutant);
+      description.append(diff);
+    }
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),
-      element('td', '', 'reference'), element('td', '', 'result'), element('td', m.stage, 'stage'),
-      element('td', m.description, 'description'));
+      element('td', '', 'reference'), element('td', '', 'result'), element('td', '', 'why'),
+      element('td', m.stage, 'stage'), description);
     tr.firstChild.scope = 'row';
     const action = element('td', undefined, 'action');
     const button = element('button', 'Add a killing line');
     button.type = 'button';
-    button.setAttribute('aria-label', `Add a line that kills mutant ${m.number}`);
+    button.setAttribute('aria-label', `Add a killing line for mutant ${m.number}`);
     button.addEventListener('click', () => {
       button.disabled = true;
       worker.postMessage({ type: 'suggest', id: current, mutant: m.number });
@@ -141,7 +153,18 @@ function show(g) {
     const killed = k.line !== 0;
     tr.dataset.status = killed ? 'killed' : 'survived';
     tr.dataset.line = killed ? String(k.line) : '';
+    // How far the lines got into it: killed, infected, reached or unreached,
+    // with the first line that reaches it and the first that infects it.
+    tr.dataset.state = k.state;
+    tr.dataset.reached = k.reached !== 0 ? String(k.reached) : '';
+    tr.dataset.infected = k.infected !== 0 ? String(k.infected) : '';
     tr.querySelector('.status').textContent = killed ? '✓ killed' : '✗ survived';
+    const why = tr.querySelector('.why');
+    why.replaceChildren();
+    if (!killed) {
+      why.append(element('span', k.why, 'state'));
+      if (k.meaning) why.append(' ', element('span', k.meaning, 'meaning'));
+    }
     tr.querySelector('.line').textContent = killed ? String(k.line) : '';
     tr.querySelector('.reference').textContent = killed ? String(k.reference) : '';
     tr.querySelector('.result').textContent = killed ? String(k.result) : '';

@@ -45,7 +45,18 @@ function catalogue() {
     module.vorlak_function(n);
     const fn = string(text());
     module.vorlak_description(n);
-    mutants.push({ number: n, stage, function: fn, description: string(text()) });
+    const description = string(text());
+    // The alteration as a one-line diff, when the sources hold its code.
+    let diff = null;
+    const line = module.vorlak_diffline(n);
+    if (line > 0 && module.vorlak_difffile(n) >= 0) {
+      const file = string(text());
+      module.vorlak_diffreference(n);
+      const reference = string(text());
+      module.vorlak_diffmutant(n);
+      diff = { file, line, reference, mutant: string(text()) };
+    }
+    mutants.push({ number: n, stage, function: fn, description, diff });
   }
   return mutants;
 }
@@ -63,7 +74,15 @@ function grade(id, file) {
   const killers = new Map();  // line number: its bytes
   for (let n = 1; n <= module.vorlak_mutantcount(); n++) {
     const line = module.vorlak_killline(n);
-    mutants.push({ line, reference: module.vorlak_killreference(n), result: module.vorlak_killresult(n) });
+    module.vorlak_state(n);
+    const state = string(text());
+    module.vorlak_why(n);
+    const why = string(text());
+    module.vorlak_lossmeaning(n);
+    mutants.push({
+      line, reference: module.vorlak_killreference(n), result: module.vorlak_killresult(n),
+      state, reached: module.vorlak_reachline(n), infected: module.vorlak_infectline(n), why, meaning: string(text()),
+    });
     if (line !== 0 && !killers.has(line) && module.vorlak_linetext(line) >= 0) killers.set(line, text());
   }
   module.vorlak_summary();

@@ -3,6 +3,7 @@
 #include "report/pool.hpp"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -26,7 +27,8 @@ namespace {
 constexpr std::size_t batch = 64 * 1024;  // bytes of grades a worker gathers before it writes them
 
 // A grade travels from a worker to the parent as its index, then its
-// fields, numbers as 8 bytes and texts as a length and the bytes.
+// fields, numbers as 8 bytes and texts as a length and the bytes: each
+// mutant's first kill, then each mutant's first reach.
 class packer {
 public:
     void number(std::int64_t n) { bytes.append(reinterpret_cast<const char*>(&n), sizeof n); }
@@ -72,6 +74,40 @@ void pack(packer& p, std::size_t index, const grade& g) {
         p.number(g.kills[m].result);
         p.text(g.inputs[m]);
     }
+    for (const engine::firstreach& f : g.reach) {
+        const engine::verdict& v = f.why;
+        for (const std::int64_t n :
+             {std::int64_t{f.reached}, std::int64_t{f.infected}, static_cast<std::int64_t>(v.reach),
+              static_cast<std::int64_t>(v.lost), static_cast<std::int64_t>(v.what), std::int64_t{v.date},
+              std::int64_t{v.reference}, std::int64_t{v.mutant}, std::int64_t{v.at.month}, std::int64_t{v.at.day},
+              std::int64_t{v.at.year}})
+            p.number(n);
+    }
+}
+
+// The first reach of a mutant: its lines and the verdict on the first
+// infecting piece, as pack wrote them.
+bool unpack(unpacker& u, engine::firstreach& f) {
+    std::array<std::int64_t, 11> n{};
+    for (std::int64_t& each : n)
+        if (!u.number(each))
+            return false;
+    // Numbers outside the enumerations mean the bytes are not a grade.
+    if (n[2] < 0 || n[2] > static_cast<std::int64_t>(engine::state::killed) || n[3] < 0 ||
+        n[3] > static_cast<std::int64_t>(engine::loss::reversed) || n[4] < 0 ||
+        n[4] > static_cast<std::int64_t>(engine::measure::daynumber))
+        return false;
+    engine::verdict& v = f.why;
+    f.reached = static_cast<long>(n[0]);
+    f.infected = static_cast<long>(n[1]);
+    v.reach = static_cast<engine::state>(n[2]);
+    v.lost = static_cast<engine::loss>(n[3]);
+    v.what = static_cast<engine::measure>(n[4]);
+    v.date = static_cast<int>(n[5]);
+    v.reference = static_cast<int>(n[6]);
+    v.mutant = static_cast<int>(n[7]);
+    v.at = {static_cast<int>(n[8]), static_cast<int>(n[9]), static_cast<int>(n[10])};
+    return true;
 }
 
 // The next grade of u into grades; false when the bytes are cut short.
@@ -97,6 +133,9 @@ bool unpack(unpacker& u, std::vector<grade>& grades, std::vector<bool>& seen) {
         g.kills[m].reference = static_cast<int>(reference);
         g.kills[m].result = static_cast<int>(result);
     }
+    for (engine::firstreach& f : g.reach)
+        if (!unpack(u, f))
+            return false;
     seen[i] = true;
     return true;
 }

@@ -670,6 +670,7 @@ TEST(Class, EachFileGradedAsVorlakGradesIt) {
     const auto document = nlohmann::json::parse(r.out);
     EXPECT_EQ(document["schemaVersion"], "vorlak-class-1");
     ASSERT_EQ(document["files"].size(), files.size());
+    std::size_t infected = 0;
     for (std::size_t i = 0; i < files.size(); i++) {
         const auto& row = document["files"][i];
         EXPECT_EQ(row["name"], files[i]);
@@ -695,12 +696,25 @@ TEST(Class, EachFileGradedAsVorlakGradesIt) {
         EXPECT_EQ(v.out, verbose + mutants::summaryline(row["killed"])) << files[i];
         EXPECT_EQ(std::to_string(row["percent"].get<int>()) + "%)\n", v.out.substr(v.out.rfind('(') + 1));
         EXPECT_EQ(row["kills"].size() + row["survivors"].size(), 65u);
+        // Every survivor in exactly one state, in ascending order; killed ones in none.
+        std::vector<int> bystate;
+        for (const char* key : {"unreached", "reached", "infected"}) {
+            const auto numbers = row[key].get<std::vector<int>>();
+            EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end())) << key;
+            bystate.insert(bystate.end(), numbers.begin(), numbers.end());
+            infected += key == std::string("infected") ? numbers.size() : 0;
+        }
+        std::sort(bystate.begin(), bystate.end());
+        EXPECT_EQ(bystate, row["survivors"].get<std::vector<int>>()) << files[i];
         // The lines and the smallest subset as --minimize counts them.
         const auto m = report({"--minimize", files[i]});
         EXPECT_EQ(m.err, "kept " + std::to_string(row["needed"].get<long>()) + " of " +
                              std::to_string(row["lines"].get<long>()) + " lines\n")
             << files[i];
     }
+    // Infected survivors, whose verdicts the worker processes send (for
+    // OutputIsTheSameForEveryJobCount).
+    EXPECT_GT(infected, 0u);
     // Each mutant names the files that kill it.
     for (const auto& m : document["mutants"])
         for (const auto& f : m["killedBy"]) {
@@ -762,6 +776,18 @@ TEST(Class, StatusesAndTheTextRows) {
     for (const std::string& row : rows)
         EXPECT_TRUE(row.substr(last - 2, 3).starts_with("  ") && row[last] != ' ') << row;
     EXPECT_NE(r.out.find("\nclass: 3 files, 2 graded, mean score "), std::string::npos);
+
+    // How far the starter's lines get into its survivors, and the mutant
+    // view's count of each state over the two examples.
+    const auto json = nlohmann::json::parse(report({"--class", "-f", "json", starter}).out)["files"][0];
+    EXPECT_EQ(json["infected"], nlohmann::json({1, 45, 47}));
+    EXPECT_EQ(json["unreached"], nlohmann::json({34, 35, 36, 37, 38, 39, 40, 41, 57, 58, 59, 60, 61, 62, 63, 64}));
+    const std::string view = report({"--class", starter, adequate}).out;
+    for (const char* row : {"\nmutant  killed  infected  reached  unreached  description, hardest first\n",
+                            "\n    45       1         1        0          0  treats every year",
+                            "\n     2       1         0        1          0  accepts any character",
+                            "\n    34       1         0        0          1  "})
+        EXPECT_NE(view.find(row), std::string::npos) << row << view;
 }
 
 // --- formats -----------------------------------------------------------------

@@ -10,7 +10,7 @@ import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const MUTANTS = 65;
 
@@ -74,6 +74,7 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
     cells: [...tr.querySelectorAll('td.cell')].map((td) => ({
       mutant: Number(td.dataset.mutant),
       killed: td.classList.contains('killed'),
+      state: td.dataset.state,
       reference: td.dataset.reference,
       result: td.dataset.result,
       title: td.title,
@@ -102,6 +103,25 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
     }
   }
   check(wrong.length === 0, 'every cell shows what vorlak says of that file and mutant', wrong.slice(0, 10).join('\n      '));
+
+  // Every cell's state as the class json has it, and each mutant's four
+  // counts those of its column.
+  const json = JSON.parse(spawnSync(report, ['--class', '-f', 'json', ...files], { cwd: folder, encoding: 'utf8' }).stdout);
+  const badstates = [];
+  for (const [i, file] of json.files.entries()) {
+    if (file.error !== null) continue;
+    const want = new Map(file.kills.map((k) => [k.mutant, 'killed']));
+    for (const state of ['infected', 'reached', 'unreached']) for (const n of file[state]) want.set(n, state);
+    for (const c of rows[i].cells)
+      if (c.state !== want.get(c.mutant))
+        badstates.push(`${file.name} mutant ${c.mutant}: ${c.state}, the json: ${want.get(c.mutant)}`);
+  }
+  check(badstates.length === 0, 'every cell\'s state is the class json\'s', badstates.slice(0, 10).join('\n      '));
+  const counts = await tab.locator('#mutants tbody tr').evaluateAll((trs) => trs.map((tr) => [Number(tr.dataset.mutant),
+    ['infected', 'reached', 'unreached'].map((s) => Number(tr.querySelector(`td[data-state="${s}"]`).textContent))]));
+  const badcounts = counts.filter(([n, shown]) => JSON.stringify(shown) !== JSON.stringify(['infected', 'reached', 'unreached']
+    .map((s) => rows.filter((r) => r.error === null && r.cells[n - 1].state === s).length)));
+  check(counts.length === MUTANTS && badcounts.length === 0, 'each mutant counts the files in each state', JSON.stringify(badcounts.slice(0, 3)));
 
   // The hostile name and lines: text, never markup.
   check(await tab.evaluate(() => window.vorlakinjected) === undefined, 'no script of a file name or line ran');
@@ -145,6 +165,8 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
     return b.width !== Math.floor(killing * 120 / graded.length);
   });
   check(bars.length === MUTANTS && badbars.length === 0, 'each mutant\'s kill rate as a bar', JSON.stringify(badbars.slice(0, 3)));
+
+  await accessible(tab, 'the class page, the four states in the heat map and its legend');
 
   const violations = await tab.evaluate(() => window.vorlakviolations);
   check(violations.length === 0, 'the content policy blocked nothing', violations.join('; '));

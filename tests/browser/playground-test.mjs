@@ -12,7 +12,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { PIECE, check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { PIECE, accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -27,6 +27,17 @@ fs.mkdirSync(opt.out, { recursive: true });
 // mutant, the line (from 1) of the piece that killed it and the two results.
 function verdictof(file) {
   return vorlakverdict(execFileSync(opt.vorlak, ['-v', '-i', file]), fs.readFileSync(file));
+}
+
+// How far vorlak-report --class finds a file's lines get into each mutant:
+// killed, infected, reached or unreached.
+function statesof(file) {
+  const r = spawnSync(opt.report, ['--class', '-f', 'json', file], { encoding: 'utf8' });
+  const graded = JSON.parse(r.stdout).files[0];
+  const states = new Map(graded.kills.map((k) => [k.mutant, 'killed']));
+  for (const state of ['infected', 'reached', 'unreached'])
+    for (const n of graded[state]) states.set(n, state);
+  return states;
 }
 
 // A seeded generator of test files, with the bytes that are easy to get
@@ -130,14 +141,16 @@ async function shownnow(page) {
       mutants.set(Number(tr.dataset.mutant), {
         status: tr.dataset.status, line: tr.dataset.line,
         reference: tr.querySelector('.reference').textContent, result: tr.querySelector('.result').textContent,
+        state: tr.dataset.state, reached: tr.dataset.reached, infected: tr.dataset.infected,
       });
     }
     return { summary: document.querySelector('#summary').textContent, mutants: [...mutants] };
   });
 }
 
-// The page's results against vorlak's on the same file.
-function compare(shown, verdict, what) {
+// The page's results against vorlak's on the same file, and its states
+// against vorlak-report's.
+function compare(shown, verdict, what, file) {
   check(shown.summary === verdict.summary, `${what}: #summary is vorlak's summary line`,
     `page "${shown.summary}", vorlak "${verdict.summary}"`);
   const mutants = new Map(shown.mutants);
@@ -149,9 +162,21 @@ function compare(shown, verdict, what) {
     const want = k
       ? { status: 'killed', line: String(k.line), reference: String(k.reference), result: String(k.result) }
       : { status: 'survived', line: '', reference: '', result: '' };
-    if (!m || JSON.stringify(m) !== JSON.stringify(want)) wrong.push(`mutant ${n}: page ${JSON.stringify(m)}, vorlak ${JSON.stringify(want)}`);
+    const got = m && { status: m.status, line: m.line, reference: m.reference, result: m.result };
+    if (!m || JSON.stringify(got) !== JSON.stringify(want)) wrong.push(`mutant ${n}: page ${JSON.stringify(got)}, vorlak ${JSON.stringify(want)}`);
   }
   check(wrong.length === 0, `${what}: every mutant as vorlak judged it`, wrong.join('\n      '));
+  // A line that kills a mutant infects it, and one that infects it reaches it.
+  const states = statesof(file);
+  const badstates = [];
+  for (const [n, m] of mutants) {
+    const first = (line) => (line === '' ? Infinity : Number(line));
+    if (m.state !== states.get(n)) badstates.push(`mutant ${n}: ${m.state}, vorlak-report: ${states.get(n)}`);
+    else if ((m.state === 'unreached') !== (m.reached === '') || (m.state === 'reached') !== (m.reached !== '' && m.infected === '') ||
+      first(m.reached) > first(m.infected) || first(m.infected) > first(m.line))
+      badstates.push(`mutant ${n}: ${m.state}, reached ${m.reached}, infected ${m.infected}, killed ${m.line}`);
+  }
+  check(badstates.length === 0, `${what}: each mutant's state as vorlak-report's, its lines in order`, badstates.join('\n      '));
 }
 
 async function loadfile(page, file) {
@@ -179,7 +204,7 @@ async function files(context) {
     const file = path.join(opt.out, name);
     fs.writeFileSync(file, bytes);
     await loadfile(page, file);
-    compare(await shownnow(page), verdictof(file), name);
+    compare(await shownnow(page), verdictof(file), name, file);
   }
 
   // The saved file is the loaded file and the typed lines after it, on a
@@ -194,7 +219,7 @@ async function files(context) {
   await (await download).saveAs(saved);
   const want = Buffer.concat([FIXED['lastline.txt'], Buffer.from('\n01/01/2001 02/01/2001\n12/31/2099 01/01/2100')]);
   check(fs.readFileSync(saved).equals(want), 'save: the saved file is the loaded file, then the typed lines');
-  compare(await shownnow(page), verdictof(saved), 'save');
+  compare(await shownnow(page), verdictof(saved), 'save', saved);
   await settled(page, trouble, 'files');
   await page.close();
 }
@@ -213,7 +238,7 @@ async function typed(context) {
   await loadfile(page, file);
   const fromfile = await shownnow(page);
   check(JSON.stringify(fromtyping) === JSON.stringify(fromfile), 'typed: lines typed grade as the file that holds them');
-  compare(fromtyping, verdictof(file), 'typed');
+  compare(fromtyping, verdictof(file), 'typed', file);
   await settled(page, trouble, 'typed');
   await page.close();
 }
@@ -233,6 +258,25 @@ async function suggestions(context) {
   let last = await graded(page, 1);
   const survivors = (await shownnow(page)).mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
   check(survivors.length > 0, 'suggest: the starter leaves survivors');
+  // The starter's survivors by how far its lines get, each with the line
+  // and how the difference was lost, and every mutant's alteration.
+  const starterstates = [
+    [45, 'infected', '5', /^infected by line 5: .*2001, unused /],
+    [47, 'infected', '1', /^infected by line 1: .*, cancelled /],
+    [1, 'infected', '9', /^infected by line 9: .*, masked /],
+    [34, 'unreached', '', /^no line reaches it$/],
+  ];
+  for (const [n, state, infected, why] of starterstates) {
+    const row = page.locator(`[data-mutant="${n}"]`);
+    const seen = `${await row.getAttribute('data-state')} ${await row.getAttribute('data-infected')} ${await row.locator('.why').textContent()}`;
+    check(await row.getAttribute('data-state') === state && await row.getAttribute('data-infected') === infected &&
+      why.test(await row.locator('.why').textContent()), `suggest: the starter leaves mutant ${n} ${state}`, seen);
+  }
+  await accessible(page, 'suggest: the starter\'s results');
+  const diffs = await page.locator('[data-mutant] .diff').evaluateAll((ds) => ds.map((d) =>
+    [...d.querySelectorAll('code')].map((c) => c.textContent)));
+  check(diffs.length === MUTANTS && diffs.every(([r, m]) => r !== m && r.startsWith('reference: ') && m.startsWith('mutant: ')),
+    'suggest: every mutant shows its alteration as two different lines', JSON.stringify(diffs.slice(0, 2)));
   // The picture for the README: the starter's lines, what they kill, the first survivors.
   await page.setViewportSize({ width: 1280, height: 1350 });
   await page.screenshot({ path: path.join(opt.out, 'playground.png') });
@@ -252,7 +296,7 @@ async function suggestions(context) {
   check(await page.locator('#summary').textContent() === '65/65 mutants killed. (100%)', 'suggest: all killed at the end');
   const file = path.join(opt.out, 'suggested.txt');
   fs.writeFileSync(file, await page.locator('#lines').inputValue(), 'utf8');
-  compare(await shownnow(page), verdictof(file), 'suggest');
+  compare(await shownnow(page), verdictof(file), 'suggest', file);
   await settled(page, trouble, 'suggest');
   await page.close();
 }

@@ -1,9 +1,10 @@
 // What the browser tests share: their command line, their tally of checks,
-// Chromium started the one way that works on a closed network, and the one
-// reading of what vorlak -v prints.
+// Chromium started the one way that works on a closed network, axe-core's
+// accessibility check, and the one reading of what vorlak -v prints.
 // Chromium is Debian's (/usr/bin/chromium, or $CHROMIUM), driven by the
 // playwright-core of this folder's node_modules.
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { parseArgs } from 'node:util';
@@ -60,6 +61,22 @@ export async function inchromium(name, launch, body) {
   }
   console.log(`${name}: ${tally.passed} passed, ${tally.failed} failed`);
   process.exit(tally.failed === 0 ? 0 : 1);
+}
+
+// axe-core's rules run in the page through the browser's own evaluation,
+// which the pages' content policies do not govern, so that checking a page
+// needs no change to its policy.
+const axesource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+// Counts one check: axe-core finds no violation of WCAG 2.1 A or AA on the
+// page as it now stands.
+export async function accessible(page, what) {
+  await page.evaluate(`${axesource}\n;void 0`);
+  const violations = await page.evaluate(async () => {
+    const r = await window.axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } });
+    return r.violations.map((v) => `${v.id} (${v.nodes.length}, first ${v.nodes[0].target.join(' ')}): ${v.help}`);
+  });
+  check(violations.length === 0, `${what}: axe-core finds no WCAG 2.1 AA violation`, violations.join('\n      '));
 }
 
 // vorlak's longest piece: a longer line is read, and reported, in pieces.
