@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "dates/dates.hpp"
+#include "engine/fastjudge.hpp"
 #include "engine/infection.hpp"
 #include "fuzz/target.hpp"
 #include "mutants/catalogue.hpp"
@@ -170,6 +171,13 @@ void checkverdicts(int length, const results& r) {
             fail("mutant %d gives %d, the reference %d, but the engine says the difference was lost by way %d",
                  m.number, r.mutant[i], r.reference, static_cast<int>(v.lost));
     }
+    // The scan's judging from tables, against the verdicts and the kills.
+    const engine::linestates fast = engine::fast::judgesets(t);
+    if (fast != engine::statesof(verdicts))
+        fail("the fast judging differs from the verdicts");
+    for (const auto& m : mutants::mutantset)
+        if (fast.killed.has(m.number) != (r.mutant[static_cast<std::size_t>(m.number - 1)] != r.reference))
+            fail("the fast judging says mutant %d is %skilled", m.number, fast.killed.has(m.number) ? "" : "not ");
 }
 
 }  // namespace

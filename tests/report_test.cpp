@@ -22,6 +22,7 @@
 
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
+#include "engine/infection.hpp"
 #include "engine/scan.hpp"
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
@@ -148,16 +149,60 @@ std::string generated(unsigned seed, int lines) {
     return file;
 }
 
+// What a full evaluation of every piece finds: each line's kill set, from
+// running all 65, and the first lines that the 65 verdicts say reach and
+// infect each mutant.
+struct fullreading {
+    std::vector<killset> kills;  // line i + 1
+    std::array<long, 65> reached{};
+    std::array<long, 65> infected{};
+};
+
+fullreading readfully(const std::string& path) {
+    fullreading full;
+    io::reader in;
+    EXPECT_TRUE(in.open(path.c_str()));
+    bool open = false;
+    for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
+        if (!open)
+            full.kills.emplace_back();
+        open = true;
+        const long line = static_cast<long>(full.kills.size());
+        full.kills.back() |= engine::killsofpiece(n);
+        const auto verdicts = engine::judgeall(engine::tracepiece(n));
+        for (std::size_t i = 0; i < 65; i++) {
+            if (verdicts[i].reach != engine::state::unreached && full.reached[i] == 0)
+                full.reached[i] = line;
+            if (verdicts[i].reach == engine::state::infected && full.infected[i] == 0)
+                full.infected[i] = line;
+        }
+        open = dates::line[n - 1] != '\n';
+    }
+    return full;
+}
+
 // --- agreement with vorlak ---------------------------------------------------
 
+// The scan judges each piece from the reference and runs a mutant only on
+// its first killing piece; it must find what running all 65 on every piece
+// finds: the first killing, reaching and infecting lines, and with every
+// the kill set of each line.
 TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
     for (unsigned seed = 1; seed <= 40; seed++) {
         const std::string path = scratch("agree", generated(seed, static_cast<int>(seed % 7) * 12 + 3));
         const auto model = passes(path);
+        const fullreading full = readfully(path);
+        const auto matrix = scanpath(path, {.every = true, .perline = true, .whole = true});
+        ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
+        for (std::size_t i = 0; i < full.kills.size(); i++)
+            ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
         for (const bool every : {false, true}) {
             const auto scan = scanpath(path, {.every = every});
             for (int n = 1; n <= 65; n++) {
-                const auto& want = model[static_cast<std::size_t>(n - 1)];
+                const auto i = static_cast<std::size_t>(n - 1);
+                ASSERT_EQ(scan.reachof(n).reached, full.reached[i]) << "seed " << seed << " mutant " << n;
+                ASSERT_EQ(scan.reachof(n).infected, full.infected[i]) << "seed " << seed << " mutant " << n;
+                const auto& want = model[i];
                 const auto& got = scan.of(n);
                 ASSERT_EQ(got.line, want ? want->line : 0) << "seed " << seed << " mutant " << n;
                 if (want) {
