@@ -24,9 +24,10 @@ endfunction()
 
 # vorlak_browser_test(NAME PART [WORKING_DIRECTORY DIR] COMMAND SCRIPT ARGS...):
 # the CTest case NAME, which runs SCRIPT with node against Chromium, where
-# node, chromium and tests/browser's playwright-core are installed; else PART
-# is left out.  With VORLAK_BROWSER_TEST set in the environment a browser
-# test cannot be left out, whatever VORLAK_REQUIRE_ALL says.
+# node, chromium and tests/browser's playwright-core and axe-core are
+# installed; else PART is left out.  With VORLAK_BROWSER_TEST set in the
+# environment a browser test cannot be left out, whatever VORLAK_REQUIRE_ALL
+# says.
 function(vorlak_browser_test name part)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "WORKING_DIRECTORY" "COMMAND")
   if(NOT arg_WORKING_DIRECTORY)
@@ -35,14 +36,15 @@ function(vorlak_browser_test name part)
   find_program(VORLAK_NODE node)
   find_program(VORLAK_CHROMIUM chromium)
   if(VORLAK_NODE AND VORLAK_CHROMIUM AND TARGET vorlak
-     AND EXISTS ${PROJECT_SOURCE_DIR}/tests/browser/node_modules/playwright-core/package.json)
+     AND EXISTS ${PROJECT_SOURCE_DIR}/tests/browser/node_modules/playwright-core/package.json
+     AND EXISTS ${PROJECT_SOURCE_DIR}/tests/browser/node_modules/axe-core/package.json)
     add_test(NAME ${name} COMMAND ${VORLAK_NODE} ${arg_COMMAND} WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT CHROMIUM=${VORLAK_CHROMIUM})
   elseif(DEFINED ENV{VORLAK_BROWSER_TEST})
     message(FATAL_ERROR "VORLAK_BROWSER_TEST is set, but ${part} lacks node, chromium or "
-      "tests/browser/node_modules/playwright-core (npm ci --prefix tests/browser)")
+      "tests/browser/node_modules's playwright-core and axe-core (npm ci --prefix tests/browser)")
   else()
-    vorlak_leave_out("${part}" "chromium and playwright-core"
+    vorlak_leave_out("${part}" "chromium, playwright-core and axe-core"
       "sudo apt-get install chromium && npm ci --prefix tests/browser")
   endif()
 endfunction()

@@ -115,7 +115,7 @@ function buildtable() {
     const action = element('td', undefined, 'action');
     const button = element('button', 'Add a killing line');
     button.type = 'button';
-    button.setAttribute('aria-label', `Add a line that kills mutant ${m.number}`);
+    button.setAttribute('aria-label', `Add a killing line for mutant ${m.number}`);
     button.addEventListener('click', () => {
       button.disabled = true;
       worker.postMessage({ type: 'suggest', id: current, mutant: m.number });

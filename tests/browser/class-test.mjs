@@ -10,7 +10,7 @@ import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const MUTANTS = 65;
 
@@ -146,6 +146,7 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
   });
   check(bars.length === MUTANTS && badbars.length === 0, 'each mutant\'s kill rate as a bar', JSON.stringify(badbars.slice(0, 3)));
 
+  await accessible(tab, 'class page');
   const violations = await tab.evaluate(() => window.vorlakviolations);
   check(violations.length === 0, 'the content policy blocked nothing', violations.join('; '));
   check(trouble.length === 0, 'no request, no error, no dialog', trouble.join('; '));

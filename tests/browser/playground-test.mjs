@@ -12,7 +12,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { PIECE, check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { PIECE, accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -237,6 +237,7 @@ async function suggestions(context) {
   await page.setViewportSize({ width: 1280, height: 1350 });
   await page.screenshot({ path: path.join(opt.out, 'playground.png') });
   await page.setViewportSize({ width: 1280, height: 900 });
+  await accessible(page, 'suggest: the graded starter');
   const wrong = [];
   for (const n of survivors) {
     const row = page.locator(`[data-mutant="${n}"]`);
