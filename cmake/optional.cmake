@@ -25,8 +25,9 @@ endfunction()
 # vorlak_browser_test(NAME PART [WORKING_DIRECTORY DIR] COMMAND SCRIPT ARGS...):
 # the CTest case NAME, which runs SCRIPT with node against Chromium, where
 # node, chromium and tests/browser's playwright-core and axe-core are
-# installed; else PART is left out.  With VORLAK_BROWSER_TEST set in the environment a browser
-# test cannot be left out, whatever VORLAK_REQUIRE_ALL says.
+# installed; else PART is left out.  With VORLAK_BROWSER_TEST set in the
+# environment a browser test cannot be left out, whatever VORLAK_REQUIRE_ALL
+# says.
 function(vorlak_browser_test name part)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "WORKING_DIRECTORY" "COMMAND")
   if(NOT arg_WORKING_DIRECTORY)
@@ -41,7 +42,7 @@ function(vorlak_browser_test name part)
     set_tests_properties(${name} PROPERTIES TIMEOUT 600 ENVIRONMENT CHROMIUM=${VORLAK_CHROMIUM})
   elseif(DEFINED ENV{VORLAK_BROWSER_TEST})
     message(FATAL_ERROR "VORLAK_BROWSER_TEST is set, but ${part} lacks node, chromium or "
-      "tests/browser/node_modules/playwright-core and axe-core (npm ci --prefix tests/browser)")
+      "tests/browser/node_modules's playwright-core and axe-core (npm ci --prefix tests/browser)")
   else()
     vorlak_leave_out("${part}" "chromium, playwright-core and axe-core"
       "sudo apt-get install chromium && npm ci --prefix tests/browser")

@@ -152,8 +152,9 @@ struct countbits {
 countbits workout(int month, int year) {
     countbits b;
     const date d{month, 1, year};
+    const int referenceday = referencedaynumber(d);
     for (int i = 0; i < countrun.size; i++) {
-        const countstep c = judgecount(countrun.number(i), d);
+        const countstep c = judgecount(countrun.number(i), d, referenceday);
         b.reached |= std::uint32_t{c.reached} << i;
         b.infected |= std::uint32_t{c.infected} << i;
         b.offset[static_cast<std::size_t>(i)] = c.offset;

@@ -124,11 +124,14 @@ trace tracepiece(int length) {
     t.result = dates::badsyntax;
     if (length <= 21)
         return t;
-    for (int column = 0; column <= 20; column++)
-        if (!dates::isseparator(column) && !dates::isdigitchar(dates::line[column]))
-            t.nondigits |= 1u << column;
-    if (t.nondigits != 0)
+    // The reference's check tells a line of digits at once; only a line it
+    // rejects needs its non-digit columns one by one.
+    if (dates::chkinputsyntax() != 0) {
+        for (int column = 0; column <= 20; column++)
+            if (!dates::isseparator(column) && !dates::isdigitchar(dates::line[column]))
+                t.nondigits |= 1u << column;
         return t;
+    }
     // The reference's conversion stores each date it reads in the records,
     // and answers 10 + k or 20 + k for the date its check rejects.
     const int c = dates::convertline();
@@ -175,7 +178,11 @@ checkstep judgecheck(int mutant, const dates::date& d, int code) {
     return out;
 }
 
-countstep judgecount(int mutant, const dates::date& d) { return countat(stepof(mutant), d, referencedaynumber(d)); }
+countstep judgecount(int mutant, const dates::date& d) { return judgecount(mutant, d, referencedaynumber(d)); }
+
+countstep judgecount(int mutant, const dates::date& d, int referenceday) {
+    return countat(stepof(mutant), d, referenceday);
+}
 
 int unexamined(int mutant) { return stepof(mutant).column; }
 

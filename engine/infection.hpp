@@ -99,6 +99,8 @@ struct countstep {
     int offset = 0;  // the mutant's day number minus the reference's
 };
 countstep judgecount(int mutant, const dates::date& d);
+// The same, given the reference's day number of the date.
+countstep judgecount(int mutant, const dates::date& d, int referenceday);
 
 // The digit column that syntax-check mutant n leaves unexamined; -1 for the others.
 int unexamined(int mutant);

@@ -10,7 +10,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
 
 const MUTANTS = 65;
 const RENDER_TIMEOUT = 30000;  // ms; a loaded machine is slow to lay out the source
@@ -172,6 +172,11 @@ async function starter(context) {
   check(await cell('tooltip-totalMutants') === MUTANTS, 'starter: and all 65');
   const score = Number(await row.locator('[role="progressbar"][title^="Of total"]').getAttribute('aria-valuenow'));
   check(Math.round(score) === verdict.percent, 'starter: the viewer\'s score rounds to vorlak\'s', `${score} against ${verdict.percent}%`);
+  await accessible(page, 'starter overview');
+  // The viewer follows the reader's choice of a dark theme.
+  await page.emulateMedia({ colorScheme: 'dark' });
+  await page.locator('mutation-test-report-app[theme="dark"]').waitFor();
+  await accessible(page, 'starter overview, dark');
   await closepage(page, trouble);
   settled(trouble, 'starter overview');
 
@@ -199,6 +204,7 @@ async function starter(context) {
     `"${line}" not in "${details.trim().slice(0, 300)}"`);
   // The picture for the README: the source around the mutant, its details below.
   await shot.screenshot({ path: path.join(opt.out, 'report.png') });
+  await accessible(shot, 'starter details');
   await closepage(shot, shottrouble);
   settled(shottrouble, 'starter details');
 
@@ -230,6 +236,28 @@ async function starter(context) {
     `${dots.join(' ')} against ${inview.join(' ')}`);
   await closepage(filter, filtertrouble);
   settled(filtertrouble, 'starter NoCoverage filter');
+}
+
+// The viewer colours a score by its band, under 60%, under 80% and above,
+// as the starter, the first 26 lines of the adequate example and all of it
+// score: each band reads in both themes.
+async function bands(context) {
+  const adequate = fs.readFileSync(path.join(path.dirname(opt.starter), 'adequate.txt'), 'latin1');
+  const partial = path.join(opt.out, 'partial.txt');
+  fs.writeFileSync(partial, adequate.split('\n').slice(0, 26).join('\n') + '\n', 'latin1');
+  const percent = verdictof(partial).percent;
+  check(percent >= 60 && percent < 80, 'bands: the partial example scores in the middle band', `${percent}%`);
+  for (const [testfile, name] of [[partial, 'partial'], [path.join(path.dirname(opt.starter), 'adequate.txt'), 'adequate']]) {
+    const html = makepage(testfile, path.join(opt.out, `${name}.html`));
+    for (const colorScheme of ['light', 'dark']) {
+      const { page, trouble } = await openpage(context, html);
+      await page.emulateMedia({ colorScheme });
+      await page.locator(`mutation-test-report-app[theme="${colorScheme}"]`).waitFor();
+      await accessible(page, `bands: ${name}, ${colorScheme}`);
+      await closepage(page, trouble);
+      settled(trouble, `bands: ${name}, ${colorScheme}`);
+    }
+  }
 }
 
 // Lines that would end the script element, open a comment, run a handler or
@@ -272,5 +300,6 @@ async function injection(context) {
 
 await inchromium('browser', {}, async (context) => {
   await starter(context);
+  await bands(context);
   await injection(context);
 });
