@@ -72,9 +72,18 @@ const WCAG = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'];
 // DevTools protocol, which the page's content policy does not govern, so it
 // neither needs the policy eased nor sets off a violation of it.
 export async function accessible(page, what) {
-  // Colours read in the middle of a transition are neither the old nor the new.
-  await page.evaluate(() => Promise.all(document.getAnimations()
-    .filter((a) => a.effect?.getComputedTiming().endTime !== Infinity).map((a) => a.finished.catch(() => {}))));
+  // Colours read in the middle of a transition are neither the old nor the
+  // new.  A change just made (a theme) starts its transitions only when the
+  // page renders its next frames, so two frames go by first.
+  await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+  // The document's animations leave out those within shadow roots.
+  await page.evaluate(() => {
+    const roots = [document];
+    for (let i = 0; i < roots.length; i++)
+      for (const e of roots[i].querySelectorAll('*')) if (e.shadowRoot) roots.push(e.shadowRoot);
+    return Promise.all(roots.flatMap((r) => r.getAnimations())
+      .filter((a) => a.effect?.getComputedTiming().endTime !== Infinity).map((a) => a.finished.catch(() => {})));
+  });
   if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(axe.source);
   const { violations } = await page.evaluate((tags) =>
     window.axe.run(document, { runOnly: { type: 'tag', values: tags }, resultTypes: ['violations'] }), WCAG);
