@@ -1,5 +1,7 @@
 #include "engine/explain.hpp"
 
+#include <array>
+#include <cstddef>
 #include <cstdio>
 
 namespace vorlak::engine {
@@ -12,53 +14,28 @@ std::string datetext(const dates::date& d) {
     return text;
 }
 
+// In the order of the enumerations.
+constexpr std::array<std::string_view, 4> statenames = {"unreached", "reached", "infected", "killed"};
+
+struct lossword {
+    std::string_view name;
+    std::string_view meaning;
+};
+constexpr std::array<lossword, 5> losswords = {{
+    {"", "The difference reached the result."},
+    {"masked", "A later digit column holds a non-digit too, so the line is rejected all the same."},
+    {"unused", "The changed answer changed no date check code and no day number."},
+    {"cancelled", "Both day numbers moved by the same amount, so the count is the same."},
+    {"reversed", "Both counts are negative, so both results are -3."},
+}};
+
 }  // namespace
 
-std::string_view statename(state s) {
-    switch (s) {
-    case state::unreached:
-        return "unreached";
-    case state::reached:
-        return "reached";
-    case state::infected:
-        return "infected";
-    case state::killed:
-        return "killed";
-    }
-    return "";
-}
+std::string_view statename(state s) { return statenames[static_cast<std::size_t>(s)]; }
 
-std::string_view lossname(loss l) {
-    switch (l) {
-    case loss::none:
-        return "";
-    case loss::masked:
-        return "masked";
-    case loss::unused:
-        return "unused";
-    case loss::cancelled:
-        return "cancelled";
-    case loss::reversed:
-        return "reversed";
-    }
-    return "";
-}
+std::string_view lossname(loss l) { return losswords[static_cast<std::size_t>(l)].name; }
 
-std::string_view lossmeaning(loss l) {
-    switch (l) {
-    case loss::none:
-        return "The difference reached the result.";
-    case loss::masked:
-        return "A later digit column holds a non-digit too, so the line is rejected all the same.";
-    case loss::unused:
-        return "The changed answer changed no date check code and no day number.";
-    case loss::cancelled:
-        return "Both day numbers moved by the same amount, so the count is the same.";
-    case loss::reversed:
-        return "Both counts are negative, so both results are -3.";
-    }
-    return "";
-}
+std::string_view lossmeaning(loss l) { return losswords[static_cast<std::size_t>(l)].meaning; }
 
 std::string stepvalues(const verdict& v) {
     const std::string mutant = std::to_string(v.mutant);

@@ -180,15 +180,8 @@ linestates judgesets(const trace& t) {
         return s;
     if (t.nondigits != 0) {
         // Only the syntax check runs; its mutants are judged one by one.
-        for (int n = syntaxrun.first; n < syntaxrun.first + syntaxrun.size; n++) {
-            const verdict v = judge(t, n);
-            if (v.reach != state::unreached)
-                s.reached.add(n);
-            if (v.reach == state::infected)
-                s.infected.add(n);
-            if (v.reach == state::infected && v.lost == loss::none)
-                s.killed.add(n);
-        }
+        for (int n = syntaxrun.first; n < syntaxrun.first + syntaxrun.size; n++)
+            s.note(n, judge(t, n));
         return s;
     }
     // Every column holds a digit: each syntax mutant reads its column and

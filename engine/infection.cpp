@@ -210,15 +210,8 @@ std::array<verdict, mutants::mutantcount> judgeall(const trace& t) {
 
 linestates statesof(const std::array<verdict, mutants::mutantcount>& verdicts) {
     linestates s;
-    for (int n = 1; n <= mutants::mutantcount; n++) {
-        const verdict& v = verdicts[static_cast<std::size_t>(n - 1)];
-        if (v.reach != state::unreached)
-            s.reached.add(n);
-        if (v.reach == state::infected)
-            s.infected.add(n);
-        if (v.reach == state::infected && v.lost == loss::none)
-            s.killed.add(n);
-    }
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        s.note(n, verdicts[static_cast<std::size_t>(n - 1)]);
     return s;
 }
 

@@ -74,6 +74,16 @@ struct linestates {
     killset infected;
     killset killed;
     constexpr bool operator==(const linestates&) const = default;
+
+    // Adds mutant n as its verdict places it.
+    constexpr void note(int n, const verdict& v) {
+        if (v.reach != state::unreached)
+            reached.add(n);
+        if (v.reach == state::infected)
+            infected.add(n);
+        if (v.reach == state::infected && v.lost == loss::none)
+            killed.add(n);
+    }
 };
 linestates statesof(const std::array<verdict, mutants::mutantcount>& verdicts);
 

@@ -58,9 +58,10 @@ outcome run(const std::vector<std::string>& args, const std::string& input = "",
     return runprocess(args[0], args, where, {}, input);
 }
 
-outcome report(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), VORLAK_REPORT_BINARY);
-    return run(args, input);
+outcome report(const std::vector<std::string>& args, const std::string& input = "") {
+    std::vector<std::string> all = {VORLAK_REPORT_BINARY};
+    all.insert(all.end(), args.begin(), args.end());
+    return run(all, input);
 }
 
 // What vorlak's passes find, done as they do it: the file read afresh for
