@@ -180,8 +180,7 @@ linestates judgesets(const trace& t) {
         return s;
     if (t.nondigits != 0) {
         // Only the syntax check runs; its mutants are judged one by one.
-        for (int n = syntaxrun.first; n < syntaxrun.first + syntaxrun.size; n++)
-            s.note(n, judge(t, n));
+        foreachmutant(killset::frombits(syntaxrun.first, allbits(syntaxrun)), [&](int n) { s.note(n, judge(t, n)); });
         return s;
     }
     // Every column holds a digit: each syntax mutant reads its column and
