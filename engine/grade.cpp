@@ -7,6 +7,7 @@
 
 #include "engine/cover.hpp"
 #include "io/reader.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
 
@@ -77,6 +78,22 @@ std::array<statecounts, mutants::mutantcount> statecountsof(const std::vector<gr
             counts[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(s.stateof(n))]++;
     }
     return counts;
+}
+
+std::vector<conceptgrade> conceptsof(const std::vector<grade>& grades) {
+    std::vector<conceptgrade> concepts;
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        concepts.push_back({static_cast<mutants::idea>(i), {}, 0});
+    for (const mutants::mutant& m : mutants::mutantset)
+        concepts[static_cast<std::size_t>(m.teaches)].mutants.add(m.number);
+    for (const grade& g : grades)
+        if (!g.failed())
+            for (conceptgrade& c : concepts)
+                if (c.mutants.within(g.killedset()))
+                    c.files++;
+    std::stable_sort(concepts.begin(), concepts.end(),
+                     [](const conceptgrade& a, const conceptgrade& b) { return a.files < b.files; });
+    return concepts;
 }
 
 std::array<int, mutants::mutantcount>

@@ -55,6 +55,18 @@ std::array<std::vector<std::size_t>, mutants::mutantcount> killersof(const std::
 using statecounts = std::array<long, 4>;
 std::array<statecounts, mutants::mutantcount> statecountsof(const std::vector<grade>& grades);
 
+// A concept of the catalogue: its mutants, and how many of the files that
+// were read kill every one of them.
+struct conceptgrade {
+    mutants::idea idea;
+    killset mutants;
+    long files = 0;
+};
+
+// Every concept, hardest first: fewest files killing all its mutants, then
+// in the catalogue's order.
+std::vector<conceptgrade> conceptsof(const std::vector<grade>& grades);
+
 // The mutants hardest first: fewest files killing them, then by number.
 std::array<int, mutants::mutantcount>
 hardestfirst(const std::array<std::vector<std::size_t>, mutants::mutantcount>& killers);

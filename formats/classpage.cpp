@@ -148,6 +148,22 @@ std::string hardestrow(int n, const engine::statecounts& counts, long graded) {
     return row + cell("td", "", htmltext(m.description) + diffhtml(n)) + "</tr>\n";
 }
 
+// The concepts hardest first: how many of the graded files kill every
+// mutant of each.
+std::string concepttable(const std::vector<grade>& grades, long graded) {
+    std::string table = "<h2>Concepts, hardest first</h2>\n<table id=\"concepts\">\n<thead><tr>" + colhead("concept") +
+                        colhead("files killing all its mutants") + colhead("mutants") + "</tr></thead>\n<tbody>\n";
+    for (const engine::conceptgrade& c : engine::conceptsof(grades)) {
+        const mutants::ideatext& idea = mutants::ideaof(c.idea);
+        std::string numbers;
+        engine::foreachmutant(c.mutants, [&](int n) { numbers += (numbers.empty() ? "" : " ") + number(n); });
+        table += "<tr data-concept=\"" + number(static_cast<long>(c.idea)) + "\">" +
+                 rowhead(htmltext(idea.name) + "<span class=\"sentence\">" + htmltext(idea.sentence) + "</span>") +
+                 numbercell(number(c.files) + "/" + number(graded)) + cell("td", "", numbers) + "</tr>\n";
+    }
+    return table + "</tbody>\n</table>\n";
+}
+
 }  // namespace
 
 std::string classhtml(const std::vector<grade>& grades) {
@@ -178,6 +194,7 @@ std::string classhtml(const std::vector<grade>& grades) {
             "<li><span class=\"cell unreached\"></span>unreached: no line ran the altered code</li>\n</ul>\n"
             "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
+    page += concepttable(grades, scores.graded);
     page += "<table id=\"heatmap\">\n" + heatmaphead() + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)
         row(page, grades[i], i);

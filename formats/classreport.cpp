@@ -48,6 +48,36 @@ std::string shown(std::string_view name) {
     return out;
 }
 
+// The mutants of a set as runs, such as 1-16 or 43 49.
+std::string runsof(engine::killset set) {
+    runs r;
+    engine::foreachmutant(set, [&](int n) { r.add(n); });
+    return r.text();
+}
+
+// Each concept, hardest first: its name, its sentence, its mutants and the
+// files that kill them all.
+json conceptlist(const std::vector<grade>& grades) {
+    json list = json::array();
+    for (const engine::conceptgrade& c : engine::conceptsof(grades)) {
+        json numbers = json::array();
+        engine::foreachmutant(c.mutants, [&](int n) { numbers.push_back(n); });
+        list.push_back({{"concept", mutants::ideaof(c.idea).name},
+                        {"sentence", mutants::ideaof(c.idea).sentence},
+                        {"mutants", numbers},
+                        {"filesKillingAll", c.files}});
+    }
+    return list;
+}
+
+// Each concept, hardest first, with the files that kill all its mutants.
+std::vector<std::array<std::string, 3>> conceptrows(const std::vector<grade>& grades) {
+    std::vector<std::array<std::string, 3>> rows = {{"concept, hardest first", "files killing all", "mutants"}};
+    for (const engine::conceptgrade& c : engine::conceptsof(grades))
+        rows.push_back({std::string(mutants::ideaof(c.idea).name), std::to_string(c.files), runsof(c.mutants)});
+    return rows;
+}
+
 }  // namespace
 
 std::string classtext(const std::vector<grade>& grades) {
@@ -70,6 +100,7 @@ std::string classtext(const std::vector<grade>& grades) {
     if (scores.graded > 0)
         out += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
     out += "\n";
+    out += aligned(conceptrows(grades), {false, true, false}) + "\n";
     // How many files got how far into each mutant: the four add up to the
     // files graded.
     const auto counts = statecountsof(grades);
@@ -113,6 +144,7 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
                      {"failed", grades.size() - static_cast<std::size_t>(scores.graded)},
                      {"mean", scores.graded > 0 ? json(scores.mean) : json(nullptr)},
                      {"median", scores.graded > 0 ? json(scores.median) : json(nullptr)},
+                     {"concepts", conceptlist(grades)},
                      {"mutants", mutantlist}};
     jsonlist files(document, indent, "\"files\": [");
     for (const grade& g : grades) {

@@ -140,8 +140,51 @@ struct site {
     std::string_view replacement;
 };
 
+// The idea a test must hold to kill a mutant, which the reports call its
+// concept: a name and a sentence a student understands.
+enum class idea {
+    digitcolumns,
+    monthrange,
+    dayrange,
+    firstyear,
+    february29,
+    monthlengths,
+    everyfourth,
+    centuries,
+    fourhundred,
+    yearlength,
+    leapday,
+    daysbefore,
+};
+
+struct ideatext {
+    std::string_view name;
+    std::string_view sentence;
+};
+
+// In the order of the enumeration.
+inline constexpr std::array<ideatext, 12> ideas = {{
+    {"the digit columns", "Each of the sixteen digit columns must hold a digit, and the check must look at every one."},
+    {"the month range", "A month runs from 1 to 12: 0 and 13 are wrong, 1 and 12 are right."},
+    {"the day range", "A day runs from 1 to 31 before the month's own length is asked: 0 and 32 are wrong."},
+    {"the first valid year", "Dates start in 1900: 1899 is wrong, 1900 is right."},
+    {"the February 29 test", "February 29 is a date only in a leap year, and only February 29 is tested so."},
+    {"the month lengths", "Each month has its own last day: 31, 30, or 29 for February."},
+    {"leap years every fourth year", "A year divisible by 4 is a leap year; the others are common years."},
+    {"the century years", "A year divisible by 100 is a common year, unless it is divisible by 400."},
+    {"the 400-year rule", "A year divisible by 400, such as 2000, is a leap year after all."},
+    {"the length of a year in the day count", "The count gives a year 365 days, and one more for each leap year."},
+    {"the leap day in the day count", "A leap year's extra day is the last of February: it counts from March on."},
+    {"the days before each month",
+     "The count adds the days of the months before a date's: 31 before February, and so on."},
+}};
+
+constexpr const ideatext& ideaof(idea i) { return ideas[static_cast<std::size_t>(i)]; }
+
 // One mutant of the set and its catalogue entry: the stage it alters, the
-// altered function, the alteration, what it does in a sentence, and its site.
+// altered function, the alteration, what it does in a sentence, its site,
+// the concept a test must hold to kill it, and what a line needs to infect
+// it, in a sentence.
 struct mutant {
     int number;
     entryfunction entry;
@@ -150,6 +193,8 @@ struct mutant {
     alteration change;
     std::string_view description;
     site where;
+    idea teaches;
+    std::string_view condition;
 };
 
 inline constexpr int mutantcount = 65;

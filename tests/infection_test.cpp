@@ -491,6 +491,48 @@ TEST(Lines, Generated) {
         EXPECT_GT(seen.losses[static_cast<std::size_t>(l)], 0) << "no line loses by way " << static_cast<int>(l);
 }
 
+// --- the conditions --------------------------------------------------------------------
+
+// Each mutant's condition, as its catalogue row says it, met by a line: the
+// line infects the mutant.
+TEST(Conditions, ALineThatMeetsEachConditionInfectsItsMutant) {
+    std::array<std::string, mutantcount + 1> lines;
+    for (int n = 1; n <= 16; n++) {
+        std::string text = baseline;
+        text[static_cast<std::size_t>(engine::unexamined(n))] = 'a';
+        lines[static_cast<std::size_t>(n)] = text;
+    }
+    const std::array<std::pair<int, const char*>, 26> rows = {{
+        {17, "00/01/2000 01/01/2000"}, {18, "01/01/2000 01/02/2000"}, {19, "12/01/2000 12/02/2000"},
+        {20, "13/01/2000 01/01/2000"}, {21, "01/00/2000 01/01/2000"}, {22, "01/01/2000 01/02/2000"},
+        {23, "01/31/2000 02/01/2000"}, {24, "01/32/2000 01/01/2000"}, {25, "01/01/1899 01/01/2000"},
+        {26, "01/01/1900 01/01/2000"}, {27, "01/29/2001 01/30/2001"}, {28, "03/29/2001 03/30/2001"},
+        {29, "02/28/2001 03/01/2001"}, {30, "02/29/2001 03/01/2001"}, {43, "02/01/2000 02/02/2000"},
+        {44, "02/01/1900 02/02/1900"}, {45, "02/01/2001 02/02/2001"}, {46, "01/01/2001 01/02/2001"},
+        {47, "01/01/2001 01/02/2001"}, {48, "01/01/2001 01/02/2001"}, {49, "01/01/2000 01/02/2000"},
+        {50, "01/01/1900 01/02/1900"}, {51, "02/01/2000 03/01/2000"}, {52, "03/01/2000 04/01/2000"},
+        {53, "01/01/2000 01/02/2000"}, {54, "01/01/2001 01/02/2001"},
+    }};
+    for (const auto& [n, text] : rows)
+        lines[static_cast<std::size_t>(n)] = std::string(text) + "\n";
+    // Test 4 of month m on its longer last day; the day table of month m.
+    constexpr std::array<int, 12> longer = {31, 29, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
+    char text[32];
+    for (int m = 1; m <= 12; m++) {
+        std::snprintf(text, sizeof text, "%02d/%02d/2001 12/31/2001\n", m, longer[static_cast<std::size_t>(m - 1)]);
+        lines[static_cast<std::size_t>(30 + m)] = text;
+        std::snprintf(text, sizeof text, "%02d/01/2001 %02d/02/2001\n", m, m);
+        if (m >= 2)
+            lines[static_cast<std::size_t>(53 + m)] = text;
+    }
+    for (int n = 1; n <= mutantcount; n++) {
+        const std::string& line = lines[static_cast<std::size_t>(n)];
+        const engine::verdict v = engine::judge(engine::tracepiece(putline(line)), n);
+        EXPECT_EQ(v.reach, state::infected)
+            << "mutant " << n << " (" << mutantof(n).condition << ") on " << printable(line);
+    }
+}
+
 // --- the starter file ------------------------------------------------------------------
 
 TEST(Lines, StarterFile) {

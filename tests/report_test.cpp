@@ -834,6 +834,16 @@ TEST(Class, StatusesAndTheTextRows) {
                             "\n     2       1         0        1          0  accepts any character",
                             "\n    34       1         0        0          1  "})
         EXPECT_NE(view.find(row), std::string::npos) << row << view;
+
+    // The starter kills every mutant of two concepts, which come last, and
+    // of no other.
+    const auto concepts = nlohmann::json::parse(report({"--class", "-f", "json", starter, adequate}).out)["concepts"];
+    std::vector<std::string> bothkill;
+    for (const auto& c : concepts)
+        if (c["filesKillingAll"] == 2)
+            bothkill.push_back(c["concept"]);
+    EXPECT_EQ(bothkill, (std::vector<std::string>{"the 400-year rule", "the leap day in the day count"}));
+    EXPECT_EQ(concepts.back()["filesKillingAll"], 2);
 }
 
 // --- formats -----------------------------------------------------------------
