@@ -23,11 +23,17 @@ private:
     std::vector<std::pair<long, long>> spans_;
 };
 
+// How much a report tells of each survivor: its state; its state and what a
+// line needs to infect it; or all that and a line that kills it.
+enum class hints { state, condition, answer };
+
 // One aligned row per mutant, a survivor's with its state and the first line
-// of it and an infected one's with how the difference was lost; vorlak's
-// summary line, the survivors; with matrix (the scan kept every line's kill
-// set) the kill matrix after them.
-std::string textreport(const engine::scanresult& scan, bool matrix);
+// of it and an infected one's with how the difference was lost; with hints
+// from condition on, a survivor's condition under its row, and with answer
+// the line of answers that kills it; vorlak's summary line, the survivors;
+// with matrix (the scan kept every line's kill set) the kill matrix after them.
+std::string textreport(const engine::scanresult& scan, bool matrix, hints level = hints::state,
+                       const std::vector<engine::suggestion>& answers = {});
 
 // RFC 4180: the header and one record per mutant, lines ending in CR LF;
 // its last two fields the first lines that reach and infect the mutant.
@@ -39,8 +45,9 @@ std::string csvmatrix(const engine::scanresult& scan);
 
 // What the mutation-testing report holds besides each mutant's state.
 struct reportoptions {
-    bool matrix = false;  // every killing and every reaching line (the scan kept them per line)
-    bool diffs = false;   // each description ends with the alteration as a one-line diff
+    bool matrix = false;      // every killing and every reaching line (the scan kept them per line)
+    bool diffs = false;       // each description ends with the alteration as a one-line diff
+    bool conditions = false;  // a survivor's reason ends with what a line needs to infect it
 };
 
 // The mutation-testing report.  name is the test file as the user named it;
@@ -65,6 +72,26 @@ std::string classjson(const std::vector<engine::grade>& grades, int indent);
 
 // The class as one self-contained page: a heat map of files by mutants.
 std::string classhtml(const std::vector<engine::grade>& grades);
+
+// The name of each graded file's feedback page in a folder: the file's last
+// name with every byte but letters, digits, '.', '-' and '_' made '_', a
+// number added where names clash (letter case aside, and with index.html);
+// empty for a file that was not read.
+std::vector<std::string> feedbacknames(const std::vector<engine::grade>& grades);
+
+// One student's page: the summary line and the survivors by concept, each
+// with its state and the hints that level allows.  lines holds the file's
+// own lines that the states name, by number, as read (newline included);
+// answers, with hints::answer, a killing line for each survivor.  A line of
+// the file that would kill a survivor as shown (a last line without its
+// newline) is named by its number alone.
+std::string feedbackpage(const engine::grade& g, const std::vector<std::pair<long, std::string>>& lines, hints level,
+                         const std::vector<engine::suggestion>& answers);
+
+// The teacher's page: each graded file with its score and a link to its
+// page (names as feedbacknames gives them), then the files that could not
+// be read, with why.
+std::string feedbackindex(const std::vector<engine::grade>& grades, const std::vector<std::string>& names, hints level);
 
 // A share in percent with one decimal, as the class outputs write a mean.
 std::string onedecimal(double value);

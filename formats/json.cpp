@@ -74,11 +74,14 @@ json lines(long first, bool matrix, const std::vector<std::uint32_t>& lineindex,
 }
 
 // A survivor's state in words and, when infected, how the difference was
-// lost; then the line that kills it, when one was suggested.
-std::string survivorreason(const scanresult& scan, int n, const suggestion* suggested) {
+// lost; with conditions, what a line needs to infect it; then the line that
+// kills it, when one was suggested.
+std::string survivorreason(const scanresult& scan, int n, bool conditions, const suggestion* suggested) {
     std::string reason = engine::whyof(scan, n);
     if (scan.stateof(n) == state::infected)
         reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
+    if (conditions)
+        reason += "\nto infect it: " + std::string(mutants::mutantof(n).condition);
     if (suggested != nullptr)
         reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) + " kills it: reference " +
                   id(suggested->reference) + ", mutant " + id(suggested->result);
@@ -104,7 +107,7 @@ json mutantresult(const scanresult& scan, const site& s, int n, const reportopti
             lines(f.reached, o.matrix, scan.linereach, [&](std::uint32_t i) { return scan.reachsets[i].has(n); });
     r["statusReason"] = k.line != 0
                             ? "line " + id(k.line) + ": reference " + id(k.reference) + ", mutant " + id(k.result)
-                            : survivorreason(scan, n, suggested);
+                            : survivorreason(scan, n, o.conditions, suggested);
     r["testsCompleted"] = k.line != 0 && !o.matrix ? k.line : scan.lines;
     return r;
 }

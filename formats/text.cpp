@@ -5,6 +5,7 @@
 #include "engine/explain.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
+#include "formats/utf8.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
@@ -105,23 +106,31 @@ std::string csvfield(std::string_view text) {
     return quoted + '"';
 }
 
-std::string textreport(const scanresult& scan, bool withmatrix) {
+std::string textreport(const scanresult& scan, bool withmatrix, hints level,
+                       const std::vector<engine::suggestion>& answers) {
     std::vector<std::array<std::string, 7>> rows = {
         {"mutant", "stage", "status", "line", "reference", "result", "description"}};
-    // A survivor's row gives its state and the first line of it; an
-    // infected survivor's row is followed by how the difference was lost,
-    // under the description.
-    std::vector<std::string> why(mutantset.size() + 1);
+    // A survivor's row gives its state and the first line of it; under the
+    // description follow how an infected survivor's difference was lost,
+    // then the hints that the level allows.
+    std::vector<std::vector<std::string>> under(mutantset.size() + 1);
     for (const mutants::mutant& m : mutantset) {
         auto c = cells(scan, m.number);
         const state s = scan.stateof(m.number);
+        auto& lines = under[static_cast<std::size_t>(m.number)];
         if (s != state::killed) {
             const firstreach& f = scan.reachof(m.number);
             c[2] = engine::statename(s);
             c[3] = lineor(s == state::infected ? f.infected : f.reached);
         }
         if (s == state::infected)
-            why[static_cast<std::size_t>(m.number)] = engine::whyof(scan, m.number);
+            lines.push_back(engine::whyof(scan, m.number));
+        if (s != state::killed && level != hints::state)
+            lines.push_back("to infect it: " + std::string(m.condition));
+        if (s != state::killed && level == hints::answer)
+            for (const engine::suggestion& g : answers)
+                if (g.mutant == m.number)
+                    lines.push_back("a line that kills it: " + validutf8(g.line.substr(0, g.line.find('\n'))));
         rows.push_back(c);
     }
     const std::string table = aligned(rows, {true, false, false, true, true, true, false});
@@ -132,8 +141,9 @@ std::string textreport(const scanresult& scan, bool withmatrix) {
     for (std::size_t from = 0; from < table.size(); row++) {
         const std::size_t end = table.find('\n', from) + 1;
         out.append(table, from, end - from);
-        if (row < why.size() && !why[row].empty())
-            out += indent + why[row] + '\n';
+        if (row < under.size())
+            for (const std::string& line : under[row])
+                out += indent + line + '\n';
         from = end;
     }
     out += mutants::summaryline(scan.killed());

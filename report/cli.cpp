@@ -7,12 +7,16 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
+#include "dates/program.hpp"
 #include "engine/cover.hpp"
 #include "engine/grade.hpp"
 #include "engine/scan.hpp"
@@ -87,6 +91,13 @@ int suggestall(findings& f) {
     return 0;
 }
 
+// With --hints answer, a line for every survivor that the report shows:
+// those that a candidate kills.
+void answerall(const settings& s, findings& f) {
+    if (s.hints == formats::hints::answer && !s.suggest && (s.form == format::text || s.form == format::html))
+        f.found = engine::suggest(killset::all().without(f.scan.killedset()));
+}
+
 // One test file read in one scan that keeps what the output needs; 0, or
 // the exit status when it cannot be read.
 int examine(const settings& s, findings& f) {
@@ -113,6 +124,7 @@ int examine(const settings& s, findings& f) {
     if (const int error = engine::scanfile(in, needs, f.scan); error != 0)
         return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
     in.close();
+    answerall(s, f);
     return s.suggest ? suggestall(f) : 0;
 }
 
@@ -169,7 +181,7 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return testlines(s, f, note);
     switch (s.form) {
     case format::text:
-        return s.grading ? formats::classtext(f.grades) : formats::textreport(f.scan, s.matrix);
+        return s.grading ? formats::classtext(f.grades) : formats::textreport(f.scan, s.matrix, s.hints, f.found);
     case format::csv:
         if (s.grading)
             return formats::classcsv(f.grades);
@@ -181,10 +193,80 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         if (s.grading)
             return formats::classhtml(f.grades);
         return formats::renderhtml(
-            formats::jsonreport(f.scan, s.testfile, {.matrix = s.matrix, .diffs = true}, f.found, -1),
+            formats::jsonreport(f.scan, s.testfile,
+                                {.matrix = s.matrix, .diffs = true, .conditions = s.hints != formats::hints::state},
+                                f.found, -1),
             formats::displayname(s.testfile) + ": " + mutants::summary(f.scan.killed()));
     }
     return {};
+}
+
+// The folder of the feedback pages, made when it is missing; 0, or the
+// exit status when it cannot be.
+int feedbackfolder(const settings& s) {
+    std::error_code error;
+    std::filesystem::create_directories(s.feedback, error);
+    if (!error && !std::filesystem::is_directory(s.feedback, error) && !error)
+        error = std::make_error_code(std::errc::not_a_directory);
+    if (error)
+        return fail(std::string("--feedback ") + s.feedback + ": " + error.message());
+    return 0;
+}
+
+// The file's own lines that the states of its survivors name, each the
+// first piece of its line as vorlak reads it; none when the file can no
+// longer be read.
+std::vector<std::pair<long, std::string>> ownlines(const grade& g) {
+    std::vector<long> wanted;
+    const scanresult firsts = g.firsts();
+    for (int n = 1; n <= mutants::mutantcount; n++) {
+        const engine::firstreach& r = firsts.reachof(n);
+        const engine::state state = firsts.stateof(n);
+        if (state == engine::state::infected)
+            wanted.push_back(r.infected);
+        else if (state == engine::state::reached)
+            wanted.push_back(r.reached);
+    }
+    std::vector<std::pair<long, std::string>> lines;
+    io::reader in;
+    if (wanted.empty() || !in.open(g.name.c_str()))
+        return lines;
+    const long last = *std::max_element(wanted.begin(), wanted.end());
+    bool startsline = true;
+    for (long number = 1; number <= last;) {
+        const int count = in.getline(dates::line, dates::linesize);
+        if (count <= 0)
+            break;
+        const std::string piece(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(count));
+        if (startsline && std::find(wanted.begin(), wanted.end(), number) != wanted.end())
+            lines.emplace_back(number, piece);
+        startsline = piece.back() == '\n';
+        number += startsline ? 1 : 0;
+    }
+    return lines;
+}
+
+// --feedback: a page for each file read, each replaced whole, then the
+// index; 0, or the exit status of the first page that cannot be written.
+int writefeedback(const settings& s, const findings& f) {
+    const std::vector<std::string> names = formats::feedbacknames(f.grades);
+    const std::filesystem::path folder(s.feedback);
+    for (std::size_t i = 0; i < f.grades.size(); i++) {
+        const grade& g = f.grades[i];
+        if (g.failed())
+            continue;
+        std::vector<suggestion> answers;
+        if (s.hints == formats::hints::answer)
+            answers = engine::suggest(killset::all().without(g.killedset()));
+        const std::string path = (folder / names[i]).string();
+        if (const int error = io::replacefile(path, formats::feedbackpage(g, ownlines(g), s.hints, answers));
+            error != 0)
+            return fail(path + ": " + std::strerror(error));
+    }
+    const std::string index = (folder / "index.html").string();
+    if (const int error = io::replacefile(index, formats::feedbackindex(f.grades, names, s.hints)); error != 0)
+        return fail(index + ": " + std::strerror(error));
+    return 0;
 }
 
 // The exit status once the output is written: 1 when a file of the class
@@ -211,6 +293,9 @@ int run(int argc, char** argv) {
                    : fail(std::string("write error: ") + std::strerror(errno));
     else if (status != 0)
         return status;
+    if (s.feedback != nullptr)
+        if (const int status = feedbackfolder(s); status != 0)
+            return status;
     findings f;
     if (s.grading)
         f.grades = gradeall(s);
@@ -220,6 +305,9 @@ int run(int argc, char** argv) {
     const std::string out = render(s, f, note);
     if (const int status = writeout(s, out); status != 0)
         return status;
+    if (s.feedback != nullptr)
+        if (const int status = writefeedback(s, f); status != 0)
+            return status;
     say(note);
     return verdict(s, f);
 }

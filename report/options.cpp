@@ -23,8 +23,10 @@ namespace {
 
 constexpr std::string_view synopsis =
     "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--fail-under N] [-h|--help] [--version] TESTFILE\n"
-    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N] FILE...\n";
+    "                     [--hints state|condition|answer] [--fail-under N] [-h|--help] [--version]\n"
+    "                     TESTFILE\n"
+    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
+    "                     [--feedback DIR [--hints state|condition|answer]] FILE...\n";
 
 constexpr std::string_view help =
     "Shows which line of TESTFILE kills which of the 65 mutants of vorlak, and what\n"
@@ -41,6 +43,12 @@ constexpr std::string_view help =
     "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
     "                       then how many files kill each mutant\n"
     "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
+    "      --feedback DIR   with --class, also write a page for each file read into DIR,\n"
+    "                       and index.html linking them\n"
+    "      --hints LEVEL    what the text and html reports and the feedback pages tell of\n"
+    "                       each survivor besides its state: state (nothing more),\n"
+    "                       condition (what a line needs to infect it, the default) or\n"
+    "                       answer (that, and a line that kills it)\n"
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
@@ -50,13 +58,24 @@ constexpr std::string_view help =
 
 constexpr int maxjobs = 1024;  // files graded at a time, at the most
 
-enum longonly { matrixoption = 256, minimizeoption, suggestoption, failunderoption, versionoption, classoption };
+enum longonly {
+    matrixoption = 256,
+    minimizeoption,
+    suggestoption,
+    failunderoption,
+    versionoption,
+    classoption,
+    feedbackoption,
+    hintsoption
+};
 
 constexpr option longoptions[] = {
     {"class", no_argument, nullptr, classoption},
     {"fail-under", required_argument, nullptr, failunderoption},
+    {"feedback", required_argument, nullptr, feedbackoption},
     {"format", required_argument, nullptr, 'f'},
     {"help", no_argument, nullptr, 'h'},
+    {"hints", required_argument, nullptr, hintsoption},
     {"jobs", required_argument, nullptr, 'j'},
     {"matrix", no_argument, nullptr, matrixoption},
     {"minimize", no_argument, nullptr, minimizeoption},
@@ -77,6 +96,17 @@ bool parseformat(std::string_view name, format& f) {
     for (const auto& [n, v] : names)
         if (name == n) {
             f = v;
+            return true;
+        }
+    return false;
+}
+
+bool parsehints(std::string_view name, formats::hints& h) {
+    static constexpr std::pair<std::string_view, formats::hints> names[] = {
+        {"state", formats::hints::state}, {"condition", formats::hints::condition}, {"answer", formats::hints::answer}};
+    for (const auto& [n, v] : names)
+        if (name == n) {
+            h = v;
             return true;
         }
     return false;
@@ -138,6 +168,15 @@ int readoptions(int argc, char** argv, settings& s) {
         case classoption:
             s.grading = true;
             break;
+        case feedbackoption:
+            if (*optarg == '\0')
+                return fail("--feedback needs a folder");
+            s.feedback = optarg;
+            break;
+        case hintsoption:
+            if (!parsehints(optarg, s.hints))
+                return fail(std::string("unknown hint level '") + optarg + "': use state, condition or answer");
+            break;
         case versionoption:
             std::printf("vorlak-report %s\n", VORLAK_VERSION);
             return done;
@@ -161,6 +200,8 @@ int readwords(int argc, char** argv, settings& s) {
     }
     if (s.jobs != 0)
         return fail("-j goes with --class");
+    if (s.feedback != nullptr)
+        return fail("--feedback goes with --class");
     if (argc - optind > 1)
         return fail("one test file only, not " + std::to_string(argc - optind));
     s.testfile = argv[optind];

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/formats.hpp"
+
 namespace vorlak::report {
 
 enum class format { text, csv, json, html };
@@ -22,6 +24,8 @@ struct settings {
     bool grading = false;            // --class
     std::vector<std::string> files;  // with --class
     int jobs = 0;                    // 0: one per processor
+    const char* feedback = nullptr;  // with --class: the folder of the feedback pages
+    formats::hints hints = formats::hints::condition;
 };
 
 constexpr int done = -1;  // what parse returns after the help or the version

@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -505,6 +506,11 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"--minimize", "-f", "json", empty}, 1, "vorlak-report: --minimize writes test lines: leave out -f\n"},
         {{"--minimize", "--matrix", empty}, 1, "vorlak-report: --minimize writes test lines: leave out --matrix\n"},
         {{"--suggest", "-f", "csv", empty}, 1, "vorlak-report: --suggest writes test lines"},
+        {{"--hints", "all", empty}, 1, "vorlak-report: unknown hint level 'all': use state, condition or answer\n"},
+        {{"--feedback", "pages", empty}, 1, "vorlak-report: --feedback goes with --class\n"},
+        {{"--class", "--feedback", empty + "/pages", empty},
+         1,
+         "vorlak-report: --feedback " + empty + "/pages: Not a directory\n"},
         {{"/nonexistent/t.txt"}, 1, "vorlak-report: /nonexistent/t.txt: No such file or directory\n"},
         {{dir}, 1, "vorlak-report: " + dir + ": Is a directory\n"},
         {{"-o", "/nonexistent/out", empty}, 1, "vorlak-report: /nonexistent/out: No such file or directory\n"},
@@ -846,6 +852,87 @@ TEST(Class, StatusesAndTheTextRows) {
     EXPECT_EQ(concepts.back()["filesKillingAll"], 2);
 }
 
+// The date-like lines of a page's text, tags dropped and entities read:
+// every 21 columns at the start of a word whose sixteen digit columns hold
+// at least fourteen digits and no blank.
+std::vector<std::string> datelines(const std::string& html) {
+    std::string text;
+    for (std::size_t i = 0; i < html.size(); i++) {
+        if (html[i] == '<') {
+            i = html.find('>', i);
+            text += ' ';
+        } else if (html[i] == '&') {
+            const std::size_t end = html.find(';', i);
+            const std::string entity = html.substr(i, end - i + 1);
+            text += entity == "&lt;"     ? "<"
+                    : entity == "&gt;"   ? ">"
+                    : entity == "&amp;"  ? "&"
+                    : entity == "&quot;" ? "\""
+                                         : "'";
+            i = end;
+        } else {
+            text += html[i];
+        }
+    }
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at + 21 <= text.size(); at++) {
+        if (at > 0 && text[at - 1] != ' ' && text[at - 1] != '\n')
+            continue;
+        int digits = 0;
+        bool blank = false;
+        for (const int c : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18, 19, 20}) {
+            const char ch = text[at + static_cast<std::size_t>(c)];
+            digits += ch >= '0' && ch <= '9';
+            blank = blank || ch == ' ' || ch == '\n';
+        }
+        if (digits >= 14 && !blank)
+            lines.push_back(text.substr(at, 21));
+    }
+    return lines;
+}
+
+// Below the answers a student's page shows the student's own lines, which
+// kill none of its survivors; with the answers, one for each survivor.
+TEST(Class, FeedbackPagesGiveAKillingLineOnlyWithTheAnswers) {
+    const auto files = classfiles("feedback");
+    const std::filesystem::path folder = std::filesystem::path(files[0]).parent_path();
+    for (const std::string level : {"condition", "answer"}) {
+        const std::string pages = folder / ("pages-" + level);
+        std::vector<std::string> args = {"--class", "--feedback", pages, "--hints", level};
+        args.insert(args.end(), files.begin(), files.end());
+        const auto r = report(args);
+        EXPECT_EQ(r.status, 1) << r.err;  // the missing file and the directory
+        const std::string index = readfile(pages + "/index.html");
+        const std::regex link("<a href=\"([^\"]+)\">([^<]+)</a>");
+        std::set<std::string> linked;
+        std::size_t shown = 0;
+        for (auto it = std::sregex_iterator(index.begin(), index.end(), link); it != std::sregex_iterator(); ++it) {
+            const std::string page = (*it)[1];
+            const std::string file = (*it)[2];
+            linked.insert(page);
+            const engine::scanresult scan = scanpath(file);
+            std::set<int> survivors;
+            for (int n = 1; n <= 65; n++)
+                if (scan.stateof(n) != engine::state::killed)
+                    survivors.insert(n);
+            std::set<int> killed;
+            const auto lines = datelines(readfile(pages + "/" + page));
+            shown += lines.size();
+            for (const std::string& line : lines)
+                for (const int n : survivors)
+                    if (const auto [reference, result] = engine::results(line + "\n", n); reference != result)
+                        killed.insert(n);
+            if (level == "answer")
+                EXPECT_EQ(killed, survivors) << file;
+            else
+                EXPECT_TRUE(killed.empty()) << file << ": a line on its page kills mutant " << *killed.begin();
+        }
+        EXPECT_EQ(linked.size(), files.size() - 2);
+        EXPECT_EQ(listing(pages).size(), linked.size() + 1);
+        EXPECT_GT(shown, 0u) << level;
+    }
+}
+
 // --- formats -----------------------------------------------------------------
 
 TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
@@ -857,18 +944,24 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
         rows.push_back(row);
     ASSERT_GT(rows.size(), 67u);
     const std::size_t description = rows[0].find("description");
-    // An infected survivor's row is followed by why, under its description.
+    // An infected survivor's row is followed by why, and every survivor's
+    // by its condition, under its description.
     std::size_t i = 1;
     for (int n = 1; n <= 65; n++, i++) {
         const std::string& row = rows[i];
         EXPECT_EQ(row.substr(0, 6), std::string(6 - std::to_string(n).size(), ' ') + std::to_string(n));
         EXPECT_EQ(row.substr(description), mutants::mutantof(n).description);
         EXPECT_EQ(row[description - 1], ' ');
-        if (row.find(" infected ") != std::string::npos) {
-            const std::string& why = rows[++i];
-            EXPECT_EQ(why.find_first_not_of(' '), description) << why;
-            EXPECT_TRUE(why.substr(description).starts_with("infected by line ")) << why;
-        }
+        std::vector<std::string> under;
+        for (const std::string* why = &rows[i + 1]; why->find_first_not_of(' ') == description; why = &rows[i + 1])
+            under.push_back(rows[++i].substr(description));
+        std::vector<std::string> expected;
+        if (row.find(" infected ") != std::string::npos)
+            expected.push_back(under.empty() || !under[0].starts_with("infected by line ") ? "infected by line"
+                                                                                           : under[0]);
+        if (row.find(" killed ") == std::string::npos)
+            expected.push_back("to infect it: " + std::string(mutants::mutantof(n).condition));
+        EXPECT_EQ(under, expected) << row;
     }
     EXPECT_EQ(rows[i] + "\n", mutants::summaryline(11));
     EXPECT_EQ(rows[i + 1], "surviving mutants: 2-21 23-31 33-42 44-48 50 57-65");

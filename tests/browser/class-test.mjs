@@ -2,6 +2,9 @@
 // a file:// address with the network off, every cell shows what vorlak says
 // of that file and mutant, the rows sort, the mutants' descriptions show on
 // hover and focus, and a hostile file name and hostile lines run no script.
+// So too the pages of --feedback for the class with a directory and two
+// names that clash once made safe: a page for each file read, the others in
+// the index with why, and nothing run, fetched or blocked.
 //
 //   node class-test.mjs --report BIN --vorlak BIN --examples DIR --out DIR
 //
@@ -52,6 +55,22 @@ files.push(hostile, 'latin1.txt', 'missing.txt');
 const page = path.join(out, 'class.html');
 const made = spawnSync(report, ['--class', '-f', 'html', '-o', page, ...files], { cwd: folder, encoding: 'utf8' });
 check(made.status === 1, 'the missing file makes the status 1', `status ${made.status}: ${made.stderr}`);
+
+// The feedback pages: the class, a directory, and two names that both
+// become a_b.txt.
+fs.mkdirSync(path.join(folder, 'adirectory'));
+fs.writeFileSync(path.join(folder, 'a b.txt'), '01/01/2000 01/02/2000\n');
+fs.writeFileSync(path.join(folder, 'a_b.txt'), '02/29/2000 03/01/2000\n');
+const taught = [...files, 'adirectory', 'a b.txt', 'a_b.txt'];
+const readable = taught.filter((f) => f !== 'missing.txt' && f !== 'adirectory');
+const pages = path.join(out, 'feedback');
+fs.rmSync(pages, { recursive: true, force: true });
+const fed = spawnSync(report, ['--class', '--feedback', pages, ...taught], { cwd: folder, encoding: 'utf8' });
+check(fed.status === 1, 'with --feedback, the unread files make the status 1', `status ${fed.status}: ${fed.stderr}`);
+const written = fs.readdirSync(pages).sort();
+check(written.length === readable.length + 1 && written.includes('index.html'),
+  'one page for each file read, and the index', written.join(' '));
+check(written.includes('a_b.txt.html') && written.includes('a_b.txt-2.html'), 'names that clash are told apart', written.join(' '));
 
 await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async (context) => {
   const tab = await context.newPage();
@@ -177,4 +196,51 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
   await tab.locator('#heatmap th.mutant[data-mutant="43"]').hover();
   await tab.screenshot({ path: path.join(out, 'class.png'), clip: { x: 0, y: 0, width: 1400, height: 420 } });
   await tab.close();
+
+  // The index and every feedback page: text only, nothing run or fetched.
+  const open = async (file) => {
+    const t = await context.newPage();
+    const at = pathToFileURL(path.join(pages, file)).href;
+    const seen = [];
+    t.on('request', (r) => { if (r.url() !== at) seen.push(`request ${r.url()}`); });
+    t.on('pageerror', (e) => seen.push(`page error: ${e.message}`));
+    t.on('console', (m) => { if (m.type() === 'error') seen.push(`console: ${m.text()}`); });
+    t.on('dialog', (d) => { seen.push(`dialog: ${d.message()}`); d.dismiss(); });
+    await t.addInitScript(() => {
+      window.vorlakviolations = [];
+      document.addEventListener('securitypolicyviolation', (e) => window.vorlakviolations.push(`${e.violatedDirective} ${e.sample}`));
+    });
+    await t.goto(at);
+    const quiet = async () => {
+      seen.push(...await t.evaluate(() => window.vorlakviolations));
+      if (await t.evaluate(() => window.vorlakinjected) !== undefined) seen.push('a script of a name or line ran');
+      if (await t.locator('script, img, #vorlakbold').count() !== 0) seen.push('an element from a name or line');
+      return seen;
+    };
+    return { t, quiet };
+  };
+  const index = await open('index.html');
+  const links = await index.t.locator('#files a').evaluateAll((as) => as.map((a) => [a.textContent, a.getAttribute('href')]));
+  check(JSON.stringify(links.map(([name]) => name)) === JSON.stringify(readable), 'the index links every file read, in order',
+    JSON.stringify(links));
+  check(new Set(links.map(([, href]) => href)).size === readable.length && links.every(([, href]) => written.includes(href)),
+    'each to a page of its own');
+  const unread = await index.t.locator('#unread li').allTextContents();
+  check(JSON.stringify(unread) === JSON.stringify(['missing.txt: No such file or directory', 'adirectory: Is a directory']),
+    'the index lists the files not read, with why', JSON.stringify(unread));
+  await accessible(index.t, 'the feedback index');
+  const troubles = await index.quiet();
+  for (const [name, href] of links) {
+    const one = await open(href);
+    const heading = await one.t.locator('h1').textContent();
+    if (heading !== `Feedback on ${name}`) troubles.push(`${href}: the heading ${heading}`);
+    if (name === hostile) {
+      check(await one.t.locator('.survivor').count() > 0, 'the hostile file\'s page lists its survivors by concept');
+      await accessible(one.t, 'a feedback page, its survivors by concept');
+    }
+    troubles.push(...(await one.quiet()).map((t) => `${href}: ${t}`));
+    await one.t.close();
+  }
+  check(troubles.length === 0, 'the feedback pages run nothing, fetch nothing and break no policy', troubles.join('; '));
+  await index.t.close();
 });

@@ -1,0 +1,216 @@
+// A page for each student of a class and one for the teacher that links
+// them.  A student's page names the ideas the file misses and hints at them
+// as far as the teacher allows; below the answers it shows only the
+// student's own lines, never one that kills a survivor.  The pages have no
+// script, and their policy lets in only the class page's style sheet.
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "engine/explain.hpp"
+#include "engine/suggest.hpp"
+#include "formats/classassets.hpp"
+#include "formats/formats.hpp"
+#include "formats/html.hpp"
+#include "formats/utf8.hpp"
+#include "mutants/catalogue.hpp"
+#include "mutants/score.hpp"
+
+namespace vorlak::formats {
+
+using engine::grade;
+using engine::scanresult;
+using engine::state;
+using engine::suggestion;
+
+namespace {
+
+constexpr std::size_t longestname = 100;  // bytes of a file's name kept in its page's name
+constexpr std::size_t longestline = 100;  // bytes of a line shown, "..." after them
+
+std::string number(long n) { return std::to_string(n); }
+
+std::string_view levelname(hints level) {
+    switch (level) {
+    case hints::state:
+        return "state";
+    case hints::condition:
+        return "condition";
+    case hints::answer:
+        return "answer";
+    }
+    return "";
+}
+
+// The head of both pages, up to the body: no script, the class style sheet.
+std::string head(std::string_view title) {
+    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ";
+    page += classassets::stylehash;
+    page += "; base-uri 'none'; form-action 'none'\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+    page += htmltext(title);
+    page += "</title>\n<style>";
+    page += classassets::style;
+    page += "</style>\n</head>\n<body>\n<main>\n";
+    return page;
+}
+
+constexpr std::string_view foot = "</main>\n</body>\n</html>\n";
+
+// A line as the page shows it, as a student would copy it: control
+// characters and bytes that are not UTF-8 as U+FFFD, as htmltext shows them,
+// and a long line cut short.
+std::string asshown(std::string_view line) {
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    std::string shown;
+    for (const char c : validutf8(line.substr(0, longestline)))
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    return line.size() > longestline ? shown + "..." : shown;
+}
+
+// True when text, as a line of a test file, kills one of the survivors.
+bool killsany(const std::string& text, const std::vector<int>& survivors) {
+    return std::any_of(survivors.begin(), survivors.end(), [&](int n) {
+        const auto [reference, result] = engine::results(text + '\n', n);
+        return reference != result;
+    });
+}
+
+// What the page says of a survivor's state: whyof's words, the line it
+// names as the file has it, and how an infected one's difference was lost.
+std::string statehtml(const scanresult& firsts, int n, const std::vector<std::pair<long, std::string>>& lines,
+                      const std::vector<int>& survivors) {
+    const state s = firsts.stateof(n);
+    std::string html = "<p class=\"state\">" + htmltext(engine::whyof(firsts, n)) + ".";
+    const long line = s == state::infected  ? firsts.reachof(n).infected
+                      : s == state::reached ? firsts.reachof(n).reached
+                                            : 0;
+    const auto own = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.first == line; });
+    if (own != lines.end()) {
+        const std::string shown = asshown(own->second);
+        if (!killsany(shown, survivors))
+            html += " Line " + number(line) + " reads <code>" + htmltext(shown) + "</code>.";
+    }
+    if (s == state::infected)
+        html += " " + htmltext(engine::lossmeaning(firsts.reachof(n).why.lost));
+    return html + "</p>\n";
+}
+
+// One survivor: its state and the hints that level allows.
+std::string survivorhtml(const scanresult& firsts, int n, const std::vector<std::pair<long, std::string>>& lines,
+                         const std::vector<int>& survivors, hints level, const std::vector<suggestion>& answers) {
+    const mutants::mutant& m = mutants::mutantof(n);
+    std::string html = "<li class=\"survivor\" data-mutant=\"" + number(n) + "\"><h3>Mutant " + number(n);
+    if (level != hints::state)
+        html += ": " + htmltext(m.description);
+    html += "</h3>\n" + statehtml(firsts, n, lines, survivors);
+    if (level != hints::state)
+        html += "<p class=\"condition\">To infect it, a line needs " + htmltext(m.condition) + ".</p>\n";
+    if (level == hints::answer)
+        for (const suggestion& g : answers)
+            if (g.mutant == n)
+                html += "<p class=\"answer\">A line that kills it: <code>" + htmltext(asshown(g.line)) +
+                        "</code> (the reference gives " + number(g.reference) + ", the mutant " + number(g.result) +
+                        ").</p>\n";
+    return html + "</li>\n";
+}
+
+}  // namespace
+
+std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
+    std::vector<std::string> names;
+    std::set<std::string> taken = {"index.html"};
+    const auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    for (const grade& g : grades) {
+        if (g.failed()) {
+            names.emplace_back();
+            continue;
+        }
+        const std::size_t slash = g.name.find_last_of('/');
+        std::string stem = slash == std::string::npos || slash + 1 == g.name.size() ? g.name : g.name.substr(slash + 1);
+        stem.resize(std::min(stem.size(), longestname));
+        for (char& c : stem)
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '_')
+                c = '_';
+        // No hidden file, no "." or "..".
+        if (stem.empty() || stem.front() == '.')
+            stem.insert(0, "_");
+        std::string name = stem + ".html";
+        for (int i = 2; taken.contains(lower(name)); i++)
+            name = stem + "-" + number(i) + ".html";
+        taken.insert(lower(name));
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string feedbackpage(const grade& g, const std::vector<std::pair<long, std::string>>& lines, hints level,
+                         const std::vector<suggestion>& answers) {
+    const scanresult firsts = g.firsts();
+    std::vector<int> survivors;
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        if (firsts.stateof(n) != state::killed)
+            survivors.push_back(n);
+    const std::string name = displayname(g.name);
+    std::string page = head("vorlak feedback: " + name);
+    page += "<h1>Feedback on " + htmltext(name) + "</h1>\n<p class=\"summary\">" +
+            htmltext(mutants::summary(g.killed())) + "</p>\n";
+    if (survivors.empty())
+        return page + "<p>Your lines kill every mutant.</p>\n" + std::string(foot);
+    page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "
+            "result differs from the program's. These mutants survive your lines, grouped by the idea a test "
+            "needs to kill them. Each says how far your lines got into it: unreached (no line ran the altered "
+            "code), reached (a line ran it, and it left the same state) or infected (a line ran it and it left "
+            "a different state, but the difference was lost before the result).</p>\n";
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++) {
+        std::string items;
+        for (const int n : survivors)
+            if (static_cast<std::size_t>(mutants::mutantof(n).teaches) == i)
+                items += survivorhtml(firsts, n, lines, survivors, level, answers);
+        if (items.empty())
+            continue;
+        const mutants::ideatext& idea = mutants::ideas[i];
+        page += "<section class=\"concept\">\n<h2>" + htmltext(idea.name) + "</h2>\n<p class=\"sentence\">" +
+                htmltext(idea.sentence) + "</p>\n<ul>\n" + items + "</ul>\n</section>\n";
+    }
+    return page + std::string(foot);
+}
+
+std::string feedbackindex(const std::vector<grade>& grades, const std::vector<std::string>& names, hints level) {
+    const engine::classscores scores = engine::scoresof(grades);
+    std::string summary = number(static_cast<long>(grades.size())) + (grades.size() == 1 ? " file, " : " files, ") +
+                          number(scores.graded) + " graded";
+    if (scores.graded > 0)
+        summary += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
+    std::string page = head("vorlak feedback: " + summary);
+    page += "<h1>vorlak feedback</h1>\n<p class=\"summary\">" + summary +
+            "</p>\n<p>One page for each file read, "
+            "with hints up to: " +
+            std::string(levelname(level)) + ".</p>\n";
+    std::string rows;
+    std::string unread;
+    for (std::size_t i = 0; i < grades.size(); i++) {
+        const grade& g = grades[i];
+        const std::string name = htmltext(displayname(g.name));
+        if (g.failed())
+            unread += "<li><span class=\"name\">" + name + "</span>: " + htmltext(g.error) + "</li>\n";
+        else
+            rows += "<tr><th scope=\"row\" class=\"name\"><a href=\"" + htmltext(names[i]) + "\">" + name +
+                    "</a></th><td class=\"number\">" + htmltext(mutants::summary(g.killed())) + "</td></tr>\n";
+    }
+    if (!rows.empty())
+        page += "<table id=\"files\">\n<thead><tr><th scope=\"col\">file</th><th scope=\"col\">score</th></tr>"
+                "</thead>\n<tbody>\n" +
+                rows + "</tbody>\n</table>\n";
+    if (!unread.empty())
+        page += "<h2>Files that could not be read</h2>\n<ul id=\"unread\">\n" + unread + "</ul>\n";
+    return page + std::string(foot);
+}
+
+}  // namespace vorlak::formats
