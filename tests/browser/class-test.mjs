@@ -238,6 +238,8 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
       check(await one.t.locator('.survivor').count() > 0, 'the hostile file\'s page lists its survivors by concept');
       await accessible(one.t, 'a feedback page, its survivors by concept');
     }
+    // The picture for the docs: the starter's page.
+    if (name === 'starter.txt') await one.t.screenshot({ path: path.join(out, 'feedback.png'), clip: { x: 0, y: 0, width: 760, height: 640 } });
     troubles.push(...(await one.quiet()).map((t) => `${href}: ${t}`));
     await one.t.close();
   }
