@@ -1,6 +1,6 @@
 // The playground's module: the reference program, the 65 mutants, the line
-// reader and the suggestion search, compiled for the browser from the same
-// sources as vorlak and vorlak-report.  The page puts a test file's bytes
+// reader and (unless built without answers) the suggestion search, compiled
+// for the browser from the same sources as vorlak and vorlak-report.  The page puts a test file's bytes
 // into the buffer that vorlak_filebuffer gives it and calls vorlak_grade;
 // the reader cuts them into pieces as vorlak's passes do, and the engine's
 // scan evaluates every piece with the reference and each mutant.  Answers
@@ -16,11 +16,19 @@
 #include "engine/explain.hpp"
 #include "engine/scan.hpp"
 #include "engine/sites.hpp"
-#include "engine/suggest.hpp"
 #include "io/reader.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "mutants/score.hpp"
+
+// Built with VORLAK_PLAYGROUND_ANSWERS 0, the module has no suggestion search:
+// a page that must not hand out killing lines cannot reach one.
+#ifndef VORLAK_PLAYGROUND_ANSWERS
+#define VORLAK_PLAYGROUND_ANSWERS 1
+#endif
+#if VORLAK_PLAYGROUND_ANSWERS
+#include "engine/suggest.hpp"
+#endif
 
 #define VORLAK_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -31,11 +39,13 @@ extern "C" __attribute__((import_module("vorlak"), import_name("progress"))) voi
 namespace vorlak::playground {
 namespace {
 
-std::vector<char> file;       // the test file, as the page hands it over
-io::reader in;                // 64 KiB: more than the module's whole stack
-engine::scanresult graded;    // what vorlak_grade found in it
-std::string text;             // the last answer that is text
+std::vector<char> file;     // the test file, as the page hands it over
+io::reader in;              // 64 KiB: more than the module's whole stack
+engine::scanresult graded;  // what vorlak_grade found in it
+std::string text;           // the last answer that is text
+#if VORLAK_PLAYGROUND_ANSWERS
 engine::suggestion proposal;  // the last line vorlak_suggest found
+#endif
 
 // The file as the reader's source: each refill takes the next bytes.
 struct memory {
@@ -143,6 +153,17 @@ VORLAK_EXPORT(vorlak_function) int function(int mutant) { return known(mutant) ?
 VORLAK_EXPORT(vorlak_description) int description(int mutant) {
     return known(mutant) ? answer(entry(mutant).description) : -1;
 }
+// The hints past the state: what a line needs to infect the mutant, and the
+// concept a test must hold to kill it, its name and its sentence.
+VORLAK_EXPORT(vorlak_condition) int condition(int mutant) {
+    return known(mutant) ? answer(entry(mutant).condition) : -1;
+}
+VORLAK_EXPORT(vorlak_concept) int conceptname(int mutant) {
+    return known(mutant) ? answer(mutants::ideaof(entry(mutant).teaches).name) : -1;
+}
+VORLAK_EXPORT(vorlak_conceptsentence) int conceptsentence(int mutant) {
+    return known(mutant) ? answer(mutants::ideaof(entry(mutant).teaches).sentence) : -1;
+}
 VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }
 
 // The mutant's alteration as a one-line diff: the line's number in the
@@ -168,6 +189,7 @@ VORLAK_EXPORT(vorlak_diffmutant) int diffmutant(int mutant) {
     return d ? answer(d->mutant) : -1;
 }
 
+#if VORLAK_PLAYGROUND_ANSWERS
 // A test line that kills the mutant, by vorlak-report's suggestion search:
 // its length, with the line as the text; -1 when no candidate kills it.
 VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
@@ -183,6 +205,7 @@ VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
 }
 VORLAK_EXPORT(vorlak_suggestedreference) int suggestedreference() { return proposal.reference; }
 VORLAK_EXPORT(vorlak_suggestedresult) int suggestedresult() { return proposal.result; }
+#endif
 
 VORLAK_EXPORT(vorlak_text) const char* textdata() { return text.data(); }
 VORLAK_EXPORT(vorlak_textsize) std::size_t textsize() { return text.size(); }

@@ -1,16 +1,57 @@
 # Writes the playground's page: page.html with its style, its script, the
 # worker's script and the module (as base64) inlined, under a policy that
-# lets run only that script, by its hash, and the module it compiles.
-#   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DOUT=page.html -P page.cmake
+# lets run only that script, by its hash, and the module it compiles.  With
+# ANSWERS OFF, whatever in the page, its script and the worker's script
+# that belongs to the killing-line step is left out: in page.html what
+# stands between <!--answers--> and <!--/answers-->, in the scripts what
+# stands between /*answers*/ and /*/answers*/.
+#   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DANSWERS=ON|OFF -DOUT=page.html -P page.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../cmake/embed.cmake)
-vorlak_require(page.cmake SOURCE MODULE OUT)
+vorlak_require(page.cmake SOURCE MODULE ANSWERS OUT)
 
 file(READ ${SOURCE}/page.html page)
 file(READ ${SOURCE}/page.css style)
 file(READ ${SOURCE}/page.js script)
 file(READ ${SOURCE}/worker.js workerscript)
+
+# Drops each stretch from open to close, the marks included, or (keep) only
+# the marks; a mark without its partner stops the build.
+function(answers var open close keep)
+  set(text "${${var}}")
+  set(out "")
+  while(TRUE)
+    string(FIND "${text}" "${open}" at)
+    if(at EQUAL -1)
+      break()
+    endif()
+    string(SUBSTRING "${text}" 0 ${at} before)
+    string(LENGTH "${open}" n)
+    math(EXPR inside "${at} + ${n}")
+    string(SUBSTRING "${text}" ${inside} -1 text)
+    string(FIND "${text}" "${close}" end)
+    if(end EQUAL -1)
+      message(FATAL_ERROR "page.cmake: ${open} without ${close}")
+    endif()
+    string(SUBSTRING "${text}" 0 ${end} kept)
+    string(LENGTH "${close}" n)
+    math(EXPR after "${end} + ${n}")
+    string(SUBSTRING "${text}" ${after} -1 text)
+    string(APPEND out "${before}")
+    if(keep)
+      string(APPEND out "${kept}")
+    endif()
+  endwhile()
+  string(FIND "${text}" "${close}" stray)
+  if(NOT stray EQUAL -1)
+    message(FATAL_ERROR "page.cmake: ${close} without ${open}")
+  endif()
+  set(${var} "${out}${text}" PARENT_SCOPE)
+endfunction()
+answers(page "<!--answers-->" "<!--/answers-->" ${ANSWERS})
+answers(script "/*answers*/" "/*/answers*/" ${ANSWERS})
+answers(workerscript "/*answers*/" "/*/answers*/" ${ANSWERS})
 
 # The texts go verbatim into their elements: none may end one or open a
 # nested one.
@@ -18,7 +59,10 @@ foreach(part style script workerscript)
   vorlak_inlinable("${${part}}" "page.cmake: the ${part}" "</script" "<script" "</style" "<!--")
 endforeach()
 
-vorlak_csphash(${SOURCE}/page.js scripthash)
+# The script's hash is that of its text as it goes into the page.
+string(SHA256 hex "${script}")
+vorlak_base64hex("${hex}" scripthash)
+set(scripthash "sha256-${scripthash}")
 vorlak_csphash(${SOURCE}/page.css stylehash)
 vorlak_base64(${MODULE} module)
 

@@ -1,6 +1,9 @@
 // The playground page: keeps the test file (a loaded file, then the typed
-// lines), has the worker grade it on every change and shows what it found.
-// Every text that comes from the lines goes into the page as text.
+// lines), has the worker grade it on every change and shows what it found,
+// what changed since the grading before, and each survivor's hints one step
+// at a time.  Every text that comes from the lines goes into the page as
+// text.  What stands between the answers marks is the killing-line step,
+// which page.cmake leaves out of a page built without answers.
 'use strict';
 
 const $ = (id) => document.getElementById(id);
@@ -14,6 +17,10 @@ let compiled = null;   // the WebAssembly.Module, handed to every worker
 let busy = false;      // the worker is grading
 let current = 0;       // the id of the latest request; older answers are dropped
 let mutants = [];      // the catalogue, once the worker is ready
+let previous = null;   // the mutants the grading on show killed, none before the first
+/*answers*/
+let asked = null;      // the row whose killing line was asked for last
+/*/answers*/
 const rows = new Map();
 
 // The test file: the loaded file, then the typed lines (UTF-8), which begin
@@ -94,8 +101,10 @@ function answer(m) {
     // For scripts that drive the page: which grading is on show.
     document.body.dataset.graded = String(m.id);
     document.body.dataset.state = 'graded';
+  /*answers*/
   } else if (m.type === 'suggested') {
     added(m);
+  /*/answers*/
   } else if (m.type === 'failed') {
     // A module that trapped (a file too large for its memory) is not used again.
     failed(m.message);
@@ -121,22 +130,107 @@ function buildtable() {
       description.append(diff);
     }
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),
-      element('td', '', 'reference'), element('td', '', 'result'), element('td', '', 'why'),
+      element('td', '', 'reference'), element('td', '', 'result'), hints(m, tr),
       element('td', m.stage, 'stage'), description);
     tr.firstChild.scope = 'row';
+    /*answers*/
     const action = element('td', undefined, 'action');
     const button = element('button', 'Add a killing line');
     button.type = 'button';
     button.setAttribute('aria-label', `Add a killing line for mutant ${m.number}`);
     button.addEventListener('click', () => {
+      asked = tr;
       button.disabled = true;
       worker.postMessage({ type: 'suggest', id: current, mutant: m.number });
     });
     action.append(button);
     tr.append(action);
+    /*/answers*/
+    offer(tr);
     body.append(tr);
     rows.set(m.number, tr);
   }
+}
+
+// A button that shows and hides target, and calls opened each time it shows it.
+function disclosure(text, label, target, opened) {
+  const button = element('button', text, 'hint');
+  button.type = 'button';
+  button.setAttribute('aria-label', label);
+  button.setAttribute('aria-expanded', 'false');
+  button.setAttribute('aria-controls', target.id);
+  button.addEventListener('click', () => {
+    const open = button.getAttribute('aria-expanded') !== 'true';
+    button.setAttribute('aria-expanded', String(open));
+    target.hidden = !open;
+    if (open) opened();
+  });
+  return button;
+}
+
+// A survivor's hints, one step at a time: its state (filled in by each
+// grading), then what a line needs to infect it and its concept, then a
+// killing line, offered only once the condition has been shown.  The row's
+// data-hint says the furthest step shown: "state" or "condition".
+function hints(m, tr) {
+  const cell = element('td', undefined, 'why');
+  const box = element('div', undefined, 'hints');
+  const state = element('p', undefined, 'hint state-hint');
+  state.id = `state-${m.number}`;
+  state.hidden = true;
+  const condition = element('p', undefined, 'hint condition-hint');
+  condition.id = `condition-${m.number}`;
+  condition.hidden = true;
+  condition.append(element('span', `To infect it, a line needs ${m.condition}.`, 'condition'), ' ',
+    element('span', `Concept: ${m.concept}. ${m.sentence}`, 'concept'));
+  tr.dataset.hint = '';
+  const showcondition = disclosure('Show the condition', `Show the condition of mutant ${m.number}`, condition, () => {
+    tr.dataset.hint = 'condition';
+    offer(tr);
+  });
+  showcondition.hidden = true;
+  const showstate = disclosure('Show the state', `Show the state of mutant ${m.number}`, state, () => {
+    if (tr.dataset.hint === '') tr.dataset.hint = 'state';
+    showcondition.hidden = false;
+  });
+  box.append(showstate, state, showcondition, condition);
+  cell.append(box);
+  return cell;
+}
+
+// Shows a row's hints while it survives, and its killing-line step once its
+// condition has been shown.
+function offer(tr) {
+  const survived = tr.dataset.status === 'survived';
+  tr.querySelector('.hints').hidden = !survived;
+  /*answers*/
+  const button = tr.querySelector('.action button');
+  button.hidden = !survived || tr.dataset.hint !== 'condition';
+  button.disabled = false;
+  /*/answers*/
+}
+
+// What changed since the grading on show: the mutants newly killed, and
+// those killed before that survive now; data-killed and data-survived hold
+// their numbers.
+function changes(g) {
+  const now = new Set();
+  g.mutants.forEach((k, i) => {
+    if (k.line !== 0) now.add(i + 1);
+  });
+  if (previous) {
+    const killed = [...now].filter((n) => !previous.has(n));
+    const lost = [...previous].filter((n) => !now.has(n)).sort((a, b) => a - b);
+    const named = (ns) => `${ns.length === 1 ? 'mutant' : 'mutants'} ${ns.join(', ')}`;
+    const parts = [];
+    if (killed.length > 0) parts.push(`newly killed: ${named(killed)}`);
+    if (lost.length > 0) parts.push(`killed before, surviving now: ${named(lost)}`);
+    const p = $('changes');
+    p.dataset.killed = killed.join(' ');
+    p.dataset.survived = lost.join(' ');
+    p.textContent = parts.length > 0 ? `Since the last grading, ${parts.join('; ')}.` : 'No change since the last grading.';
+  }
+  previous = now;
 }
 
 function show(g) {
@@ -159,18 +253,16 @@ function show(g) {
     tr.dataset.reached = k.reached !== 0 ? String(k.reached) : '';
     tr.dataset.infected = k.infected !== 0 ? String(k.infected) : '';
     tr.querySelector('.status').textContent = killed ? '✓ killed' : '✗ survived';
-    const why = tr.querySelector('.why');
-    why.replaceChildren();
+    const state = tr.querySelector('.state-hint');
+    state.replaceChildren();
     if (!killed) {
-      why.append(element('span', k.why, 'state'));
-      if (k.meaning) why.append(' ', element('span', k.meaning, 'meaning'));
+      state.append(element('span', k.why, 'state'));
+      if (k.meaning) state.append(' ', element('span', k.meaning, 'meaning'));
     }
     tr.querySelector('.line').textContent = killed ? String(k.line) : '';
     tr.querySelector('.reference').textContent = killed ? String(k.reference) : '';
     tr.querySelector('.result').textContent = killed ? String(k.result) : '';
-    const button = tr.querySelector('button');
-    button.hidden = killed;
-    button.disabled = false;
+    offer(tr);
     if (killed) {
       if (!firsts.has(k.line)) firsts.set(k.line, []);
       firsts.get(k.line).push(i + 1);
@@ -189,8 +281,21 @@ function show(g) {
     list.append(li);
   }
   if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));
+  changes(g);
+  /*answers*/
+  // A killing line that killed its mutant hides its button: the focus goes
+  // to the mutant's row rather than back to the top of the page.
+  const focused = document.activeElement;
+  if (asked && (focused === document.body || focused === null || asked.contains(focused)) &&
+      asked.dataset.status === 'killed') {
+    asked.firstChild.tabIndex = -1;
+    asked.firstChild.focus();
+  }
+  asked = null;
+  /*/answers*/
 }
 
+/*answers*/
 // A suggested line, appended to the typed lines, and graded with them.
 function added(m) {
   if (m.line === null) {
@@ -204,6 +309,7 @@ function added(m) {
     `mutant ${m.result}).`;
   grade();
 }
+/*/answers*/
 
 function save() {
   const blob = new Blob([testfile()], { type: 'application/octet-stream' });

@@ -1,7 +1,7 @@
 // The playground's grading, away from the page so that a large file does not
 // freeze it.  The page sends the compiled module once, then test files to
-// grade and mutants to find a killing line for; each answer carries the id
-// of its request.
+// grade and, where the page has its killing-line step, mutants to find a
+// killing line for; each answer carries the id of its request.
 'use strict';
 
 let module = null;  // the instance's exports
@@ -56,7 +56,13 @@ function catalogue() {
       module.vorlak_diffmutant(n);
       diff = { file, line, reference, mutant: string(text()) };
     }
-    mutants.push({ number: n, stage, function: fn, description, diff });
+    // The hints past the state: what a line needs to infect it, and its concept.
+    module.vorlak_condition(n);
+    const condition = string(text());
+    module.vorlak_concept(n);
+    const concept = string(text());
+    module.vorlak_conceptsentence(n);
+    mutants.push({ number: n, stage, function: fn, description, diff, condition, concept, sentence: string(text()) });
   }
   return mutants;
 }
@@ -96,6 +102,7 @@ function grade(id, file) {
   };
 }
 
+/*answers*/
 function suggest(id, mutant) {
   const size = module.vorlak_suggest(mutant);
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
@@ -104,6 +111,7 @@ function suggest(id, mutant) {
     reference: module.vorlak_suggestedreference(), result: module.vorlak_suggestedresult(),
   };
 }
+/*/answers*/
 
 async function handle(m) {
   try {
@@ -117,9 +125,10 @@ async function handle(m) {
       postMessage({ type: 'ready', mutants: catalogue() });
     } else if (m.type === 'grade') {
       postMessage(grade(m.id, new Uint8Array(m.file)));
-    } else if (m.type === 'suggest') {
-      postMessage(suggest(m.id, m.mutant));
     }
+    /*answers*/
+    if (m.type === 'suggest') postMessage(suggest(m.id, m.mutant));
+    /*/answers*/
   } catch (error) {
     postMessage({ type: 'failed', id: m.id, message: String((error && error.message) || error) });
   }

@@ -1,9 +1,12 @@
 // The playground in a real browser, from a file:// address with the network
 // off: files loaded through #file and lines typed into #lines are graded as
-// vorlak grades them, each survivor's suggested line kills it, the saved
-// file is the file graded, and markup in a line stays text.
+// vorlak grades them, each survivor's hints come one step at a time and its
+// suggested line kills it, each grading says what changed, the saved file
+// is the file graded, and markup in a line stays text.  With --answers off
+// the page is the one built without answers: no survivor has a killing-line
+// step, and the files are left to the page with answers.
 //
-//   node playground-test.mjs --page HTML --vorlak BIN --report BIN --out DIR
+//   node playground-test.mjs --page HTML --answers on|off --vorlak BIN --report BIN --out DIR
 //
 // Chromium is started as testkit.mjs says, with the playwright-core
 // that npm ci --prefix tests/browser installs.
@@ -19,8 +22,9 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const MUTANTS = 65;
 const TIMEOUT = 60000;
 
-const opt = options('playground-test.mjs', ['page', 'vorlak', 'report', 'out'],
-  '--page HTML --vorlak BIN --report BIN --out DIR');
+const opt = options('playground-test.mjs', ['page', 'answers', 'vorlak', 'report', 'out'],
+  '--page HTML --answers on|off --vorlak BIN --report BIN --out DIR');
+const answers = opt.answers === 'on';
 fs.mkdirSync(opt.out, { recursive: true });
 
 // What vorlak -v -i says of a file: the summary line and, for each killed
@@ -243,8 +247,45 @@ async function typed(context) {
   await page.close();
 }
 
-// Each survivor's button adds the line that vorlak-report --suggest gives
-// for it, and the line kills it.
+// Opens a row's hints up to step ('state' or 'condition'), as a student
+// would: each toggle that is not open yet, in order.
+async function hint(row, step) {
+  for (const which of step === 'state' ? ['state'] : ['state', 'condition']) {
+    const toggle = row.locator(`button.hint[aria-controls^="${which}-"]`);
+    if (await toggle.getAttribute('aria-expanded') !== 'true') await toggle.click();
+  }
+}
+
+// Each row's steps as shown: which hint toggles are visible and open, the
+// killing-line buttons of the row, and the texts of its hints.
+async function steps(page, n) {
+  return page.locator(`[data-mutant="${n}"]`).evaluate((tr) => ({
+    toggles: [...tr.querySelectorAll('button.hint')].map((b) =>
+      `${b.getAttribute('aria-controls').split('-')[0]}:${b.offsetParent === null ? 'hidden' : b.getAttribute('aria-expanded')}`),
+    killing: [...tr.querySelectorAll('button')].filter((b) => !b.classList.contains('hint')).filter((b) => b.offsetParent !== null).length,
+    buttons: tr.querySelectorAll('button:not(.hint)').length,
+    state: tr.querySelector('.state-hint').offsetParent === null ? null : tr.querySelector('.state-hint').textContent,
+    condition: tr.querySelector('.condition-hint').offsetParent === null ? null : tr.querySelector('.condition-hint').textContent,
+    hint: tr.dataset.hint,
+  }));
+}
+
+// What #changes says: the mutants newly killed and those that survive again.
+async function changed(page) {
+  return page.locator('#changes').evaluate((p) => ({
+    killed: p.dataset.killed ?? null, survived: p.dataset.survived ?? null, text: p.textContent,
+  }));
+}
+
+const killedset = (shown) => new Set(shown.mutants.filter(([, m]) => m.status === 'killed').map(([n]) => n));
+const minus = (a, b) => [...a].filter((n) => !b.has(n)).sort((x, y) => x - y).join(' ');
+
+// The starter's survivors: their hints one step at a time, with each state
+// saying the line and how the difference was lost, and its condition and
+// concept; then, on the page with answers, each survivor's killing line,
+// offered only after its condition, which is vorlak-report --suggest's line
+// and kills it; on the page without, no killing-line step for any survivor.
+// Every grading says what it changed.
 async function suggestions(context) {
   const starter = path.join(here, '../../examples/starter.txt');
   const r = spawnSync(opt.report, ['--suggest', starter], { encoding: 'latin1' }).stderr;
@@ -256,10 +297,20 @@ async function suggestions(context) {
   const { page, trouble } = await openpage(context);
   await page.locator('#lines').fill(fs.readFileSync(starter, 'utf8'));
   let last = await graded(page, 1);
-  const survivors = (await shownnow(page)).mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
-  check(survivors.length > 0, 'suggest: the starter leaves survivors');
+  const startershown = await shownnow(page);
+  const survivors = startershown.mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
+  check(survivors.length > 0, 'hints: the starter leaves survivors');
+  const first = await changed(page);
+  check(first.survived === '' && first.killed === minus(killedset(startershown), new Set()),
+    'changes: the starter\'s lines newly kill what they kill', JSON.stringify(first));
+
+  // Before any hint: one toggle, for the state, closed, and nothing shown.
+  const untouched = await steps(page, 45);
+  check(JSON.stringify(untouched.toggles) === '["state:false","condition:hidden"]' && untouched.killing === 0 &&
+    untouched.state === null && untouched.condition === null && untouched.hint === '',
+  'hints: a survivor offers its state first, and nothing more', JSON.stringify(untouched));
   // The starter's survivors by how far its lines get, each with the line
-  // and how the difference was lost, and every mutant's alteration.
+  // and how the difference was lost; then what infects them and the concept.
   const starterstates = [
     [45, 'infected', '5', /^infected by line 5: .*2001, unused /],
     [47, 'infected', '1', /^infected by line 1: .*, cancelled /],
@@ -268,35 +319,100 @@ async function suggestions(context) {
   ];
   for (const [n, state, infected, why] of starterstates) {
     const row = page.locator(`[data-mutant="${n}"]`);
-    const seen = `${await row.getAttribute('data-state')} ${await row.getAttribute('data-infected')} ${await row.locator('.why').textContent()}`;
+    await hint(row, 'state');
+    const s = await steps(page, n);
+    const seen = `${await row.getAttribute('data-state')} ${await row.getAttribute('data-infected')} ${JSON.stringify(s)}`;
     check(await row.getAttribute('data-state') === state && await row.getAttribute('data-infected') === infected &&
-      why.test(await row.locator('.why').textContent()), `suggest: the starter leaves mutant ${n} ${state}`, seen);
+      why.test(s.state) && s.condition === null && s.killing === 0 && s.hint === 'state' &&
+      JSON.stringify(s.toggles) === '["state:true","condition:false"]',
+    `hints: the starter leaves mutant ${n} ${state}, its condition offered next and no killing line yet`, seen);
   }
-  await accessible(page, 'suggest: the starter\'s results');
+  const row34 = page.locator('[data-mutant="34"]');
+  await hint(row34, 'condition');
+  const s34 = await steps(page, 34);
+  check(s34.condition === 'To infect it, a line needs April 31 in a year from 1900 on. Concept: the month lengths. ' +
+    'Each month has its own last day: 31, 30, or 29 for February.' && s34.hint === 'condition' &&
+    s34.killing === (answers ? 1 : 0), 'hints: mutant 34\'s condition and concept, then its killing line if any',
+  JSON.stringify(s34));
+  // Closing the condition again leaves the killing line offered.
+  await row34.locator('button.hint[aria-controls="condition-34"]').click();
+  check((await steps(page, 34)).killing === (answers ? 1 : 0), 'hints: a condition once shown keeps its killing line offered');
+  await accessible(page, 'hints: the starter\'s results with hints open');
   const diffs = await page.locator('[data-mutant] .diff').evaluateAll((ds) => ds.map((d) =>
     [...d.querySelectorAll('code')].map((c) => c.textContent)));
   check(diffs.length === MUTANTS && diffs.every(([r, m]) => r !== m && r.startsWith('reference: ') && m.startsWith('mutant: ')),
-    'suggest: every mutant shows its alteration as two different lines', JSON.stringify(diffs.slice(0, 2)));
-  // The picture for the README: the starter's lines, what they kill, the first survivors.
-  await page.setViewportSize({ width: 1280, height: 1350 });
-  await page.screenshot({ path: path.join(opt.out, 'playground.png') });
-  await page.setViewportSize({ width: 1280, height: 900 });
+    'hints: every mutant shows its alteration as two different lines', JSON.stringify(diffs.slice(0, 2)));
+  if (answers) {
+    // The picture for the README: the starter's lines, what they kill, the first survivors and their hints.
+    await page.evaluate(() => {
+      document.activeElement.blur();
+      window.scrollTo(0, 0);
+    });
+    await page.setViewportSize({ width: 1280, height: 1350 });
+    await page.screenshot({ path: path.join(opt.out, 'playground.png') });
+    await page.setViewportSize({ width: 1280, height: 900 });
+  }
+
+  if (!answers) {
+    // Every survivor, every hint open: still no killing-line step, no
+    // script to ask for one and no suggestion search in the module.
+    const wrong = [];
+    for (const n of survivors) {
+      await hint(page.locator(`[data-mutant="${n}"]`), 'condition');
+      const s = await steps(page, n);
+      if (s.buttons !== 0 || s.condition === null || s.hint !== 'condition') wrong.push(`mutant ${n}: ${JSON.stringify(s)}`);
+    }
+    check(wrong.length === 0, 'no answers: no survivor has a killing-line step, all hints open', wrong.join('\n      '));
+    const html = fs.readFileSync(opt.page, 'latin1');
+    check(!/suggest|killing line'|answers\*\//.test(html) && await page.locator('th', { hasText: 'Action' }).count() === 0,
+      'no answers: the page holds no code or column for a killing line');
+    const module = /<script type="application\/octet-stream" id="module">([^<]*)<\/script>/.exec(html);
+    const exports = module ? WebAssembly.Module.exports(new WebAssembly.Module(Buffer.from(module[1].trim(), 'base64'))) : [];
+    check(exports.some((e) => e.name === 'vorlak_condition') && !exports.some((e) => /suggest/.test(e.name)),
+      'no answers: the page\'s module has no suggestion search', exports.map((e) => e.name).join(' '));
+    await accessible(page, 'no answers: every hint open');
+    await settled(page, trouble, 'no answers');
+    await page.close();
+    return;
+  }
+
   const wrong = [];
+  let before = killedset(await shownnow(page));
   for (const n of survivors) {
     const row = page.locator(`[data-mutant="${n}"]`);
     if (await row.getAttribute('data-status') !== 'survived') continue;  // an earlier line killed it too
-    await row.locator('button').click();
+    if (await row.getAttribute('data-hint') !== 'condition') {
+      await hint(row, 'state');
+      if ((await steps(page, n)).killing !== 0) wrong.push(`mutant ${n}: a killing line offered before its condition`);
+    }
+    await hint(row, 'condition');
+    await row.locator('button:not(.hint)').click();
     last = await graded(page, last);
     const status = await row.getAttribute('data-status');
     const added = (await page.locator('#lines').inputValue()).trimEnd().split('\n').at(-1);
     if (status !== 'killed') wrong.push(`mutant ${n}: ${status} after adding "${added}"`);
     if (added !== suggested.get(n)) wrong.push(`mutant ${n}: added "${added}", vorlak-report suggests "${suggested.get(n)}"`);
+    const after = killedset(await shownnow(page));
+    const c = await changed(page);
+    if (c.killed !== minus(after, before) || c.survived !== '' || !c.text.includes(`newly killed: mutant`))
+      wrong.push(`mutant ${n}: changes ${JSON.stringify(c)}, newly killed ${minus(after, before)}`);
+    before = after;
   }
-  check(wrong.length === 0, 'suggest: each suggested line is vorlak-report\'s and kills its survivor', wrong.join('\n      '));
+  check(wrong.length === 0, 'suggest: each killing line comes after its condition, is vorlak-report\'s, kills its ' +
+    'survivor and shows as newly killed', wrong.join('\n      '));
   check(await page.locator('#summary').textContent() === '65/65 mutants killed. (100%)', 'suggest: all killed at the end');
   const file = path.join(opt.out, 'suggested.txt');
   fs.writeFileSync(file, await page.locator('#lines').inputValue(), 'utf8');
   compare(await shownnow(page), verdictof(file), 'suggest', file);
+
+  // Back to the starter's lines: what the added lines killed survives again.
+  await page.locator('#lines').fill(fs.readFileSync(starter, 'utf8'));
+  last = await graded(page, last);
+  const back = await changed(page);
+  check(back.killed === '' && back.survived === minus(before, killedset(startershown)) &&
+    back.text.includes('killed before, surviving now: mutants '), 'changes: mutants killed before that survive now',
+  JSON.stringify(back));
+  await accessible(page, 'changes: mutants that survive again');
   await settled(page, trouble, 'suggest');
   await page.close();
 }
@@ -323,7 +439,7 @@ async function injection(context) {
 }
 
 await inchromium('playground', { acceptDownloads: true }, async (context) => {
-  await files(context);
+  if (answers) await files(context);
   await typed(context);
   await suggestions(context);
   await injection(context);
