@@ -518,12 +518,12 @@ TEST(Conditions, ALineThatMeetsEachConditionInfectsItsMutant) {
     // Test 4 of month m on its longer last day; the day table of month m.
     constexpr std::array<int, 12> longer = {31, 29, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
     char text[32];
-    for (int m = 1; m <= 12; m++) {
-        std::snprintf(text, sizeof text, "%02d/%02d/2001 12/31/2001\n", m, longer[static_cast<std::size_t>(m - 1)]);
-        lines[static_cast<std::size_t>(30 + m)] = text;
-        std::snprintf(text, sizeof text, "%02d/01/2001 %02d/02/2001\n", m, m);
+    for (std::size_t m = 1; m <= 12; m++) {
+        std::snprintf(text, sizeof text, "%02zu/%02d/2001 12/31/2001\n", m, longer[m - 1]);
+        lines[30 + m] = text;
+        std::snprintf(text, sizeof text, "%02zu/01/2001 %02zu/02/2001\n", m, m);
         if (m >= 2)
-            lines[static_cast<std::size_t>(53 + m)] = text;
+            lines[53 + m] = text;
     }
     for (int n = 1; n <= mutantcount; n++) {
         const std::string& line = lines[static_cast<std::size_t>(n)];
