@@ -12,7 +12,6 @@ namespace vorlak::engine {
 
 namespace {
 
-// The line being read, and the distinct kill sets of the lines before it.
 // The distinct sets that lines kill or reach, each with its index; lines
 // in a row often share one, so the last is kept at hand.
 struct distinct {
@@ -31,6 +30,7 @@ struct distinct {
     }
 };
 
+// The line being read, and what the lines before it killed, reached and infected.
 struct reading {
     distinct kills;
     distinct reaches;
@@ -69,10 +69,11 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 }
 
 // Judges the piece now in the line buffer from the reference's evaluation
-// and notes each mutant's first reaching, infecting and killing line.  A
-// mutant is run on the piece only when the piece kills it for the first
-// time, for its result.
-linestates piece(int length, long line, reading& r, scanresult& out) {
+// and notes each mutant's first reaching, infecting and killing line, with
+// killtext the piece that first kills it.  A mutant is run on the piece
+// only when the piece kills it for the first time, for its result.
+linestates piece(int length, const scanneeds& needs, reading& r, scanresult& out) {
+    const long line = r.line;
     const trace t = tracepiece(length);
     const linestates s = fast::judgesets(t);
     foreachmutant(s.reached.without(r.sofar.reached),
@@ -85,6 +86,8 @@ linestates piece(int length, long line, reading& r, scanresult& out) {
     foreachmutant(s.killed.without(r.sofar.killed), [&](int n) {
         const auto i = static_cast<std::size_t>(n - 1);
         out.kills[i] = {line, t.result, mutants::mutantset[i].entry(length)};
+        if (needs.killtext)
+            out.killtext[i].assign(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length));
     });
     r.sofar.reached |= s.reached;
     r.sofar.infected |= s.infected;
@@ -123,10 +126,9 @@ killset killsofpiece(int length) {
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     out = scanresult{};
     reading r;
-    killset alive = killset::all();  // the mutants not yet killed
     const bool whole = needs.whole || needs.every;
     for (;;) {
-        if (alive.empty() && !whole && !r.open)
+        if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
         const int n = in.getline(dates::line, dates::linesize);
         if (n < 0)
@@ -141,13 +143,9 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
             out.source.append(bytes, size);
         if (needs.linetext)
             r.text.append(bytes, size);
-        const linestates s = piece(n, r.line, r, out);
-        if (needs.killtext)
-            foreachmutant(s.killed & alive,
-                          [&](int m) { out.killtext[static_cast<std::size_t>(m - 1)].assign(bytes, size); });
+        const linestates s = piece(n, needs, r, out);
         r.current |= s.killed;
         r.currentreach |= s.reached;
-        alive = alive.without(s.killed);
         if (bytes[size - 1] == '\n')
             endline(r, needs, out);
     }

@@ -1,7 +1,7 @@
 // One reading of the test file.  Each piece is evaluated once by the
 // reference, which decides how far it gets into each mutant (reach and
-// infection); a mutant's own evaluation runs only where the piece infects it,
-// for elsewhere its result is the reference's.
+// infection) and whether it kills it; a mutant's own evaluation runs only on
+// the piece that first kills it, for its result.
 #pragma once
 
 #include <array>

@@ -139,8 +139,8 @@ std::optional<codediff> diffof(int mutant) {
     const std::string_view text = file->text;
     const auto begin = static_cast<std::size_t>(s->text.data() - text.data());
     const std::size_t end = begin + s->text.size();
-    const std::size_t linestart = text.rfind('\n', begin == 0 ? 0 : begin - 1);
-    const std::size_t first = linestart == std::string_view::npos || begin == 0 ? 0 : linestart + 1;
+    const std::size_t newline = text.substr(0, begin).rfind('\n');
+    const std::size_t first = newline == std::string_view::npos ? 0 : newline + 1;
     const std::size_t last = std::min(text.find('\n', end), text.size());
     const std::string_view before = text.substr(first, begin - first);
     const std::string_view after = text.substr(end, last - end);
