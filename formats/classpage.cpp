@@ -166,6 +166,25 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
 
 }  // namespace
 
+std::string classassets::head(std::string_view title, bool script) {
+    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; ";
+    if (script) {
+        page += "script-src ";
+        page += classassets::scripthash;
+        page += "; ";
+    }
+    page += "style-src ";
+    page += classassets::stylehash;
+    page += "; base-uri 'none'; form-action 'none'\">\n"
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+    page += htmltext(title);
+    page += "</title>\n<style>";
+    page += classassets::style;
+    page += "</style>\n</head>\n<body>\n";
+    return page;
+}
+
 std::string classhtml(const std::vector<grade>& grades) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
@@ -174,16 +193,8 @@ std::string classhtml(const std::vector<grade>& grades) {
     if (scores.graded > 0)
         summary += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
 
-    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; script-src ";
-    page += classassets::scripthash;
-    page += "; style-src ";
-    page += classassets::stylehash;
-    page += "; base-uri 'none'; form-action 'none'\">\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>vorlak class: " +
-            summary + "</title>\n<style>";
-    page += classassets::style;
-    page += "</style>\n</head>\n<body>\n<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
+    std::string page = classassets::head("vorlak class: " + summary, true);
+    page += "<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
     page += "<p>Each row is a file, each column a mutant, each cell how far the file's lines got into the "
             "mutant:</p>\n<ul class=\"legend\">\n"
             "<li><span class=\"cell killed\"></span>killed: a line's result differs from the reference's</li>\n"

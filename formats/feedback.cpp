@@ -31,31 +31,8 @@ constexpr std::size_t longestline = 100;  // bytes of a line shown, "..." after 
 
 std::string number(long n) { return std::to_string(n); }
 
-std::string_view levelname(hints level) {
-    switch (level) {
-    case hints::state:
-        return "state";
-    case hints::condition:
-        return "condition";
-    case hints::answer:
-        return "answer";
-    }
-    return "";
-}
-
-// The head of both pages, up to the body: no script, the class style sheet.
-std::string head(std::string_view title) {
-    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ";
-    page += classassets::stylehash;
-    page += "; base-uri 'none'; form-action 'none'\">\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
-    page += htmltext(title);
-    page += "</title>\n<style>";
-    page += classassets::style;
-    page += "</style>\n</head>\n<body>\n<main>\n";
-    return page;
-}
+// The head of both pages, and the start of their body: no script.
+std::string head(std::string_view title) { return classassets::head(title, false) + "<main>\n"; }
 
 constexpr std::string_view foot = "</main>\n</body>\n</html>\n";
 
@@ -192,7 +169,7 @@ std::string feedbackindex(const std::vector<grade>& grades, const std::vector<st
     page += "<h1>vorlak feedback</h1>\n<p class=\"summary\">" + summary +
             "</p>\n<p>One page for each file read, "
             "with hints up to: " +
-            std::string(levelname(level)) + ".</p>\n";
+            std::string(hintname(level)) + ".</p>\n";
     std::string rows;
     std::string unread;
     for (std::size_t i = 0; i < grades.size(); i++) {

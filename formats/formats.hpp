@@ -1,6 +1,8 @@
 // The report in its formats, each as the bytes to write.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,10 @@ private:
 // How much a report tells of each survivor: its state; its state and what a
 // line needs to infect it; or all that and a line that kills it.
 enum class hints { state, condition, answer };
+
+// The levels' names on the command line and on the pages, in their order.
+inline constexpr std::array<std::string_view, 3> hintnames = {"state", "condition", "answer"};
+constexpr std::string_view hintname(hints level) { return hintnames[static_cast<std::size_t>(level)]; }
 
 // One aligned row per mutant, a survivor's with its state and the first line
 // of it and an infected one's with how the difference was lost; with hints

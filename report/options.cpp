@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <getopt.h>
@@ -102,11 +103,9 @@ bool parseformat(std::string_view name, format& f) {
 }
 
 bool parsehints(std::string_view name, formats::hints& h) {
-    static constexpr std::pair<std::string_view, formats::hints> names[] = {
-        {"state", formats::hints::state}, {"condition", formats::hints::condition}, {"answer", formats::hints::answer}};
-    for (const auto& [n, v] : names)
-        if (name == n) {
-            h = v;
+    for (std::size_t i = 0; i < formats::hintnames.size(); i++)
+        if (name == formats::hintnames[i]) {
+            h = static_cast<formats::hints>(i);
             return true;
         }
     return false;
