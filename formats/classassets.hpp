@@ -13,7 +13,7 @@ extern const std::string_view stylehash;  // CSP sources allowing exactly these 
 extern const std::string_view scripthash;
 
 // A page in the class style, up to and with <body>: its policy lets in the
-// class style sheet and, with script, the class script, nothing else.
-std::string head(std::string_view title, bool script);
+// class style sheet and, with withscript, the class script, nothing else.
+std::string head(std::string_view title, bool withscript);
 
 }  // namespace vorlak::formats::classassets

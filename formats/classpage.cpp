@@ -166,10 +166,10 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
 
 }  // namespace
 
-std::string classassets::head(std::string_view title, bool script) {
+std::string classassets::head(std::string_view title, bool withscript) {
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; ";
-    if (script) {
+    if (withscript) {
         page += "script-src ";
         page += classassets::scripthash;
         page += "; ";
