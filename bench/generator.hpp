@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mutants/mutants.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::bench {
 

@@ -5,19 +5,23 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "mutants/mutants.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
 
-// Mutant n is bit n - 1: mutants 1 to 64 in low, mutant 65 in high.
+// Mutant n is bit n - 1 of 128: mutants 1 to 64 in low, the rest in high.
 class killset {
 public:
+    static constexpr int capacity = 128;
+    static_assert(mutants::mutantcount <= capacity, "a set of mutants holds at most 128");
+
     constexpr killset() = default;
 
+    // Every mutant of the catalogue.
     static constexpr killset all() {
         killset s;
-        s.low_ = ~std::uint64_t{0};
-        s.high_ = 1;
+        for (int n = 1; n <= mutants::mutantcount; n++)
+            s.add(n);
         return s;
     }
 
@@ -32,22 +36,24 @@ public:
     }
 
     constexpr void add(int mutant) {
-        if (mutant <= 64)
+        if (mutant <= lowsize)
             low_ |= std::uint64_t{1} << (mutant - 1);
         else
-            high_ |= std::uint64_t{1} << (mutant - 65);
+            high_ |= std::uint64_t{1} << (mutant - lowsize - 1);
     }
     constexpr bool has(int mutant) const {
-        if (mutant <= 64)
+        if (mutant <= lowsize)
             return (low_ >> (mutant - 1) & 1) != 0;
-        return (high_ >> (mutant - 65) & 1) != 0;
+        return (high_ >> (mutant - lowsize - 1) & 1) != 0;
     }
     constexpr bool empty() const { return low_ == 0 && high_ == 0; }
     constexpr int count() const { return std::popcount(low_) + std::popcount(high_); }
     constexpr bool within(killset other) const { return (*this & other) == *this; }
 
     // The lowest mutant in the set; the set must not be empty.
-    constexpr int first() const { return low_ != 0 ? std::countr_zero(low_) + 1 : std::countr_zero(high_) + 65; }
+    constexpr int first() const {
+        return low_ != 0 ? std::countr_zero(low_) + 1 : std::countr_zero(high_) + lowsize + 1;
+    }
 
     constexpr killset operator|(killset o) const { return {low_ | o.low_, high_ | o.high_}; }
     constexpr killset operator&(killset o) const { return {low_ & o.low_, high_ & o.high_}; }
@@ -61,6 +67,8 @@ public:
     }
 
 private:
+    static constexpr int lowsize = 64;  // the mutants in low_
+
     constexpr killset(std::uint64_t low, std::uint64_t high) : low_(low), high_(high) {}
 
     std::uint64_t low_ = 0;

@@ -1,4 +1,4 @@
-// The catalogue of the 65 mutants, a row each.  Every fact about a mutant
+// The catalogue of the mutants, a row each, and the one count of them.  Every fact about a mutant
 // stands in its row: the altered function, the value it changes in the
 // program (dates/program.hpp), what that does, and where it stands in the
 // program's text.  The wiring reads the alteration from the row, the reports
@@ -28,7 +28,7 @@ inline constexpr std::string_view daytable = "std::array<int, 12> daysbefore = {
 
 // The ordered set, in the order of the numbers; a run goes through it as it stands.
 // clang-format off
-inline constexpr std::array<mutant, mutantcount> mutantset = {{
+inline constexpr auto mutantset = std::to_array<mutant>({
     {1, m1, stage::syntaxcheck, "m1chkinputsyntax", {.scan = {.first = 1}},
      "accepts any character in column 0, the tens digit of the first month",
      {"int column = S.first;", "S.first", inside, "1"},
@@ -289,10 +289,31 @@ inline constexpr std::array<mutant, mutantcount> mutantset = {{
      "counts 333 days before December instead of 334",
      {daytable, "334", 11, "333"},
      idea::daysbefore, "two valid dates, one of them in December"},
-}};
+#ifdef VORLAK_TESTROW
+    // A row that only the tests' build of its own adds (tests/rows/): it
+    // proves that nothing but this table counts the mutants or says where
+    // each one belongs.
+    {66, m66, stage::datecheck, "m66chkdate", {.bounds = {.lastbadyear = 1999}},
+     "rejects every year before 2000",
+     {"year <= B.lastbadyear", "B.lastbadyear", inside, "1999"},
+     idea::firstyear, "a date in a year from 1900 to 1999"},
+#endif
+});
 // clang-format on
 
-// Mutant n, 1 to 65.
+// How many mutants there are: the rows of the catalogue.
+inline constexpr int mutantcount = static_cast<int>(mutantset.size());
+
+// A mutant's number is its place in the set.
+constexpr bool numberedinorder() {
+    for (int n = 1; n <= mutantcount; n++)
+        if (mutantset[static_cast<std::size_t>(n - 1)].number != n)
+            return false;
+    return true;
+}
+static_assert(numberedinorder(), "the rows must be numbered 1, 2, ... in the order they stand");
+
+// Mutant n, 1 to mutantcount.
 constexpr const mutant& mutantof(int n) { return mutantset[static_cast<std::size_t>(n - 1)]; }
 
 }  // namespace vorlak::mutants

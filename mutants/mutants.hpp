@@ -32,6 +32,10 @@ int m53(int length); int m54(int length); int m55(int length); int m56(int lengt
 int m57(int length); int m58(int length); int m59(int length); int m60(int length);
 int m61(int length); int m62(int length); int m63(int length); int m64(int length);
 int m65(int length);
+#ifdef VORLAK_TESTROW
+int m66(int length);
+int m66chkdate(int month, int day, int year);
+#endif
 
 // Syntax-check mutants 1 to 16 (syntax.cpp): each leaves one digit column unexamined.
 int m1chkinputsyntax();  int m2chkinputsyntax();  int m3chkinputsyntax();  int m4chkinputsyntax();
@@ -196,7 +200,5 @@ struct mutant {
     idea teaches;
     std::string_view condition;
 };
-
-inline constexpr int mutantcount = 65;
 
 }  // namespace vorlak::mutants

@@ -1,15 +1,15 @@
-// The score of a test file: how many of the 65 it kills, that share in
+// The score of a test file: how many of the mutants it kills, that share in
 // percent, and vorlak's summary line, which vorlak-report and the
 // playground print too.
 #pragma once
 
 #include <string>
 
-#include "mutants/mutants.hpp"
+#include "mutants/catalogue.hpp"
 
 namespace vorlak::mutants {
 
-// The share of the 65 that a kill count is, in percent: exact for a whole
+// The share of the mutants that a kill count is, in percent: exact for a whole
 // count, so it compares with a whole threshold without rounding.  A mean of
 // counts may be a fraction.
 constexpr double share(double killed) { return killed * 100.0 / mutantcount; }

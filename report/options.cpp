@@ -11,6 +11,8 @@
 #include <string_view>
 #include <utility>
 
+#include "mutants/catalogue.hpp"
+
 namespace vorlak::report {
 
 void say(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }
@@ -29,8 +31,10 @@ constexpr std::string_view synopsis =
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
     "                     [--feedback DIR [--hints state|condition|answer]] FILE...\n";
 
+// The help's first words, the number of mutants, then the rest.
+constexpr std::string_view helpopening = "Shows which line of TESTFILE kills which of the ";
 constexpr std::string_view help =
-    "Shows which line of TESTFILE kills which of the 65 mutants of vorlak, and what\n"
+    " mutants of vorlak, and what\n"
     "a test file still lacks.  TESTFILE - is standard input.\n"
     "\n"
     "  -f, --format FORMAT  text (the default), csv, json or html\n"
@@ -142,6 +146,8 @@ int readoptions(int argc, char** argv, settings& s) {
         case 'h':
             std::fwrite(synopsis.data(), 1, synopsis.size(), stdout);
             std::fputc('\n', stdout);
+            std::fwrite(helpopening.data(), 1, helpopening.size(), stdout);
+            std::fputs(std::to_string(mutants::mutantcount).c_str(), stdout);
             std::fwrite(help.data(), 1, help.size(), stdout);
             return done;
         case 'j':

@@ -21,6 +21,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "agreement.hpp"
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
 #include "engine/infection.hpp"
@@ -39,10 +40,13 @@ namespace {
 
 using namespace vorlak;
 using engine::killset;
+using tests::generated;
 using tests::outcome;
 using tests::outto;
+using tests::passes;
 using tests::readfile;
 using tests::runprocess;
+using tests::scanpath;
 
 // --- helpers -----------------------------------------------------------------
 
@@ -65,156 +69,9 @@ outcome report(const std::vector<std::string>& args, const std::string& input = 
     return run(all, input);
 }
 
-// What vorlak's passes find, done as they do it: the file read afresh for
-// each mutant, up to the first piece where the two results differ.
-struct modelkill {
-    long line;
-    int reference;
-    int result;
-    std::string piece;
-};
-
-std::array<std::optional<modelkill>, 65> passes(const std::string& path) {
-    std::array<std::optional<modelkill>, 65> kills;
-    for (const auto& m : mutants::mutantset) {
-        io::reader in;
-        EXPECT_TRUE(in.open(path.c_str()));
-        long line = 1;
-        for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
-            const int reference = dates::testline(n);
-            const int result = m.entry(n);
-            if (reference != result) {
-                kills[static_cast<std::size_t>(m.number - 1)] =
-                    modelkill{line, reference, result,
-                              std::string(reinterpret_cast<char*>(dates::line), static_cast<std::size_t>(n))};
-                break;
-            }
-            if (dates::line[n - 1] == '\n')
-                line++;
-        }
-    }
-    return kills;
-}
-
-engine::scanresult scanpath(const std::string& path, engine::scanneeds needs = {}) {
-    io::reader in;
-    EXPECT_TRUE(in.open(path.c_str()));
-    engine::scanresult result;
-    EXPECT_EQ(engine::scanfile(in, needs, result), 0);
-    return result;
-}
-
 killset killedby(const std::string& content) { return scanpath(scratch("killed", content)).killedset(); }
 
-// A line of two dates, months 0 to 13, days 0 to 32, years around the edges.
-std::string dateline(std::mt19937& random) {
-    static constexpr int years[] = {1899, 1900, 1901, 1903, 1904, 1999, 2000, 2001, 2099, 2100, 2400};
-    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    const auto year = [&] { return pick(0, 3) == 0 ? pick(1900, 2500) : years[pick(0, 10)]; };
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d", pick(0, 13), pick(0, 32), year(), pick(0, 13),
-                  pick(0, 32), year());
-    return text;
-}
-
-// A test file of lines of every kind: date pairs, a non-digit in one digit
-// column, any bytes, lines of 999 bytes and more, CR LF, no final newline.
-std::string generated(unsigned seed, int lines) {
-    std::mt19937 random(seed);
-    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    std::string file;
-    for (int i = 0; i < lines; i++) {
-        std::string line = dateline(random);
-        switch (pick(0, 9)) {
-        case 0:
-            line[static_cast<std::size_t>(pick(0, 20))] = static_cast<char>(pick(0, 255));
-            break;
-        case 1:
-            line.clear();
-            for (int k = pick(0, 40); k > 0; k--)
-                line += static_cast<char>(pick(0, 255));
-            std::replace(line.begin(), line.end(), '\n', 'n');
-            break;
-        case 2:
-            line += std::string(static_cast<std::size_t>(pick(977, 2100)), '7');
-            break;
-        case 3:
-            line += '\r';
-            break;
-        default:
-            break;
-        }
-        file += line;
-        if (i + 1 < lines || pick(0, 1) == 0)
-            file += '\n';
-    }
-    return file;
-}
-
-// What a full evaluation of every piece finds: each line's kill set, from
-// running all 65, and the first lines that the 65 verdicts say reach and
-// infect each mutant.
-struct fullreading {
-    std::vector<killset> kills;  // line i + 1
-    std::array<long, 65> reached{};
-    std::array<long, 65> infected{};
-};
-
-fullreading readfully(const std::string& path) {
-    fullreading full;
-    io::reader in;
-    EXPECT_TRUE(in.open(path.c_str()));
-    bool open = false;
-    for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
-        if (!open)
-            full.kills.emplace_back();
-        open = true;
-        const long line = static_cast<long>(full.kills.size());
-        full.kills.back() |= engine::killsofpiece(n);
-        const auto verdicts = engine::judgeall(engine::tracepiece(n));
-        for (std::size_t i = 0; i < 65; i++) {
-            if (verdicts[i].reach != engine::state::unreached && full.reached[i] == 0)
-                full.reached[i] = line;
-            if (verdicts[i].reach == engine::state::infected && full.infected[i] == 0)
-                full.infected[i] = line;
-        }
-        open = dates::line[n - 1] != '\n';
-    }
-    return full;
-}
-
 // --- agreement with vorlak ---------------------------------------------------
-
-// The scan judges each piece from the reference and runs a mutant only on
-// its first killing piece; it must find what running all 65 on every piece
-// finds: the first killing, reaching and infecting lines, and with every
-// the kill set of each line.
-TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
-    for (unsigned seed = 1; seed <= 40; seed++) {
-        const std::string path = scratch("agree", generated(seed, static_cast<int>(seed % 7) * 12 + 3));
-        const auto model = passes(path);
-        const fullreading full = readfully(path);
-        const auto matrix = scanpath(path, {.every = true, .perline = true, .whole = true});
-        ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
-        for (std::size_t i = 0; i < full.kills.size(); i++)
-            ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
-        for (const bool every : {false, true}) {
-            const auto scan = scanpath(path, {.every = every});
-            for (int n = 1; n <= 65; n++) {
-                const auto i = static_cast<std::size_t>(n - 1);
-                ASSERT_EQ(scan.reachof(n).reached, full.reached[i]) << "seed " << seed << " mutant " << n;
-                ASSERT_EQ(scan.reachof(n).infected, full.infected[i]) << "seed " << seed << " mutant " << n;
-                const auto& want = model[i];
-                const auto& got = scan.of(n);
-                ASSERT_EQ(got.line, want ? want->line : 0) << "seed " << seed << " mutant " << n;
-                if (want) {
-                    EXPECT_EQ(got.reference, want->reference);
-                    EXPECT_EQ(got.result, want->result);
-                }
-            }
-        }
-    }
-}
 
 // vorlak -v itself, byte for byte, against the model of its passes; and
 // the report's csv against the same model.

@@ -1,0 +1,71 @@
+// The scan against vorlak's passes, on generated files: the same test in the
+// build of the product and in the build with a test row (tests/rows/), so
+// that a place that counts the mutants apart from the catalogue fails here.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "agreement.hpp"
+#include "engine/suggest.hpp"
+#include "mutants/score.hpp"
+#include "process.hpp"
+#include "testlines.hpp"
+
+namespace {
+
+using namespace vorlak;
+using namespace vorlak::tests;
+
+std::string scratch(const std::string& name, const std::string& content) {
+    static const tempdir directory;
+    const std::string path = directory / name;
+    writefile(path, content);
+    return path;
+}
+
+// The scan judges each piece from the reference and runs a mutant only on
+// its first killing piece; it must find what running every mutant on every piece
+// finds: the first killing, reaching and infecting lines, and with every
+// the kill set of each line.
+TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
+    for (unsigned seed = 1; seed <= 40; seed++) {
+        const std::string path = scratch("agree", generated(seed, static_cast<int>(seed % 7) * 12 + 3));
+        const auto model = passes(path);
+        const fullreading full = readfully(path);
+        const auto matrix = scanpath(path, {.every = true, .perline = true, .whole = true});
+        ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
+        for (std::size_t i = 0; i < full.kills.size(); i++)
+            ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
+        for (const bool every : {false, true}) {
+            const auto scan = scanpath(path, {.every = every});
+            for (int n = 1; n <= mutants::mutantcount; n++) {
+                const auto i = static_cast<std::size_t>(n - 1);
+                ASSERT_EQ(scan.reachof(n).reached, full.reached[i]) << "seed " << seed << " mutant " << n;
+                ASSERT_EQ(scan.reachof(n).infected, full.infected[i]) << "seed " << seed << " mutant " << n;
+                const auto& want = model[i];
+                const auto& got = scan.of(n);
+                ASSERT_EQ(got.line, want ? want->line : 0) << "seed " << seed << " mutant " << n;
+                if (want) {
+                    EXPECT_EQ(got.reference, want->reference);
+                    EXPECT_EQ(got.result, want->result);
+                }
+            }
+        }
+    }
+}
+
+// Every mutant of the catalogue is counted, scored and given a killing line.
+TEST(Agreement, EveryRowIsCountedAndGetsAKillingLine) {
+    EXPECT_EQ(killset::all().count(), mutants::mutantcount);
+    const std::string all = std::to_string(mutants::mutantcount);
+    EXPECT_EQ(mutants::summary(mutants::mutantcount), all + '/' + all + " mutants killed. (100%)");
+    EXPECT_EQ(mutants::summary(0), "0/" + all + " mutants killed. (0%)");
+    const auto found = engine::suggest(killset::all());
+    ASSERT_EQ(found.size(), static_cast<std::size_t>(mutants::mutantcount));
+    for (const auto& s : found) {
+        const int length = putline(s.line);
+        EXPECT_NE(mutants::mutantof(s.mutant).entry(length), dates::testline(length)) << s.mutant;
+    }
+}
+
+}  // namespace
