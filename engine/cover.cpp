@@ -17,7 +17,7 @@ public:
             for (const std::size_t c : candidates_)
                 if (sets_[c].has(n)) {
                     coverers_[index(n)].push_back(c);
-                    reach_[index(n)] |= sets_[c];
+                    killedwith_[index(n)] |= sets_[c];
                 }
     }
 
@@ -75,7 +75,7 @@ private:
         foreachmutant(left, [&](int n) {
             if (!blocked.has(n)) {
                 apart++;
-                blocked |= reach_[index(n)];
+                blocked |= killedwith_[index(n)];
             }
         });
         int widest = 1;
@@ -113,7 +113,7 @@ private:
     std::vector<std::size_t> candidates_;
     killset universe_;
     std::array<std::vector<std::size_t>, mutants::mutantcount> coverers_;  // the sets killing each mutant
-    std::array<killset, mutants::mutantcount> reach_;                      // all that those sets kill
+    std::array<killset, mutants::mutantcount> killedwith_;                 // all that those sets kill
     std::vector<std::size_t> best_;
 };
 

@@ -156,7 +156,11 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
     for (const engine::conceptgrade& c : engine::conceptsof(grades)) {
         const mutants::ideatext& idea = mutants::ideaof(c.idea);
         std::string numbers;
-        engine::foreachmutant(c.mutants, [&](int n) { numbers += (numbers.empty() ? "" : " ") + number(n); });
+        engine::foreachmutant(c.mutants, [&](int n) {
+            if (!numbers.empty())
+                numbers += ' ';
+            numbers += number(n);
+        });
         table += "<tr data-concept=\"" + number(static_cast<long>(c.idea)) + "\">" +
                  rowhead(htmltext(idea.name) + "<span class=\"sentence\">" + htmltext(idea.sentence) + "</span>") +
                  numbercell(number(c.files) + "/" + number(graded)) + cell("td", "", numbers) + "</tr>\n";

@@ -33,16 +33,15 @@ void options(int argc, char** argv);
 // "Usage: vorlak [-uv] -i <test file>\n" on standard error, exit status 1.
 [[noreturn]] void usage();
 
-// The next line of fid in buf, as reader::getline: at most size - 1 bytes,
-// the newline kept, then a zero.  Returns the count, 0 at the end of the
-// file, -1 on a read error.  The pass reads the same lines with
-// fid.getpiece and stores the zero once both evaluations are done.
-int getline(signed char* buf, int size);
-
 // One pass: opens testfile, evaluates every line with dates::testline and
 // then with entry, and returns 1 at the first line where they differ (with
-// the kill report when optVerbose is on), or 0 at the end of the file.
-int testrun(mutants::entryfunction entry, int number);
+// the kill report when optVerbose is on), or 0 at the end of the file.  It
+// reads the lines with fid.getpiece, which reads what fid.getline reads
+// (at most linesize - 1 bytes, the newline kept) and stores the zero once
+// both evaluations are done.  runall's passes call each entry directly; a
+// function pointer serves any other caller.
+template <class Entry> int testrun(Entry entry, int number);
+extern template int testrun(mutants::entryfunction entry, int number);
 
 // The passes for mutants 1 to 65 in order, each with its entry called
 // directly; returns the kill count.

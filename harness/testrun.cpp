@@ -1,4 +1,4 @@
-// One pass of the test file against one mutant, and the 65 passes in order.
+// One pass of the test file against one mutant, and the passes of all in order.
 #include <atomic>
 #include <cstdio>
 #include <utility>
@@ -11,8 +11,6 @@
 namespace vorlak::harness {
 
 io::reader fid;
-
-int getline(signed char* buf, int size) { return fid.getline(buf, size); }
 
 void fatal(std::string_view message) {
     fid.close();
@@ -31,10 +29,12 @@ void killreport(int expected, int actual, int number) {
     put(text, static_cast<std::size_t>(n));
 }
 
-// A pass over the file.  Entry is a function pointer, or a direct<> naming
-// one mutant's entry so that the call in the loop is a direct one.  The
-// reader and both evaluations are compiled into the loop (flatten).
-template <class Entry> [[gnu::flatten, gnu::hot, gnu::noinline]] int pass(Entry entry, int number) {
+}  // namespace
+
+// Entry is a function pointer, or a direct<> naming one mutant's entry so
+// that the call in the loop is a direct one.  The reader and both
+// evaluations are compiled into the loop (flatten).
+template <class Entry> [[gnu::flatten, gnu::hot, gnu::noinline]] int testrun(Entry entry, int number) {
     if (!fid.open(testfile.c_str()))
         fatal("error opening file\n");
     for (;;) {
@@ -67,6 +67,9 @@ template <class Entry> [[gnu::flatten, gnu::hot, gnu::noinline]] int pass(Entry 
     fid.close();
     return 0;
 }
+template int testrun(mutants::entryfunction entry, int number);
+
+namespace {
 
 // A mutant's entry as a type of its own, so each pass is compiled for it.
 template <mutants::entryfunction Entry> struct direct {
@@ -76,13 +79,11 @@ template <mutants::entryfunction Entry> struct direct {
 template <std::size_t... I> int passes(std::index_sequence<I...>) {
     int killed = 0;
     // The comma fold runs the passes left to right, mutant 1 first.
-    ((killed += pass(direct<mutants::mutantset[I].entry>{}, mutants::mutantset[I].number)), ...);
+    ((killed += testrun(direct<mutants::mutantset[I].entry>{}, mutants::mutantset[I].number)), ...);
     return killed;
 }
 
 }  // namespace
-
-int testrun(mutants::entryfunction entry, int number) { return pass(entry, number); }
 
 int runall() { return passes(std::make_index_sequence<mutants::mutantcount>{}); }
 

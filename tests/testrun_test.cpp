@@ -215,13 +215,13 @@ TEST(Reader, Pieces) {
         std::vector<std::string> got;
         signed char buf[dates::linesize];
         int n;
-        while ((n = harness::getline(buf, dates::linesize)) > 0) {
+        while ((n = harness::fid.getline(buf, dates::linesize)) > 0) {
             EXPECT_EQ(buf[n], 0);
             got.emplace_back(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
         }
         EXPECT_EQ(n, 0);
         EXPECT_EQ(buf[0], 0);
-        EXPECT_EQ(harness::getline(buf, dates::linesize), 0);  // and stays at the end
+        EXPECT_EQ(harness::fid.getline(buf, dates::linesize), 0);  // and stays at the end
         harness::fid.close();
         EXPECT_EQ(got, pieces);
     }
@@ -255,7 +255,7 @@ TEST(Reader, MatchesCharacterReader) {
             for (;;) {
                 std::fill(buf.begin(), buf.end(), static_cast<signed char>(0x55));
                 const std::size_t start = model.pos;  // where the piece begins in the file
-                const int n = piece ? harness::fid.getpiece(buf.data(), size) : harness::getline(buf.data(), size);
+                const int n = piece ? harness::fid.getpiece(buf.data(), size) : harness::fid.getline(buf.data(), size);
                 const int m = modelgetline(model, expect.data(), size);
                 ASSERT_EQ(n, m);
                 const auto stored = static_cast<std::size_t>(n) + (piece ? 0 : 1);  // with the zero, for getline
@@ -279,13 +279,13 @@ TEST(Reader, Errors) {
     // A directory opens, but reading it fails: that is no end of file.
     ASSERT_TRUE(harness::fid.open(dir.path().c_str()));
     signed char buf[dates::linesize];
-    EXPECT_EQ(harness::getline(buf, dates::linesize), -1);
+    EXPECT_EQ(harness::fid.getline(buf, dates::linesize), -1);
     EXPECT_EQ(harness::fid.error(), EISDIR);
     // Opening again starts afresh.
     writefile(dir / "t", "a\n");
     ASSERT_TRUE(harness::fid.open((dir / "t").c_str()));
     EXPECT_EQ(harness::fid.error(), 0);
-    EXPECT_EQ(harness::getline(buf, dates::linesize), 2);
+    EXPECT_EQ(harness::fid.getline(buf, dates::linesize), 2);
     harness::fid.close();
 }
 
