@@ -8,6 +8,7 @@
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "formats/classassets.hpp"
+#include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
 #include "mutants/catalogue.hpp"
@@ -188,21 +189,13 @@ std::string classassets::head(std::string_view title, bool withscript) {
 std::string classhtml(const std::vector<grade>& grades) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
-    std::string summary = number(static_cast<long>(grades.size())) + (grades.size() == 1 ? " file, " : " files, ") +
-                          number(scores.graded) + " graded";
-    if (scores.graded > 0)
-        summary += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
+    const std::string summary = classsummary(grades);
 
     std::string page = classassets::head("vorlak class: " + summary, true);
     page += "<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
     page += "<p>Each row is a file, each column a mutant, each cell how far the file's lines got into the "
-            "mutant:</p>\n<ul class=\"legend\">\n"
-            "<li><span class=\"cell killed\"></span>killed: a line's result differs from the reference's</li>\n"
-            "<li><span class=\"cell infected\"></span>infected: a line ran the altered code and it left a different "
-            "state, but the difference was lost before the result</li>\n"
-            "<li><span class=\"cell reached\"></span>reached: a line ran the altered code, which left the same "
-            "state</li>\n"
-            "<li><span class=\"cell unreached\"></span>unreached: no line ran the altered code</li>\n</ul>\n"
+            "mutant:</p>\n" +
+            statelegend(engine::furthestfirst, true) +
             "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
     page += concepttable(grades, scores.graded);

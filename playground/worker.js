@@ -57,7 +57,7 @@ function catalogue() {
       diff = { file, line, reference, mutant: string(text()) };
     }
     // The hints past the state: what a line needs to infect it, and its concept.
-    module.vorlak_condition(n);
+    module.vorlak_conditionhint(n);
     const condition = string(text());
     module.vorlak_concept(n);
     const concept = string(text());
@@ -65,6 +65,17 @@ function catalogue() {
     mutants.push({ number: n, stage, function: fn, description, diff, condition, concept, sentence: string(text()) });
   }
   return mutants;
+}
+
+// The page's words that are not about one mutant: the legend of the states
+// and the status of a killed mutant and of a survivor.
+function words() {
+  const legend = [];
+  for (let i = 0; module.vorlak_legend(i) >= 0; i++) legend.push(string(text()));
+  module.vorlak_status(1);
+  const killed = string(text());
+  module.vorlak_status(0);
+  return { legend, killed, survived: string(text()) };
 }
 
 function grade(id, file) {
@@ -106,9 +117,11 @@ function grade(id, file) {
 function suggest(id, mutant) {
   const size = module.vorlak_suggest(mutant);
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
+  const line = text();
+  module.vorlak_suggestedresults();
   return {
-    type: 'suggested', id, mutant, line: text(),
-    reference: module.vorlak_suggestedreference(), result: module.vorlak_suggestedresult(),
+    type: 'suggested', id, mutant, line,
+    reference: module.vorlak_suggestedreference(), result: module.vorlak_suggestedresult(), results: string(text()),
   };
 }
 /*/answers*/
@@ -122,7 +135,7 @@ async function handle(m) {
       });
       module = instance.exports;
       module._initialize();
-      postMessage({ type: 'ready', mutants: catalogue() });
+      postMessage({ type: 'ready', mutants: catalogue(), words: words() });
     } else if (m.type === 'grade') {
       postMessage(grade(m.id, new Uint8Array(m.file)));
     }
