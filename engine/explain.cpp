@@ -94,4 +94,6 @@ std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);
 }
 
+std::string diffplace(std::string_view file, int line) { return std::string(file) + ", line " + std::to_string(line); }
+
 }  // namespace vorlak::engine

@@ -60,4 +60,13 @@ inline constexpr std::string_view killinghint = "a line that kills it: ";
 // "reference 0, mutant -1".
 std::string resultpair(int reference, int result);
 
+// Where a mutant's alteration stands, as its diff is headed:
+// "dates/program.hpp, line 90".
+std::string diffplace(std::string_view file, int line);
+
+// What tells a reader, a screen reader above all, which side of a diff a
+// line is: the reference's or the mutant's.
+inline constexpr std::string_view referenceside = "reference: ";
+inline constexpr std::string_view mutantside = "mutant: ";
+
 }  // namespace vorlak::engine

@@ -38,12 +38,12 @@ std::string number(long n) { return std::to_string(n); }
 std::string celltitle(const grade& g, const engine::scanresult& firsts, int n) {
     const firstkill& k = g.of(n);
     if (k.line == 0)
-        return "mutant " + number(n) + " survived: " + engine::whyof(firsts, n);
+        return "mutant " + number(n) + " " + std::string(engine::statusname(false)) + ": " + engine::whyof(firsts, n);
     std::string piece = g.inputs[static_cast<std::size_t>(n - 1)];
     if (!piece.empty() && piece.back() == '\n')
         piece.pop_back();
-    return "mutant " + number(n) + " killed by line " + number(k.line) + ": " + piece + " gives " +
-           number(k.reference) + " =?= " + number(k.result);
+    return "mutant " + number(n) + " " + engine::whyof(firsts, n) + ": " + piece + " gives " + number(k.reference) +
+           " =?= " + number(k.result);
 }
 
 // A table cell around html, escaped already; attributes, when there are
@@ -122,11 +122,10 @@ std::string diffhtml(int n) {
     const std::optional<engine::site> s = engine::locate(n);
     if (!d || !s)
         return "";
-    return "<div class=\"diff\">" + htmltext(s->file) + ", line " + number(d->line) +
-           "<code class=\"reference\"><span class=\"hidden\">reference: "
-           "</span>" +
-           htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">mutant: </span>" +
-           htmltext(d->mutant) + "</code></div>";
+    return "<div class=\"diff\">" + htmltext(engine::diffplace(s->file, d->line)) +
+           "<code class=\"reference\"><span class=\"hidden\">" + htmltext(engine::referenceside) + "</span>" +
+           htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">" +
+           htmltext(engine::mutantside) + "</span>" + htmltext(d->mutant) + "</code></div>";
 }
 
 // Mutant n's row in the list hardest first: how many of the graded files

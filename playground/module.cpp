@@ -182,19 +182,15 @@ VORLAK_EXPORT(vorlak_legend) int legend(int entry) {
 }
 VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::statusname(killed != 0)); }
 
-// The mutant's alteration as a one-line diff: the line's number in the
-// program's sources (0 when they no longer hold the code), then the source
-// file, and the line as the reference and as the mutant read it (-1 when
-// there is none).
-VORLAK_EXPORT(vorlak_diffline) int diffline(int mutant) {
-    if (!known(mutant))
-        return 0;
-    const std::optional<engine::codediff> d = engine::diffof(mutant);
-    return d ? d->line : 0;
-}
-VORLAK_EXPORT(vorlak_difffile) int difffile(int mutant) {
+// The mutant's alteration as a one-line diff: where it stands in the
+// program's sources, as the class page heads it ("dates/program.hpp, line
+// 90"), and the line as the reference and as the mutant read it (-1 when the
+// sources no longer hold the code); and the words that tell the two apart,
+// the reference's side (0) and the mutant's (1).
+VORLAK_EXPORT(vorlak_diffplace) int diffplace(int mutant) {
+    const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
     const std::optional<engine::site> s = known(mutant) ? engine::locate(mutant) : std::nullopt;
-    return s ? answer(s->file) : -1;
+    return d && s ? answer(engine::diffplace(s->file, d->line)) : -1;
 }
 VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
@@ -203,6 +199,9 @@ VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {
 VORLAK_EXPORT(vorlak_diffmutant) int diffmutant(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
     return d ? answer(d->mutant) : -1;
+}
+VORLAK_EXPORT(vorlak_diffside) int diffside(int mutantside) {
+    return answer(mutantside != 0 ? engine::mutantside : engine::referenceside);
 }
 
 #if VORLAK_PLAYGROUND_ANSWERS

@@ -126,10 +126,10 @@ function buildtable() {
       // The alteration: the line as the reference reads it, then as the mutant does.
       const diff = element('span', undefined, 'diff');
       const reference = element('code', m.diff.reference, 'reference');
-      reference.prepend(element('span', 'reference: ', 'hidden'));
+      reference.prepend(element('span', words.referenceside, 'hidden'));
       const mutant = element('code', m.diff.mutant, 'mutant');
-      mutant.prepend(element('span', 'mutant: ', 'hidden'));
-      diff.append(element('span', `${m.diff.file}, line ${m.diff.line}`, 'where'), reference, mutant);
+      mutant.prepend(element('span', words.mutantside, 'hidden'));
+      diff.append(element('span', m.diff.place, 'where'), reference, mutant);
       description.append(diff);
     }
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),

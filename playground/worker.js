@@ -48,13 +48,12 @@ function catalogue() {
     const description = string(text());
     // The alteration as a one-line diff, when the sources hold its code.
     let diff = null;
-    const line = module.vorlak_diffline(n);
-    if (line > 0 && module.vorlak_difffile(n) >= 0) {
-      const file = string(text());
+    if (module.vorlak_diffplace(n) >= 0) {
+      const place = string(text());
       module.vorlak_diffreference(n);
       const reference = string(text());
       module.vorlak_diffmutant(n);
-      diff = { file, line, reference, mutant: string(text()) };
+      diff = { place, reference, mutant: string(text()) };
     }
     // The hints past the state: what a line needs to infect it, and its concept.
     module.vorlak_conditionhint(n);
@@ -67,15 +66,22 @@ function catalogue() {
   return mutants;
 }
 
-// The page's words that are not about one mutant: the legend of the states
-// and the status of a killed mutant and of a survivor.
+// The page's words that are not about one mutant: the legend of the states,
+// the status of a killed mutant and of a survivor, and the sides of a diff.
 function words() {
   const legend = [];
   for (let i = 0; module.vorlak_legend(i) >= 0; i++) legend.push(string(text()));
-  module.vorlak_status(1);
-  const killed = string(text());
-  module.vorlak_status(0);
-  return { legend, killed, survived: string(text()) };
+  const said = (ask) => {
+    ask();
+    return string(text());
+  };
+  return {
+    legend,
+    killed: said(() => module.vorlak_status(1)),
+    survived: said(() => module.vorlak_status(0)),
+    referenceside: said(() => module.vorlak_diffside(0)),
+    mutantside: said(() => module.vorlak_diffside(1)),
+  };
 }
 
 function grade(id, file) {
