@@ -61,7 +61,7 @@ ssize_t pull(void* context, char* to, std::size_t room) {
     auto& m = *static_cast<memory*>(context);
     const std::size_t n = room < m.size - m.taken ? room : m.size - m.taken;
     if (n == 0)
-        return 0;  // an empty file has no data to copy from
+        return 0;  // the end; an empty file's data may be null, which memcpy must not see
     std::memcpy(to, m.data + m.taken, n);
     m.taken += n;
     vorlakprogress(m.taken, m.size);
