@@ -218,9 +218,8 @@ VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
     proposal = found.front();
     return answer(proposal.line);
 }
-VORLAK_EXPORT(vorlak_suggestedreference) int suggestedreference() { return proposal.reference; }
-VORLAK_EXPORT(vorlak_suggestedresult) int suggestedresult() { return proposal.result; }
-// The two results of the last suggested line in words, "reference 0, mutant -1".
+// The reference's and the mutant's results on the last suggested line, in
+// words: "reference 0, mutant -1".
 VORLAK_EXPORT(vorlak_suggestedresults) int suggestedresults() {
     return answer(engine::resultpair(proposal.reference, proposal.result));
 }

@@ -125,10 +125,7 @@ function suggest(id, mutant) {
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
   const line = text();
   module.vorlak_suggestedresults();
-  return {
-    type: 'suggested', id, mutant, line,
-    reference: module.vorlak_suggestedreference(), result: module.vorlak_suggestedresult(), results: string(text()),
-  };
+  return { type: 'suggested', id, mutant, line, results: string(text()) };
 }
 /*/answers*/
 
