@@ -15,7 +15,17 @@ std::string datetext(const dates::date& d) {
 }
 
 // In the order of the enumerations.
-constexpr std::array<std::string_view, 4> statenames = {"unreached", "reached", "infected", "killed"};
+struct stateword {
+    std::string_view name;
+    std::string_view meaning;
+};
+constexpr std::array<stateword, 4> statewords = {{
+    {"unreached", "no line ran the altered code"},
+    {"reached", "a line ran the altered code, which left the same state"},
+    {"infected", "a line ran the altered code and it left a different state, but the difference was lost before "
+                 "the result"},
+    {"killed", "a line's result differs from the reference's"},
+}};
 
 struct lossword {
     std::string_view name;
@@ -31,7 +41,13 @@ constexpr std::array<lossword, 5> losswords = {{
 
 }  // namespace
 
-std::string_view statename(state s) { return statenames[static_cast<std::size_t>(s)]; }
+std::string_view statename(state s) { return statewords[static_cast<std::size_t>(s)].name; }
+
+std::string_view statemeaning(state s) { return statewords[static_cast<std::size_t>(s)].meaning; }
+
+std::string legendentry(state s) { return std::string(statename(s)) + ": " + std::string(statemeaning(s)); }
+
+std::string_view statusname(bool killed) { return killed ? "killed" : "survived"; }
 
 std::string_view lossname(loss l) { return losswords[static_cast<std::size_t>(l)].name; }
 
@@ -71,5 +87,13 @@ std::string whyof(const scanresult& scan, int mutant) {
     }
     return "";
 }
+
+std::string conditionhint(const mutants::mutant& m) { return "to infect it: " + std::string(m.condition); }
+
+std::string resultpair(int reference, int result) {
+    return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);
+}
+
+std::string diffplace(std::string_view file, int line) { return std::string(file) + ", line " + std::to_string(line); }
 
 }  // namespace vorlak::engine

@@ -1,18 +1,37 @@
 // A mutant's state over a file in words, as the reports and the playground
 // say it: how far the lines got into it and, for an infected survivor, the
-// two values at its altered step and how the difference was lost.
+// two values at its altered step and how the difference was lost; what each
+// state means, and the hints that follow the state.  Every surface takes
+// these words from here: the playground's module hands them to its page.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
+#include "mutants/mutants.hpp"
 
 namespace vorlak::engine {
 
 // "killed", "infected", "reached" or "unreached".
 std::string_view statename(state s);
+
+// What the state means, such as "no line ran the altered code".
+std::string_view statemeaning(state s);
+
+// The states from the furthest a line can get into a mutant to the nearest,
+// the order in which a legend lists them.
+inline constexpr std::array<state, 4> furthestfirst = {state::killed, state::infected, state::reached,
+                                                       state::unreached};
+
+// A state with what it means, as a legend lists it: "unreached: no line ran
+// the altered code".
+std::string legendentry(state s);
+
+// A mutant's status on a file: "killed" or "survived".
+std::string_view statusname(bool killed);
 
 // "masked", "unused", "cancelled" or "reversed"; empty for none.
 std::string_view lossname(loss l);
@@ -28,5 +47,26 @@ std::string stepvalues(const verdict& v);
 // by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused"
 // or "no line reaches it".
 std::string whyof(const scanresult& scan, int mutant);
+
+// The hint after the state: what a line needs to infect the mutant, such as
+// "to infect it: April 31 in a year from 1900 on".
+std::string conditionhint(const mutants::mutant& m);
+
+// The hint after the condition, before the line it gives: "a line that kills
+// it: ".
+inline constexpr std::string_view killinghint = "a line that kills it: ";
+
+// The results of the reference and of a mutant on one line, such as
+// "reference 0, mutant -1".
+std::string resultpair(int reference, int result);
+
+// Where a mutant's alteration stands, as its diff is headed:
+// "dates/program.hpp, line 90".
+std::string diffplace(std::string_view file, int line);
+
+// What tells a reader, a screen reader above all, which side of a diff a
+// line is: the reference's or the mutant's.
+inline constexpr std::string_view referenceside = "reference: ";
+inline constexpr std::string_view mutantside = "mutant: ";
 
 }  // namespace vorlak::engine

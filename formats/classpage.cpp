@@ -8,6 +8,7 @@
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "formats/classassets.hpp"
+#include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
 #include "mutants/catalogue.hpp"
@@ -37,12 +38,12 @@ std::string number(long n) { return std::to_string(n); }
 std::string celltitle(const grade& g, const engine::scanresult& firsts, int n) {
     const firstkill& k = g.of(n);
     if (k.line == 0)
-        return "mutant " + number(n) + " survived: " + engine::whyof(firsts, n);
+        return "mutant " + number(n) + " " + std::string(engine::statusname(false)) + ": " + engine::whyof(firsts, n);
     std::string piece = g.inputs[static_cast<std::size_t>(n - 1)];
     if (!piece.empty() && piece.back() == '\n')
         piece.pop_back();
-    return "mutant " + number(n) + " killed by line " + number(k.line) + ": " + piece + " gives " +
-           number(k.reference) + " =?= " + number(k.result);
+    return "mutant " + number(n) + " " + engine::whyof(firsts, n) + ": " + piece + " gives " + number(k.reference) +
+           " =?= " + number(k.result);
 }
 
 // A table cell around html, escaped already; attributes, when there are
@@ -121,11 +122,10 @@ std::string diffhtml(int n) {
     const std::optional<engine::site> s = engine::locate(n);
     if (!d || !s)
         return "";
-    return "<div class=\"diff\">" + htmltext(s->file) + ", line " + number(d->line) +
-           "<code class=\"reference\"><span class=\"hidden\">reference: "
-           "</span>" +
-           htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">mutant: </span>" +
-           htmltext(d->mutant) + "</code></div>";
+    return "<div class=\"diff\">" + htmltext(engine::diffplace(s->file, d->line)) +
+           "<code class=\"reference\"><span class=\"hidden\">" + htmltext(engine::referenceside) + "</span>" +
+           htmltext(d->reference) + "</code><code class=\"mutant\"><span class=\"hidden\">" +
+           htmltext(engine::mutantside) + "</span>" + htmltext(d->mutant) + "</code></div>";
 }
 
 // Mutant n's row in the list hardest first: how many of the graded files
@@ -192,21 +192,13 @@ std::string classassets::head(std::string_view title, bool withscript) {
 std::string classhtml(const std::vector<grade>& grades) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
-    std::string summary = number(static_cast<long>(grades.size())) + (grades.size() == 1 ? " file, " : " files, ") +
-                          number(scores.graded) + " graded";
-    if (scores.graded > 0)
-        summary += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
+    const std::string summary = classsummary(grades);
 
     std::string page = classassets::head("vorlak class: " + summary, true);
     page += "<h1>vorlak class</h1>\n<p class=\"summary\">" + summary + "</p>\n";
     page += "<p>Each row is a file, each column a mutant, each cell how far the file's lines got into the "
-            "mutant:</p>\n<ul class=\"legend\">\n"
-            "<li><span class=\"cell killed\"></span>killed: a line's result differs from the reference's</li>\n"
-            "<li><span class=\"cell infected\"></span>infected: a line ran the altered code and it left a different "
-            "state, but the difference was lost before the result</li>\n"
-            "<li><span class=\"cell reached\"></span>reached: a line ran the altered code, which left the same "
-            "state</li>\n"
-            "<li><span class=\"cell unreached\"></span>unreached: no line ran the altered code</li>\n</ul>\n"
+            "mutant:</p>\n" +
+            statelegend(engine::furthestfirst, true) +
             "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
     page += concepttable(grades, scores.graded);

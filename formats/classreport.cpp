@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "formats/aligned.hpp"
+#include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
@@ -93,13 +94,8 @@ std::string classtext(const std::vector<grade>& grades) {
     }
     std::string out = aligned(rows, {false, true, true, true, true, false});
 
-    const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
-    out += "\nclass: " + std::to_string(grades.size()) + (grades.size() == 1 ? " file, " : " files, ") +
-           std::to_string(scores.graded) + " graded";
-    if (scores.graded > 0)
-        out += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
-    out += "\n";
+    out += "\nclass: " + classsummary(grades) + "\n";
     out += aligned(conceptrows(grades), {false, true, false}) + "\n";
     // How many files got how far into each mutant: the four add up to the
     // files graded.

@@ -11,6 +11,7 @@
 #include "engine/explain.hpp"
 #include "engine/suggest.hpp"
 #include "formats/classassets.hpp"
+#include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
 #include "formats/utf8.hpp"
@@ -85,13 +86,12 @@ std::string survivorhtml(const scanresult& firsts, int n, const std::vector<std:
         html += ": " + htmltext(m.description);
     html += "</h3>\n" + statehtml(firsts, n, lines, survivors);
     if (level != hints::state)
-        html += "<p class=\"condition\">To infect it, a line needs " + htmltext(m.condition) + ".</p>\n";
+        html += "<p class=\"condition\">" + htmltext(engine::conditionhint(m)) + ".</p>\n";
     if (level == hints::answer)
         for (const suggestion& g : answers)
             if (g.mutant == n)
-                html += "<p class=\"answer\">A line that kills it: <code>" + htmltext(asshown(g.line)) +
-                        "</code> (the reference gives " + number(g.reference) + ", the mutant " + number(g.result) +
-                        ").</p>\n";
+                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" + htmltext(asshown(g.line)) +
+                        "</code> (" + htmltext(engine::resultpair(g.reference, g.result)) + ").</p>\n";
     return html + "</li>\n";
 }
 
@@ -142,9 +142,8 @@ std::string feedbackpage(const grade& g, const std::vector<std::pair<long, std::
         return page + "<p>Your lines kill every mutant.</p>\n" + std::string(foot);
     page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "
             "result differs from the program's. These mutants survive your lines, grouped by the idea a test "
-            "needs to kill them. Each says how far your lines got into it: unreached (no line ran the altered "
-            "code), reached (a line ran it, and it left the same state) or infected (a line ran it and it left "
-            "a different state, but the difference was lost before the result).</p>\n";
+            "needs to kill them. Each says how far your lines got into it:</p>\n" +
+            statelegend(std::span(engine::furthestfirst).subspan(1), false);
     for (std::size_t i = 0; i < mutants::ideas.size(); i++) {
         std::string items;
         for (const int n : survivors)
@@ -160,11 +159,7 @@ std::string feedbackpage(const grade& g, const std::vector<std::pair<long, std::
 }
 
 std::string feedbackindex(const std::vector<grade>& grades, const std::vector<std::string>& names, hints level) {
-    const engine::classscores scores = engine::scoresof(grades);
-    std::string summary = number(static_cast<long>(grades.size())) + (grades.size() == 1 ? " file, " : " files, ") +
-                          number(scores.graded) + " graded";
-    if (scores.graded > 0)
-        summary += ", mean score " + onedecimal(scores.mean) + "%, median " + onedecimal(scores.median) + "%";
+    const std::string summary = classsummary(grades);
     std::string page = head("vorlak feedback: " + summary);
     page += "<h1>vorlak feedback</h1>\n<p class=\"summary\">" + summary +
             "</p>\n<p>One page for each file read, "

@@ -81,10 +81,10 @@ std::string survivorreason(const scanresult& scan, int n, bool conditions, const
     if (scan.stateof(n) == state::infected)
         reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
     if (conditions)
-        reason += "\nto infect it: " + std::string(mutants::mutantof(n).condition);
+        reason += "\n" + engine::conditionhint(mutants::mutantof(n));
     if (suggested != nullptr)
-        reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) + " kills it: reference " +
-                  id(suggested->reference) + ", mutant " + id(suggested->result);
+        reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) +
+                  " kills it: " + engine::resultpair(suggested->reference, suggested->result);
     return reason;
 }
 
@@ -105,9 +105,8 @@ json mutantresult(const scanresult& scan, const site& s, int n, const reportopti
     if (f.reached != 0)
         r["coveredBy"] =
             lines(f.reached, o.matrix, scan.linereach, [&](std::uint32_t i) { return scan.reachsets[i].has(n); });
-    r["statusReason"] = k.line != 0
-                            ? "line " + id(k.line) + ": reference " + id(k.reference) + ", mutant " + id(k.result)
-                            : survivorreason(scan, n, o.conditions, suggested);
+    r["statusReason"] = k.line != 0 ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
+                                    : survivorreason(scan, n, o.conditions, suggested);
     r["testsCompleted"] = k.line != 0 && !o.matrix ? k.line : scan.lines;
     return r;
 }

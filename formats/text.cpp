@@ -34,7 +34,7 @@ std::array<std::string, 7> cells(const scanresult& scan, int n) {
     const bool killed = k.line != 0;
     return {number(n),
             std::string(mutants::stagename(m.altered)),
-            killed ? "killed" : "survived",
+            std::string(engine::statusname(killed)),
             killed ? number(k.line) : "",
             killed ? number(k.reference) : "",
             killed ? number(k.result) : "",
@@ -126,11 +126,11 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
         if (s == state::infected)
             lines.push_back(engine::whyof(scan, m.number));
         if (s != state::killed && level != hints::state)
-            lines.push_back("to infect it: " + std::string(m.condition));
+            lines.push_back(engine::conditionhint(m));
         if (s != state::killed && level == hints::answer)
             for (const engine::suggestion& g : answers)
                 if (g.mutant == m.number)
-                    lines.push_back("a line that kills it: " + validutf8(g.line.substr(0, g.line.find('\n'))));
+                    lines.push_back(std::string(engine::killinghint) + validutf8(g.line.substr(0, g.line.find('\n'))));
         rows.push_back(c);
     }
     const std::string table = aligned(rows, {true, false, false, true, true, true, false});

@@ -1,10 +1,13 @@
-// The playground's module: the reference program, the 65 mutants, the line
-// reader and (unless built without answers) the suggestion search, compiled
-// for the browser from the same sources as vorlak and vorlak-report.  The page puts a test file's bytes
-// into the buffer that vorlak_filebuffer gives it and calls vorlak_grade;
-// the reader cuts them into pieces as vorlak's passes do, and the engine's
-// scan evaluates every piece with the reference and each mutant.  Answers
-// are numbers, or text left where vorlak_text and vorlak_textsize point.
+// The playground's module: the reference program, the mutants, the line
+// reader, the words the reports use and (unless built without answers) the
+// suggestion search, compiled for the browser from the same sources as
+// vorlak and vorlak-report.  The page puts a test file's bytes into the
+// buffer that vorlak_filebuffer gives it and calls vorlak_grade; the reader
+// cuts them into pieces as vorlak's passes do, and the engine's scan
+// evaluates every piece once with the reference, judges every mutant from
+// that evaluation and runs a mutant itself only on the piece that first
+// kills it.  Answers are numbers, or text left where vorlak_text and
+// vorlak_textsize point.
 #include <cstddef>
 #include <cstring>
 #include <optional>
@@ -58,7 +61,7 @@ ssize_t pull(void* context, char* to, std::size_t room) {
     auto& m = *static_cast<memory*>(context);
     const std::size_t n = room < m.size - m.taken ? room : m.size - m.taken;
     if (n == 0)
-        return 0;  // an empty file has no data to copy from
+        return 0;  // the end; an empty file's data may be null, which memcpy must not see
     std::memcpy(to, m.data + m.taken, n);
     m.taken += n;
     vorlakprogress(m.taken, m.size);
@@ -86,14 +89,14 @@ VORLAK_EXPORT(vorlak_filebuffer) char* filebuffer(std::size_t size) {
     return file.data();
 }
 
-// Grades the file in the buffer: every piece by the reference and by every
-// mutant, to its end.  Returns 0, or the errno of a failed read.
+// Grades the file in the buffer, to its end.  Returns 0, or the errno of a
+// failed read.
 VORLAK_EXPORT(vorlak_grade) int grade() {
     memory source{file.data(), file.size(), 0};
     in.attach(pull, &source);
     engine::scanneeds needs;
-    needs.every = true;     // the kill sets of the lines, for what each line kills first
-    needs.linetext = true;  // and the bytes of the lines that do
+    needs.every = true;     // to the end, and each distinct kill set with its first line
+    needs.linetext = true;  // and that line's bytes: a line that kills a mutant first is one
     const int error = engine::scanfile(in, needs, graded);
     in.close();
     return error;
@@ -135,8 +138,9 @@ VORLAK_EXPORT(vorlak_lossmeaning) int lossmeaning(int mutant) {
 // vorlak's summary line for the file, its newline included.
 VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 
-// The bytes of a line that kills some mutant first, its newline included
-// when it has one; -1 for any other line.
+// The bytes of a line that is the first with its kill set, which every line
+// that kills some mutant first is, its newline included when it has one; -1
+// for any other line.
 VORLAK_EXPORT(vorlak_linetext) int linetext(long line) {
     for (std::size_t i = 0; i < graded.setline.size(); i++)
         if (graded.setline[i] == line)
@@ -153,10 +157,11 @@ VORLAK_EXPORT(vorlak_function) int function(int mutant) { return known(mutant) ?
 VORLAK_EXPORT(vorlak_description) int description(int mutant) {
     return known(mutant) ? answer(entry(mutant).description) : -1;
 }
-// The hints past the state: what a line needs to infect the mutant, and the
-// concept a test must hold to kill it, its name and its sentence.
-VORLAK_EXPORT(vorlak_condition) int condition(int mutant) {
-    return known(mutant) ? answer(entry(mutant).condition) : -1;
+// The hints past the state: what a line needs to infect the mutant, as the
+// reports say it ("to infect it: ..."), and the concept a test must hold to
+// kill it, its name and its sentence.
+VORLAK_EXPORT(vorlak_conditionhint) int conditionhint(int mutant) {
+    return known(mutant) ? answer(engine::conditionhint(entry(mutant))) : -1;
 }
 VORLAK_EXPORT(vorlak_concept) int conceptname(int mutant) {
     return known(mutant) ? answer(mutants::ideaof(entry(mutant).teaches).name) : -1;
@@ -166,19 +171,26 @@ VORLAK_EXPORT(vorlak_conceptsentence) int conceptsentence(int mutant) {
 }
 VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }
 
-// The mutant's alteration as a one-line diff: the line's number in the
-// program's sources (0 when they no longer hold the code), then the source
-// file, and the line as the reference and as the mutant read it (-1 when
-// there is none).
-VORLAK_EXPORT(vorlak_diffline) int diffline(int mutant) {
-    if (!known(mutant))
-        return 0;
-    const std::optional<engine::codediff> d = engine::diffof(mutant);
-    return d ? d->line : 0;
+// The words of the page that are not about one mutant, as the reports have
+// them: the legend's entries, the furthest state first, each with what it
+// means (-1 past the last), and the status of a killed mutant (1) and of a
+// survivor (0).
+VORLAK_EXPORT(vorlak_legend) int legend(int entry) {
+    if (entry < 0 || static_cast<std::size_t>(entry) >= engine::furthestfirst.size())
+        return -1;
+    return answer(engine::legendentry(engine::furthestfirst[static_cast<std::size_t>(entry)]));
 }
-VORLAK_EXPORT(vorlak_difffile) int difffile(int mutant) {
+VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::statusname(killed != 0)); }
+
+// The mutant's alteration as a one-line diff: where it stands in the
+// program's sources, as the class page heads it ("dates/program.hpp, line
+// 90"), and the line as the reference and as the mutant read it (-1 when the
+// sources no longer hold the code); and the words that tell the two apart,
+// the reference's side (0) and the mutant's (1).
+VORLAK_EXPORT(vorlak_diffplace) int diffplace(int mutant) {
+    const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
     const std::optional<engine::site> s = known(mutant) ? engine::locate(mutant) : std::nullopt;
-    return s ? answer(s->file) : -1;
+    return d && s ? answer(engine::diffplace(s->file, d->line)) : -1;
 }
 VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
@@ -187,6 +199,9 @@ VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {
 VORLAK_EXPORT(vorlak_diffmutant) int diffmutant(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
     return d ? answer(d->mutant) : -1;
+}
+VORLAK_EXPORT(vorlak_diffside) int diffside(int mutantside) {
+    return answer(mutantside != 0 ? engine::mutantside : engine::referenceside);
 }
 
 #if VORLAK_PLAYGROUND_ANSWERS
@@ -203,8 +218,11 @@ VORLAK_EXPORT(vorlak_suggest) int suggestfor(int mutant) {
     proposal = found.front();
     return answer(proposal.line);
 }
-VORLAK_EXPORT(vorlak_suggestedreference) int suggestedreference() { return proposal.reference; }
-VORLAK_EXPORT(vorlak_suggestedresult) int suggestedresult() { return proposal.result; }
+// The reference's and the mutant's results on the last suggested line, in
+// words: "reference 0, mutant -1".
+VORLAK_EXPORT(vorlak_suggestedresults) int suggestedresults() {
+    return answer(engine::resultpair(proposal.reference, proposal.result));
+}
 #endif
 
 VORLAK_EXPORT(vorlak_text) const char* textdata() { return text.data(); }

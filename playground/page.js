@@ -17,6 +17,7 @@ let compiled = null;   // the WebAssembly.Module, handed to every worker
 let busy = false;      // the worker is grading
 let current = 0;       // the id of the latest request; older answers are dropped
 let mutants = [];      // the catalogue, once the worker is ready
+let words = null;      // the words the reports share with the page, once the worker is ready
 let previous = null;   // the mutants the grading on show killed, none before the first
 /*answers*/
 let asked = null;      // the row whose killing line was asked for last
@@ -87,6 +88,8 @@ function answer(m) {
   if (m.type === 'ready') {
     if (mutants.length === 0) {
       mutants = m.mutants;
+      words = m.words;
+      $('legend').replaceChildren(...words.legend.map((entry) => element('li', entry)));
       buildtable();
     }
     return;
@@ -123,10 +126,10 @@ function buildtable() {
       // The alteration: the line as the reference reads it, then as the mutant does.
       const diff = element('span', undefined, 'diff');
       const reference = element('code', m.diff.reference, 'reference');
-      reference.prepend(element('span', 'reference: ', 'hidden'));
+      reference.prepend(element('span', words.referenceside, 'hidden'));
       const mutant = element('code', m.diff.mutant, 'mutant');
-      mutant.prepend(element('span', 'mutant: ', 'hidden'));
-      diff.append(element('span', `${m.diff.file}, line ${m.diff.line}`, 'where'), reference, mutant);
+      mutant.prepend(element('span', words.mutantside, 'hidden'));
+      diff.append(element('span', m.diff.place, 'where'), reference, mutant);
       description.append(diff);
     }
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),
@@ -181,7 +184,7 @@ function hints(m, tr) {
   const condition = element('p', undefined, 'hint condition-hint');
   condition.id = `condition-${m.number}`;
   condition.hidden = true;
-  condition.append(element('span', `To infect it, a line needs ${m.condition}.`, 'condition'), ' ',
+  condition.append(element('span', `${m.condition}.`, 'condition'), ' ',
     element('span', `Concept: ${m.concept}. ${m.sentence}`, 'concept'));
   tr.dataset.hint = '';
   const showcondition = disclosure('Show the condition', `Show the condition of mutant ${m.number}`, condition, () => {
@@ -252,7 +255,7 @@ function show(g) {
     tr.dataset.state = k.state;
     tr.dataset.reached = k.reached !== 0 ? String(k.reached) : '';
     tr.dataset.infected = k.infected !== 0 ? String(k.infected) : '';
-    tr.querySelector('.status').textContent = killed ? '✓ killed' : '✗ survived';
+    tr.querySelector('.status').textContent = killed ? `✓ ${words.killed}` : `✗ ${words.survived}`;
     const state = tr.querySelector('.state-hint');
     state.replaceChildren();
     if (!killed) {
@@ -305,8 +308,7 @@ function added(m) {
   const text = new TextDecoder().decode(m.line);
   if (lines.value.length > 0 && !lines.value.endsWith('\n')) lines.value += '\n';
   lines.value += text;
-  $('note').textContent = `Added for mutant ${m.mutant}: ${shown(m.line)} (reference ${m.reference}, ` +
-    `mutant ${m.result}).`;
+  $('note').textContent = `Added for mutant ${m.mutant}: ${shown(m.line)} (${m.results}).`;
   grade();
 }
 /*/answers*/

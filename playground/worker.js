@@ -48,16 +48,15 @@ function catalogue() {
     const description = string(text());
     // The alteration as a one-line diff, when the sources hold its code.
     let diff = null;
-    const line = module.vorlak_diffline(n);
-    if (line > 0 && module.vorlak_difffile(n) >= 0) {
-      const file = string(text());
+    if (module.vorlak_diffplace(n) >= 0) {
+      const place = string(text());
       module.vorlak_diffreference(n);
       const reference = string(text());
       module.vorlak_diffmutant(n);
-      diff = { file, line, reference, mutant: string(text()) };
+      diff = { place, reference, mutant: string(text()) };
     }
     // The hints past the state: what a line needs to infect it, and its concept.
-    module.vorlak_condition(n);
+    module.vorlak_conditionhint(n);
     const condition = string(text());
     module.vorlak_concept(n);
     const concept = string(text());
@@ -65,6 +64,24 @@ function catalogue() {
     mutants.push({ number: n, stage, function: fn, description, diff, condition, concept, sentence: string(text()) });
   }
   return mutants;
+}
+
+// The page's words that are not about one mutant: the legend of the states,
+// the status of a killed mutant and of a survivor, and the sides of a diff.
+function words() {
+  const legend = [];
+  for (let i = 0; module.vorlak_legend(i) >= 0; i++) legend.push(string(text()));
+  const said = (ask) => {
+    ask();
+    return string(text());
+  };
+  return {
+    legend,
+    killed: said(() => module.vorlak_status(1)),
+    survived: said(() => module.vorlak_status(0)),
+    referenceside: said(() => module.vorlak_diffside(0)),
+    mutantside: said(() => module.vorlak_diffside(1)),
+  };
 }
 
 function grade(id, file) {
@@ -106,10 +123,9 @@ function grade(id, file) {
 function suggest(id, mutant) {
   const size = module.vorlak_suggest(mutant);
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
-  return {
-    type: 'suggested', id, mutant, line: text(),
-    reference: module.vorlak_suggestedreference(), result: module.vorlak_suggestedresult(),
-  };
+  const line = text();
+  module.vorlak_suggestedresults();
+  return { type: 'suggested', id, mutant, line, results: string(text()) };
 }
 /*/answers*/
 
@@ -122,7 +138,7 @@ async function handle(m) {
       });
       module = instance.exports;
       module._initialize();
-      postMessage({ type: 'ready', mutants: catalogue() });
+      postMessage({ type: 'ready', mutants: catalogue(), words: words() });
     } else if (m.type === 'grade') {
       postMessage(grade(m.id, new Uint8Array(m.file)));
     }

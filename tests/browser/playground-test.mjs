@@ -300,6 +300,13 @@ async function suggestions(context) {
   const startershown = await shownnow(page);
   const survivors = startershown.mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
   check(survivors.length > 0, 'hints: the starter leaves survivors');
+  // The legend of the states is the class page's, word for word.
+  const classpage = spawnSync(opt.report, ['--class', '-f', 'html', starter], { encoding: 'utf8' }).stdout;
+  const classlegend = [.../<ul class="legend">([^]*?)<\/ul>/.exec(classpage)[1].matchAll(/<li>(?:<span[^>]*><\/span>)?([^<]*)<\/li>/g)]
+    .map((m) => m[1].replace(/&#39;/g, "'"));
+  const legend = await page.locator('#legend li').allTextContents();
+  check(legend.length === 4 && JSON.stringify(legend) === JSON.stringify(classlegend),
+    'hints: the legend lists the four states as the class page does', JSON.stringify(legend));
   const first = await changed(page);
   check(first.survived === '' && first.killed === minus(killedset(startershown), new Set()),
     'changes: the starter\'s lines newly kill what they kill', JSON.stringify(first));
@@ -330,7 +337,7 @@ async function suggestions(context) {
   const row34 = page.locator('[data-mutant="34"]');
   await hint(row34, 'condition');
   const s34 = await steps(page, 34);
-  check(s34.condition === 'To infect it, a line needs April 31 in a year from 1900 on. Concept: the month lengths. ' +
+  check(s34.condition === 'to infect it: April 31 in a year from 1900 on. Concept: the month lengths. ' +
     'Each month has its own last day: 31, 30, or 29 for February.' && s34.hint === 'condition' &&
     s34.killing === (answers ? 1 : 0), 'hints: mutant 34\'s condition and concept, then its killing line if any',
   JSON.stringify(s34));
@@ -368,7 +375,7 @@ async function suggestions(context) {
       'no answers: the page holds no code or column for a killing line');
     const module = /<script type="application\/octet-stream" id="module">([^<]*)<\/script>/.exec(html);
     const exports = module ? WebAssembly.Module.exports(new WebAssembly.Module(Buffer.from(module[1].trim(), 'base64'))) : [];
-    check(exports.some((e) => e.name === 'vorlak_condition') && !exports.some((e) => /suggest/.test(e.name)),
+    check(exports.some((e) => e.name === 'vorlak_conditionhint') && !exports.some((e) => /suggest/.test(e.name)),
       'no answers: the page\'s module has no suggestion search', exports.map((e) => e.name).join(' '));
     await accessible(page, 'no answers: every hint open');
     await settled(page, trouble, 'no answers');
