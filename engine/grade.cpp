@@ -62,8 +62,9 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
         return g;
     }
     g.needed = static_cast<long>(minimumcover(g.scan.sets).size());
-    g.scan.sets = {};
-    g.scan.setline = {};
+    // Let go of the kill sets' memory, not only of the sets.
+    g.scan.sets = std::vector<killset>();
+    g.scan.setline = std::vector<long>();
     if (needs.ownlines)
         keepownlines(g.scan, needs.shown);
     if (needs.answers)

@@ -31,8 +31,9 @@ constexpr std::size_t batch = 64 * 1024;  // bytes of grades a worker gathers be
 [[noreturn]] void work(const std::vector<std::string>& paths, const gradeneeds& needs, std::atomic<std::size_t>& next,
                        int out) {
     std::string bytes;
+    gradewriter writer;
     for (std::size_t i; (i = next.fetch_add(1)) < paths.size();) {
-        sendgrade(bytes, i, gradefile(paths[i], needs));
+        writer.write(bytes, i, gradefile(paths[i], needs));
         if (bytes.size() >= batch) {
             if (io::writefully(out, bytes.data(), bytes.size()) != 0)
                 ::_exit(1);
@@ -105,9 +106,10 @@ pool start(const std::vector<std::string>& paths, const gradeneeds& needs, std::
 // Returns which files were graded.
 std::vector<bool> collect(const pool& p, std::vector<grade>& grades) {
     std::vector<bool> seen(grades.size(), false);
+    gradereader reader;
     for (const std::string& got : drain(p.pipes))
         for (std::string_view rest = got; !rest.empty();) {
-            std::optional<received> r = receivegrade(rest);
+            std::optional<received> r = reader.read(rest);
             if (!r || r->index >= grades.size())
                 break;
             grades[r->index] = std::move(r->grade);

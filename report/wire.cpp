@@ -6,25 +6,20 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <limits>
-#include <utility>
-#include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "report/wirevalues.hpp"
 
 namespace vorlak::report {
 
 using engine::grade;
-using engine::killset;
 using json = nlohmann::json;
+using wire::blank;
+using wire::get;
+using wire::put;
 
-namespace {
-
-constexpr std::size_t lengthsize = sizeof(std::uint32_t);
-
-// Each enumeration's values by name on the wire.  No default: a new value
-// without a name here fails the build.
-std::string_view wirename(engine::state s) {
+std::string_view wire::nameof(engine::state s) {
     switch (s) {
     case engine::state::unreached:
         return "unreached";
@@ -37,7 +32,8 @@ std::string_view wirename(engine::state s) {
     }
     return {};
 }
-std::string_view wirename(engine::loss l) {
+
+std::string_view wire::nameof(engine::loss l) {
     switch (l) {
     case engine::loss::none:
         return "none";
@@ -52,7 +48,8 @@ std::string_view wirename(engine::loss l) {
     }
     return {};
 }
-std::string_view wirename(engine::measure m) {
+
+std::string_view wire::nameof(engine::measure m) {
     switch (m) {
     case engine::measure::stopcolumn:
         return "stopcolumn";
@@ -66,148 +63,9 @@ std::string_view wirename(engine::measure m) {
     return {};
 }
 
-// --- one value: put writes it, get reads it back and says whether it could
+namespace {
 
-template <class E>
-requires std::is_enum_v<E>
-void put(json& v, E e) { v = wirename(e); }
-template <class E>
-requires std::is_enum_v<E>
-bool get(const json& v, E& e) {
-    // The names of every value the enumeration's type can hold, found once.
-    static const std::vector<std::pair<std::string_view, E>> names = [] {
-        std::vector<std::pair<std::string_view, E>> all;
-        for (unsigned u = 0; u <= std::numeric_limits<std::underlying_type_t<E>>::max(); u++)
-            if (const std::string_view name = wirename(static_cast<E>(u)); !name.empty())
-                all.emplace_back(name, static_cast<E>(u));
-        return all;
-    }();
-    const std::string* text = v.get_ptr<const std::string*>();
-    if (text == nullptr)
-        return false;
-    for (const auto& [name, value] : names)
-        if (name == *text) {
-            e = value;
-            return true;
-        }
-    return false;
-}
-
-template <class N>
-requires std::is_integral_v<N>
-void put(json& v, N n) { v = n; }
-template <class N>
-requires std::is_integral_v<N>
-bool get(const json& v, N& n) {
-    if constexpr (std::is_same_v<N, bool>) {
-        if (!v.is_boolean())
-            return false;
-        n = v.get<bool>();
-        return true;
-    } else {
-        if (v.is_number_unsigned()) {
-            const auto u = v.get<std::uint64_t>();
-            if (u > static_cast<std::uint64_t>(std::numeric_limits<N>::max()))
-                return false;
-            n = static_cast<N>(u);
-            return true;
-        }
-        if (!v.is_number_integer())
-            return false;
-        const auto i = v.get<std::int64_t>();
-        if (i < static_cast<std::int64_t>(std::numeric_limits<N>::min()) ||
-            (i > 0 && static_cast<std::uint64_t>(i) > static_cast<std::uint64_t>(std::numeric_limits<N>::max())))
-            return false;
-        n = static_cast<N>(i);
-        return true;
-    }
-}
-
-// Texts are test lines, which may hold any byte: binary, not strings.
-void put(json& v, const std::string& s) { v = json::binary(std::vector<std::uint8_t>(s.begin(), s.end())); }
-bool get(const json& v, std::string& s) {
-    if (!v.is_binary())
-        return false;
-    const auto& bytes = v.get_binary();
-    s.assign(bytes.begin(), bytes.end());
-    return true;
-}
-
-// A set of mutants as their numbers.
-void put(json& v, killset k) {
-    v = json::array();
-    engine::foreachmutant(k, [&](int n) { v.push_back(n); });
-}
-bool get(const json& v, killset& k) {
-    if (!v.is_array())
-        return false;
-    k = killset{};
-    for (const json& each : v) {
-        int n = 0;
-        if (!get(each, n) || n < 1 || n > mutants::mutantcount)
-            return false;
-        k.add(n);
-    }
-    return true;
-}
-
-// A structure as the array of its members, in order.
-template <class... M> void putall(json& v, const M&... members) {
-    v = json::array();
-    (put(v.emplace_back(), members), ...);
-}
-template <class... M> bool getall(const json& v, M&... members) {
-    if (!v.is_array() || v.size() != sizeof...(M))
-        return false;
-    std::size_t i = 0;
-    return (get(v[i++], members) && ...);
-}
-void put(json& v, const engine::ownline& l) { putall(v, l.number, l.text); }
-bool get(const json& v, engine::ownline& l) { return getall(v, l.number, l.text); }
-void put(json& v, const engine::suggestion& s) { putall(v, s.mutant, s.line, s.reference, s.result); }
-bool get(const json& v, engine::suggestion& s) { return getall(v, s.mutant, s.line, s.reference, s.result); }
-
-template <class T> void put(json& v, const std::vector<T>& items) {
-    v = json::array();
-    for (const T& item : items)
-        put(v.emplace_back(), item);
-}
-template <class T> bool get(const json& v, std::vector<T>& items) {
-    if (!v.is_array())
-        return false;
-    items.resize(v.size());
-    for (std::size_t i = 0; i < v.size(); i++)
-        if (!get(v[i], items[i]))
-            return false;
-    return true;
-}
-template <class T, std::size_t N> void put(json& v, const std::array<T, N>& items) {
-    v = json::array();
-    for (const T& item : items)
-        put(v.emplace_back(), item);
-}
-template <class T, std::size_t N> bool get(const json& v, std::array<T, N>& items) {
-    if (!v.is_array() || v.size() != N)
-        return false;
-    for (std::size_t i = 0; i < N; i++)
-        if (!get(v[i], items[i]))
-            return false;
-    return true;
-}
-
-// Whether a value is its type's empty one, which is left out of a message.
-template <class T> bool blank(const T& value) {
-    if constexpr (requires { value.empty(); })
-        return value.empty();
-    else
-        return false;
-}
-template <std::size_t N> bool blank(const std::array<std::string, N>& texts) {
-    for (const std::string& t : texts)
-        if (!t.empty())
-            return false;
-    return true;
-}
+constexpr std::size_t lengthsize = sizeof(std::uint32_t);
 
 // --- the fields of a grade
 
@@ -225,6 +83,8 @@ template <class Of> constexpr field member(std::string_view name, Of /*of*/) {
             [](json& message, std::string_view key, const grade& g) {
                 if (!blank(*Of{}(g)))
                     put(message[key], *Of{}(g));
+                else
+                    message.erase(key);
             },
             [](const json& value, grade& g) { return get(value, *Of{}(g)); }};
 }
@@ -234,9 +94,9 @@ template <class Of> constexpr field member(std::string_view name, Of /*of*/) {
 template <class Of> constexpr field permutant(std::string_view name, Of /*of*/) {
     return {name,
             [](json& message, std::string_view key, const grade& g) {
-                json& column = message[key] = json::array();
+                json::array_t& column = wire::arrayof(message[key], mutants::mutantcount);
                 for (std::size_t i = 0; i < mutants::mutantcount; i++)
-                    put(column.emplace_back(), *Of{}(g, i));
+                    put(column[i], *Of{}(g, i));
             },
             [](const json& value, grade& g) {
                 if (!value.is_array() || value.size() != mutants::mutantcount)
@@ -283,18 +143,18 @@ constexpr std::array fields = {
 
 }  // namespace
 
-void sendgrade(std::string& out, std::size_t index, const grade& g) {
-    json message = {{"index", index}};
+void gradewriter::write(std::string& out, std::size_t index, const grade& g) {
+    message_["index"] = index;
     for (const field& f : fields)
-        f.write(message, f.name, g);
-    std::vector<std::uint8_t> bytes;
-    json::to_msgpack(message, bytes);
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    out.append(reinterpret_cast<const char*>(&length), lengthsize);
-    out.append(bytes.begin(), bytes.end());
+        f.write(message_, f.name, g);
+    const std::size_t start = out.size();
+    out.append(lengthsize, '\0');
+    json::to_msgpack(message_, nlohmann::detail::output_adapter<char>(out));
+    const auto length = static_cast<std::uint32_t>(out.size() - start - lengthsize);
+    std::memcpy(out.data() + start, &length, lengthsize);
 }
 
-std::optional<received> receivegrade(std::string_view& bytes) {
+std::optional<received> gradereader::read(std::string_view& bytes) {
     std::uint32_t length = 0;
     if (bytes.size() < lengthsize)
         return std::nullopt;
@@ -303,11 +163,11 @@ std::optional<received> receivegrade(std::string_view& bytes) {
         return std::nullopt;
     const std::string_view body = bytes.substr(lengthsize, length);
     bytes.remove_prefix(lengthsize + length);
-    const json message = json::from_msgpack(body.begin(), body.end(), true, false);
     received r;
-    if (!message.is_object() || !message.contains("index") || !get(message["index"], r.index))
+    if (!parser_.read(message_, body, json::input_format_t::msgpack) || !message_.is_object() ||
+        !message_.contains("index") || !get(message_["index"], r.index))
         return std::nullopt;
-    for (const auto& [key, value] : message.items()) {
+    for (const auto& [key, value] : message_.items()) {
         if (key == "index")
             continue;
         const field* f = nullptr;

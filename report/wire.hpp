@@ -9,12 +9,22 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "engine/grade.hpp"
+#include "report/inplace.hpp"
 
 namespace vorlak::report {
 
-// Appends to out the grade of the class's file at index, as one message.
-void sendgrade(std::string& out, std::size_t index, const engine::grade& g);
+// A worker's writer of messages, one grade after another.
+class gradewriter {
+public:
+    // Appends to out the grade of the class's file at index, as one message.
+    void write(std::string& out, std::size_t index, const engine::grade& g);
+
+private:
+    nlohmann::json message_;  // the last message, written over by the next
+};
 
 // A message read back: the file's index and its grade.  A field that this
 // program does not know, or a value that it cannot read (a name of an
@@ -25,9 +35,17 @@ struct received {
     engine::grade grade;
 };
 
-// Takes the next message off the front of bytes.  None when bytes end
-// before the message does, or it is not a map with an index: then nothing
-// after it can be trusted either.
-std::optional<received> receivegrade(std::string_view& bytes);
+// The parent's reader of one worker's messages.
+class gradereader {
+public:
+    // Takes the next message off the front of bytes.  None when bytes end
+    // before the message does, or it is not a map with an index: then
+    // nothing after it can be trusted either.
+    std::optional<received> read(std::string_view& bytes);
+
+private:
+    nlohmann::json message_;  // the last message, read over by the next
+    wire::inplace parser_;
+};
 
 }  // namespace vorlak::report
