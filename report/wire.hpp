@@ -16,8 +16,10 @@
 
 namespace vorlak::report {
 
-// A worker's writer of messages, one grade after another.
-class gradewriter {
+// A worker's writer of messages, one grade after another.  (Its destructor
+// frees a json tree, which may allocate; memory running out there ends the
+// program, as it would anywhere else.)
+class gradewriter {  // NOLINT(bugprone-exception-escape)
 public:
     // Appends to out the grade of the class's file at index, as one message.
     void write(std::string& out, std::size_t index, const engine::grade& g);
@@ -35,8 +37,9 @@ struct received {
     engine::grade grade;
 };
 
-// The parent's reader of one worker's messages.
-class gradereader {
+// The parent's reader of one worker's messages.  (Its destructor too frees
+// a json tree.)
+class gradereader {  // NOLINT(bugprone-exception-escape)
 public:
     // Takes the next message off the front of bytes.  None when bytes end
     // before the message does, or it is not a map with an index: then

@@ -158,7 +158,8 @@ std::string generated(unsigned seed, int lines) {
 // running all 65, and the first lines that the 65 verdicts say reach and
 // infect each mutant.
 struct fullreading {
-    std::vector<killset> kills;  // line i + 1
+    std::vector<killset> kills;       // line i + 1
+    std::vector<std::string> firsts;  // line i + 1's first piece
     std::array<long, 65> reached{};
     std::array<long, 65> infected{};
 };
@@ -169,8 +170,10 @@ fullreading readfully(const std::string& path) {
     EXPECT_TRUE(in.open(path.c_str()));
     bool open = false;
     for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
-        if (!open)
+        if (!open) {
             full.kills.emplace_back();
+            full.firsts.emplace_back(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(n));
+        }
         open = true;
         const long line = static_cast<long>(full.kills.size());
         full.kills.back() |= engine::killsofpiece(n);
@@ -201,6 +204,17 @@ TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
         ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
         for (std::size_t i = 0; i < full.kills.size(); i++)
             ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
+        // The lines that first reach or infect a mutant, each with its first piece.
+        std::set<long> firstlines(full.reached.begin(), full.reached.end());
+        firstlines.insert(full.infected.begin(), full.infected.end());
+        firstlines.erase(0);
+        std::vector<std::pair<long, std::string>> own;
+        for (const engine::ownline& l : scanpath(path, {.every = true, .ownlines = true}).ownlines)
+            own.emplace_back(l.number, l.text);
+        std::vector<std::pair<long, std::string>> wanted;
+        for (const long line : firstlines)
+            wanted.emplace_back(line, full.firsts[static_cast<std::size_t>(line - 1)]);
+        EXPECT_EQ(own, wanted) << "seed " << seed;
         for (const bool every : {false, true}) {
             const auto scan = scanpath(path, {.every = every});
             for (int n = 1; n <= 65; n++) {
@@ -971,11 +985,16 @@ TEST(Class, FeedbackPagesReplaceWhatStandsAtTheirNames) {
         files.push_back(scratch(name, generated(static_cast<unsigned>(name.size()) + 400, 9)));
     ASSERT_EQ(::symlink(outside.c_str(), (pages + "/link.html").c_str()), 0);
     ASSERT_EQ(::mkfifo((pages + "/pipe.html").c_str(), 0600), 0);
+    // A reader at the pipe, so that a page written into it fails the test
+    // instead of blocking it.
+    const int reader = ::open((pages + "/pipe.html").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
     tests::writefile(pages + "/file.html", "an earlier page\n");
     ASSERT_EQ(::symlink(outside.c_str(), (pages + "/index.html").c_str()), 0);
     std::vector<std::string> args = {"--class", "--feedback", pages};
     args.insert(args.end(), files.begin(), files.end());
     const auto r = report(args);
+    ::close(reader);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readfile(outside), "not a page\n");
     for (const char* page : {"link.html", "pipe.html", "file.html", "index-2.html", "index.html"}) {
