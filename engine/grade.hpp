@@ -33,9 +33,9 @@ struct grade {
     std::string error;  // empty when the file was read
     long needed = 0;    // lines in a smallest subset that kills as much
     // The lines, the first kills and reaches; with killtext each first
-    // killing piece; with ownlines, in ownlines, the first piece of each
-    // line that a survivor's state names, where a page may show it.  The
-    // distinct kill sets are let go once they are counted.
+    // killing piece; with ownlines, in scan.ownlines, only the lines that a
+    // survivor's state names and that a page may show.  The distinct kill
+    // sets are let go once they are counted.
     scanresult scan;
     std::vector<suggestion> answers;  // with answers, in the order of the mutants
 
