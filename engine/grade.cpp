@@ -6,12 +6,46 @@
 #include <numeric>
 
 #include "engine/cover.hpp"
+#include "engine/suggest.hpp"
 #include "io/reader.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
 
-grade gradefile(const std::string& path, bool texts) {
+namespace {
+
+// True when text, as a line of a test file, kills one of the survivors.
+bool killsany(const std::string& text, const std::vector<int>& survivors) {
+    return std::any_of(survivors.begin(), survivors.end(), [&](int n) {
+        const auto [reference, result] = results(text + '\n', n);
+        return reference != result;
+    });
+}
+
+// Keeps of the scan's ownlines the lines that the survivors' states name
+// (a reached survivor's first reaching line, an infected one's first
+// infecting line) and that, as a page shows them, kill no survivor.
+void keepownlines(scanresult& scan, std::string (*shown)(std::string_view)) {
+    std::vector<int> survivors;
+    std::vector<long> named;
+    for (int n = 1; n <= mutants::mutantcount; n++) {
+        const state s = scan.stateof(n);
+        if (s != state::killed)
+            survivors.push_back(n);
+        if (s == state::infected)
+            named.push_back(scan.reachof(n).infected);
+        else if (s == state::reached)
+            named.push_back(scan.reachof(n).reached);
+    }
+    std::erase_if(scan.ownlines, [&](const ownline& l) {
+        return std::find(named.begin(), named.end(), l.number) == named.end() ||
+               (shown != nullptr && killsany(shown(l.text), survivors));
+    });
+}
+
+}  // namespace
+
+grade gradefile(const std::string& path, const gradeneeds& needs) {
     grade g;
     g.name = path;
     io::reader in;
@@ -21,26 +55,21 @@ grade gradefile(const std::string& path, bool texts) {
     }
     // Every line against every mutant, for the smallest subset; only the
     // distinct kill sets are kept, so memory does not grow with the file.
-    scanresult scan;
-    if (const int error = scanfile(in, {.every = true, .killtext = texts}, scan); error != 0) {
+    if (const int error = scanfile(in, {.every = true, .killtext = needs.killtext, .ownlines = needs.ownlines}, g.scan);
+        error != 0) {
+        g.scan = scanresult{};
         g.error = std::strerror(error);
         return g;
     }
-    g.lines = scan.lines;
-    g.needed = static_cast<long>(minimumcover(scan.sets).size());
-    g.kills = scan.kills;
-    g.reach = scan.reach;
-    if (texts)
-        g.inputs = std::move(scan.killtext);
+    g.needed = static_cast<long>(minimumcover(g.scan.sets).size());
+    // Let go of the kill sets' memory, not only of the sets.
+    g.scan.sets = std::vector<killset>();
+    g.scan.setline = std::vector<long>();
+    if (needs.ownlines)
+        keepownlines(g.scan, needs.shown);
+    if (needs.answers)
+        g.answers = suggest(killset::all().without(g.killedset()));
     return g;
-}
-
-scanresult grade::firsts() const {
-    scanresult s;
-    s.lines = lines;
-    s.kills = kills;
-    s.reach = reach;
-    return s;
 }
 
 classscores scoresof(const std::vector<grade>& grades) {
@@ -73,9 +102,8 @@ std::array<statecounts, mutants::mutantcount> statecountsof(const std::vector<gr
     for (const grade& g : grades) {
         if (g.failed())
             continue;
-        const scanresult s = g.firsts();
         for (int n = 1; n <= mutants::mutantcount; n++)
-            counts[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(s.stateof(n))]++;
+            counts[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(g.scan.stateof(n))]++;
     }
     return counts;
 }

@@ -4,39 +4,51 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/killset.hpp"
 #include "engine/scan.hpp"
+#include "engine/suggest.hpp"
 #include "mutants/mutants.hpp"
 #include "mutants/score.hpp"
 
 namespace vorlak::engine {
 
-// One file's grade.  A file that could not be read has its reason in error
-// and nothing else.
+// What a grade keeps besides the first kills and reaches.
+struct gradeneeds {
+    bool killtext = false;  // the piece that first kills each mutant
+    bool ownlines = false;  // the file's own lines that its survivors' states name
+    bool answers = false;   // a line that kills each survivor, where a candidate does
+    // With ownlines: a line as a page shows it, which a student may copy.  A
+    // line whose shown form would kill a survivor is not kept.
+    std::string (*shown)(std::string_view line) = nullptr;
+};
+
+// One file's grade: the scan of the file as vorlak -i reads it, with what
+// the outputs of a class need of it.  A file that could not be read has its
+// reason in error and nothing else.
 struct grade {
     std::string name;   // the path as given
     std::string error;  // empty when the file was read
-    long lines = 0;
-    long needed = 0;  // lines in a smallest subset that kills as much
-    std::array<firstkill, mutants::mutantcount> kills{};
-    std::array<firstreach, mutants::mutantcount> reach{};  // each mutant's first reaching and infecting line
-    std::array<std::string, mutants::mutantcount> inputs;  // with texts: each first killing piece
+    long needed = 0;    // lines in a smallest subset that kills as much
+    // The lines, the first kills and reaches; with killtext each first
+    // killing piece; with ownlines, in scan.ownlines, only the lines that a
+    // survivor's state names and that a page may show.  The distinct kill
+    // sets are let go once they are counted.
+    scanresult scan;
+    std::vector<suggestion> answers;  // with answers, in the order of the mutants
 
     bool failed() const { return !error.empty(); }
-    int killed() const { return killedset().count(); }
-    killset killedset() const { return killedin(kills); }
+    int killed() const { return scan.killed(); }
+    killset killedset() const { return scan.killedset(); }
     double score() const { return mutants::share(killed()); }
-    const firstkill& of(int mutant) const { return kills[static_cast<std::size_t>(mutant - 1)]; }
-    // The first kills and reaches as a scan's, for what the engine says of
-    // a scan: each mutant's stateof and whyof.
-    scanresult firsts() const;
+    const firstkill& of(int mutant) const { return scan.of(mutant); }
 };
 
-// Grades the file at path as vorlak -i path does, reading it once; with
-// texts it keeps the piece that first kills each mutant.
-grade gradefile(const std::string& path, bool texts);
+// Grades the file at path as vorlak -i path does, reading it once, and keeps
+// what needs asks for.
+grade gradefile(const std::string& path, const gradeneeds& needs);
 
 // The mean and the median of the scores of the files that were read; both
 // 0 when none was.

@@ -38,6 +38,7 @@ struct reading {
     killset currentreach;  // what it reaches so far
     linestates sofar;      // what the lines before reached, infected and killed
     std::string text;      // the current line's bytes, with linetext
+    std::string first;     // the current line's first piece, with ownlines
     bool open = false;     // a line has begun and not ended
     long line = 1;
 };
@@ -95,6 +96,16 @@ linestates piece(int length, const scanneeds& needs, reading& r, scanresult& out
     return s;
 }
 
+// With ownlines, files the current line's first piece when the piece just
+// judged took a mutant further than every line before (before is what they
+// had reached and infected); each line once.
+void notereach(const reading& r, const linestates& before, const linestates& s, scanresult& out) {
+    if (s.reached.without(before.reached).empty() && s.infected.without(before.infected).empty())
+        return;
+    if (out.ownlines.empty() || out.ownlines.back().number != r.line)
+        out.ownlines.push_back({r.line, r.first});
+}
+
 }  // namespace
 
 state scanresult::stateof(int mutant) const {
@@ -136,14 +147,19 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
         if (n == 0)
             break;
         dates::len = n;
-        r.open = true;
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
+        if (needs.ownlines && !r.open)
+            r.first.assign(bytes, size);
+        r.open = true;
         if (needs.source)
             out.source.append(bytes, size);
         if (needs.linetext)
             r.text.append(bytes, size);
+        const linestates before = r.sofar;
         const linestates s = piece(n, needs, r, out);
+        if (needs.ownlines)
+            notereach(r, before, s, out);
         r.current |= s.killed;
         r.currentreach |= s.reached;
         if (bytes[size - 1] == '\n')

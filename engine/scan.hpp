@@ -30,6 +30,13 @@ struct firstreach {
     verdict why;        // on the first infecting piece, when there is one
 };
 
+// A line of the file by its number, as it was read: its first piece, with
+// its newline when the line ends there.
+struct ownline {
+    long number = 0;
+    std::string text;
+};
+
 // The mutants that a table of first kills records as killed.
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 
@@ -42,6 +49,7 @@ struct scanneeds {
     bool source = false;    // the whole file
     bool whole = false;     // read to the end even once every mutant is killed
     bool killtext = false;  // the bytes of the piece that first kills each mutant
+    bool ownlines = false;  // the first piece of each line that first reaches or infects a mutant
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -62,6 +70,7 @@ struct scanresult {
     std::vector<std::uint32_t> linereach;                    // with perline: for line i + 1, its index in reachsets
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
+    std::vector<ownline> ownlines;                           // with ownlines: those lines, in the file's order
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }

@@ -35,14 +35,14 @@ std::string number(long n) { return std::to_string(n); }
 
 // What vorlak says of one file and mutant, for the cell's tooltip: what
 // killed it, or how far the lines got into it.
-std::string celltitle(const grade& g, const engine::scanresult& firsts, int n) {
+std::string celltitle(const grade& g, int n) {
     const firstkill& k = g.of(n);
     if (k.line == 0)
-        return "mutant " + number(n) + " " + std::string(engine::statusname(false)) + ": " + engine::whyof(firsts, n);
-    std::string piece = g.inputs[static_cast<std::size_t>(n - 1)];
+        return "mutant " + number(n) + " " + std::string(engine::statusname(false)) + ": " + engine::whyof(g.scan, n);
+    std::string piece = g.scan.killtext[static_cast<std::size_t>(n - 1)];
     if (!piece.empty() && piece.back() == '\n')
         piece.pop_back();
-    return "mutant " + number(n) + " " + engine::whyof(firsts, n) + ": " + piece + " gives " + number(k.reference) +
+    return "mutant " + number(n) + " " + engine::whyof(g.scan, n) + ": " + piece + " gives " + number(k.reference) +
            " =?= " + number(k.result);
 }
 
@@ -70,16 +70,16 @@ std::string sorthead(std::string_view key, std::string_view label) {
 
 // One file's cell of the heat map for mutant n: how far its lines got into
 // the mutant, with what killed it.
-std::string heatcell(const grade& g, const engine::scanresult& firsts, int n) {
+std::string heatcell(const grade& g, int n) {
     const firstkill& k = g.of(n);
-    const std::string_view state = engine::statename(firsts.stateof(n));
+    const std::string_view state = engine::statename(g.scan.stateof(n));
     std::string attributes = " class=\"cell ";
     attributes.append(state).append("\" data-state=\"").append(state).append("\"");
     attributes += " data-mutant=\"" + number(n) + "\"";
     if (k.line != 0)
         attributes += " data-line=\"" + number(k.line) + "\" data-reference=\"" + number(k.reference) +
                       "\" data-result=\"" + number(k.result) + "\"";
-    return cell("td", attributes + " title=\"" + htmltext(celltitle(g, firsts, n)) + "\"", "");
+    return cell("td", attributes + " title=\"" + htmltext(celltitle(g, n)) + "\"", "");
 }
 
 void row(std::string& page, const grade& g, std::size_t index) {
@@ -91,11 +91,10 @@ void row(std::string& page, const grade& g, std::size_t index) {
         page += cell("td", across, htmltext(g.error)) + "</tr>\n";
         return;
     }
-    page +=
-        numbercell(htmltext(mutants::summary(g.killed()))) + numbercell(number(g.lines)) + numbercell(number(g.needed));
-    const engine::scanresult firsts = g.firsts();
+    page += numbercell(htmltext(mutants::summary(g.killed()))) + numbercell(number(g.scan.lines)) +
+            numbercell(number(g.needed));
     for (int n = 1; n <= mutants::mutantcount; n++)
-        page += heatcell(g, firsts, n);
+        page += heatcell(g, n);
     page += "</tr>\n";
 }
 

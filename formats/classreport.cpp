@@ -90,7 +90,7 @@ std::string classtext(const std::vector<grade>& grades) {
         }
         const std::string left = survivors(g);
         rows.push_back({shown(g.name), std::to_string(g.killed()), std::to_string(mutants::percent(g.killed())) + "%",
-                        std::to_string(g.lines), std::to_string(g.needed), left.empty() ? "none" : left});
+                        std::to_string(g.scan.lines), std::to_string(g.needed), left.empty() ? "none" : left});
     }
     std::string out = aligned(rows, {false, true, true, true, true, false});
 
@@ -119,7 +119,7 @@ std::string classcsv(const std::vector<grade>& grades) {
             out += ",,,,," + csvfield(g.error);
         else
             out += std::to_string(g.killed()) + ',' + std::to_string(mutants::percent(g.killed())) + ',' +
-                   std::to_string(g.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',';
+                   std::to_string(g.scan.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',';
         out += "\r\n";
     }
     return out;
@@ -154,7 +154,6 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
             json left = json::array();
             // The survivors by how far the lines got into them.
             std::array<json, 3> bystate = {json::array(), json::array(), json::array()};
-            const engine::scanresult firsts = g.firsts();
             for (int n = 1; n <= mutants::mutantcount; n++) {
                 const firstkill& k = g.of(n);
                 if (k.line != 0) {
@@ -162,13 +161,13 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
                         {{"mutant", n}, {"line", k.line}, {"reference", k.reference}, {"result", k.result}});
                 } else {
                     left.push_back(n);
-                    bystate[static_cast<std::size_t>(firsts.stateof(n))].push_back(n);
+                    bystate[static_cast<std::size_t>(g.scan.stateof(n))].push_back(n);
                 }
             }
             file["killed"] = g.killed();
             file["percent"] = mutants::percent(g.killed());
             file["score"] = g.score();
-            file["lines"] = g.lines;
+            file["lines"] = g.scan.lines;
             file["needed"] = g.needed;
             file["kills"] = kills;
             file["survivors"] = left;

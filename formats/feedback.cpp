@@ -9,7 +9,6 @@
 #include <set>
 
 #include "engine/explain.hpp"
-#include "engine/suggest.hpp"
 #include "formats/classassets.hpp"
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
@@ -49,53 +48,45 @@ std::string asshown(std::string_view line) {
     return line.size() > longestline ? shown + "..." : shown;
 }
 
-// True when text, as a line of a test file, kills one of the survivors.
-bool killsany(const std::string& text, const std::vector<int>& survivors) {
-    return std::any_of(survivors.begin(), survivors.end(), [&](int n) {
-        const auto [reference, result] = engine::results(text + '\n', n);
-        return reference != result;
-    });
-}
-
 // What the page says of a survivor's state: whyof's words, the line it
-// names as the file has it, and how an infected one's difference was lost.
-std::string statehtml(const scanresult& firsts, int n, const std::vector<std::pair<long, std::string>>& lines,
-                      const std::vector<int>& survivors) {
-    const state s = firsts.stateof(n);
-    std::string html = "<p class=\"state\">" + htmltext(engine::whyof(firsts, n)) + ".";
-    const long line = s == state::infected  ? firsts.reachof(n).infected
-                      : s == state::reached ? firsts.reachof(n).reached
+// names as the file had it when graded (where the grade kept it), and how
+// an infected one's difference was lost.
+std::string statehtml(const grade& g, int n) {
+    const scanresult& scan = g.scan;
+    const state s = scan.stateof(n);
+    std::string html = "<p class=\"state\">" + htmltext(engine::whyof(scan, n)) + ".";
+    const long line = s == state::infected  ? scan.reachof(n).infected
+                      : s == state::reached ? scan.reachof(n).reached
                                             : 0;
-    const auto own = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.first == line; });
-    if (own != lines.end()) {
-        const std::string shown = asshown(own->second);
-        if (!killsany(shown, survivors))
-            html += " Line " + number(line) + " reads <code>" + htmltext(shown) + "</code>.";
-    }
+    const auto own = std::find_if(scan.ownlines.begin(), scan.ownlines.end(),
+                                  [&](const engine::ownline& l) { return l.number == line; });
+    if (own != scan.ownlines.end())
+        html += " Line " + number(line) + " reads <code>" + htmltext(asshown(own->text)) + "</code>.";
     if (s == state::infected)
-        html += " " + htmltext(engine::lossmeaning(firsts.reachof(n).why.lost));
+        html += " " + htmltext(engine::lossmeaning(scan.reachof(n).why.lost));
     return html + "</p>\n";
 }
 
 // One survivor: its state and the hints that level allows.
-std::string survivorhtml(const scanresult& firsts, int n, const std::vector<std::pair<long, std::string>>& lines,
-                         const std::vector<int>& survivors, hints level, const std::vector<suggestion>& answers) {
+std::string survivorhtml(const grade& g, int n, hints level) {
     const mutants::mutant& m = mutants::mutantof(n);
     std::string html = "<li class=\"survivor\" data-mutant=\"" + number(n) + "\"><h3>Mutant " + number(n);
     if (level != hints::state)
         html += ": " + htmltext(m.description);
-    html += "</h3>\n" + statehtml(firsts, n, lines, survivors);
+    html += "</h3>\n" + statehtml(g, n);
     if (level != hints::state)
         html += "<p class=\"condition\">" + htmltext(engine::conditionhint(m)) + ".</p>\n";
     if (level == hints::answer)
-        for (const suggestion& g : answers)
-            if (g.mutant == n)
-                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" + htmltext(asshown(g.line)) +
-                        "</code> (" + htmltext(engine::resultpair(g.reference, g.result)) + ").</p>\n";
+        for (const suggestion& a : g.answers)
+            if (a.mutant == n)
+                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" + htmltext(asshown(a.line)) +
+                        "</code> (" + htmltext(engine::resultpair(a.reference, a.result)) + ").</p>\n";
     return html + "</li>\n";
 }
 
 }  // namespace
+
+std::string shownline(std::string_view line) { return asshown(line); }
 
 std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
     std::vector<std::string> names;
@@ -127,12 +118,10 @@ std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
     return names;
 }
 
-std::string feedbackpage(const grade& g, const std::vector<std::pair<long, std::string>>& lines, hints level,
-                         const std::vector<suggestion>& answers) {
-    const scanresult firsts = g.firsts();
+std::string feedbackpage(const grade& g, hints level) {
     std::vector<int> survivors;
     for (int n = 1; n <= mutants::mutantcount; n++)
-        if (firsts.stateof(n) != state::killed)
+        if (g.scan.stateof(n) != state::killed)
             survivors.push_back(n);
     const std::string name = displayname(g.name);
     std::string page = head("vorlak feedback: " + name);
@@ -148,7 +137,7 @@ std::string feedbackpage(const grade& g, const std::vector<std::pair<long, std::
         std::string items;
         for (const int n : survivors)
             if (static_cast<std::size_t>(mutants::mutantof(n).teaches) == i)
-                items += survivorhtml(firsts, n, lines, survivors, level, answers);
+                items += survivorhtml(g, n, level);
         if (items.empty())
             continue;
         const mutants::ideatext& idea = mutants::ideas[i];

@@ -86,13 +86,18 @@ std::string classhtml(const std::vector<engine::grade>& grades);
 std::vector<std::string> feedbacknames(const std::vector<engine::grade>& grades);
 
 // One student's page: the summary line and the survivors by concept, each
-// with its state and the hints that level allows.  lines holds the file's
-// own lines that the states name, by number, as read (newline included);
-// answers, with hints::answer, a killing line for each survivor.  A line of
-// the file that would kill a survivor as shown (a last line without its
-// newline) is named by its number alone.
-std::string feedbackpage(const engine::grade& g, const std::vector<std::pair<long, std::string>>& lines, hints level,
-                         const std::vector<engine::suggestion>& answers);
+// with its state and the hints that level allows, from the grade alone: its
+// own lines that the states name as the grading read them, and with
+// hints::answer the grade's killing line for each survivor.  A line that
+// would kill a survivor as shown was not kept by the grading; its number
+// alone names it.
+std::string feedbackpage(const engine::grade& g, hints level);
+
+// A line as a page shows it, as a student would copy it: control characters
+// and bytes that are not UTF-8 as U+FFFD, and a line past 100 bytes cut
+// short with "..." after it.  The grading keeps the file's own lines for
+// the pages by this form.
+std::string shownline(std::string_view line);
 
 // The teacher's page: each graded file with its score and a link to its
 // page (names as feedbacknames gives them), then the files that could not

@@ -63,6 +63,31 @@ void keepowner(int fd, const struct stat& old) {
     static_cast<void>(kept);
 }
 
+// Writes data to a fresh file beside target and renames it over target;
+// with old, the file replaced, whose mode and owner it takes.
+int replacewith(const std::string& target, const struct stat* old, std::string_view data) {
+    // Until the rename, a file replaced is readable by its owner alone.
+    std::string temp;
+    const int fd = createtemp(target, old != nullptr ? 0600 : 0666, temp);
+    if (fd < 0)
+        return errno;
+    int error = writefully(fd, data.data(), data.size());
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    if (error == 0 && old != nullptr) {
+        keepowner(fd, *old);
+        if (::fchmod(fd, old->st_mode & 07777) != 0)
+            error = errno;
+    }
+    if (const int closed = closefile(fd); error == 0)
+        error = closed;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temp.c_str());
+    return error;
+}
+
 }  // namespace
 
 int replacefile(const std::string& path, std::string_view data) {
@@ -87,27 +112,18 @@ int replacefile(const std::string& path, std::string_view data) {
     } else if (struct stat link{}; ::lstat(path.c_str(), &link) == 0) {
         return ENOENT;  // a link to nothing: there is no folder to write beside
     }
+    return replacewith(target, exists ? &old : nullptr, data);
+}
 
-    // Until the rename, a file replaced is readable by its owner alone.
-    std::string temp;
-    const int fd = createtemp(target, exists ? 0600 : 0666, temp);
-    if (fd < 0)
-        return errno;
-    int error = writefully(fd, data.data(), data.size());
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
-        error = errno;
-    if (error == 0 && exists) {
-        keepowner(fd, old);
-        if (::fchmod(fd, old.st_mode & 07777) != 0)
-            error = errno;
-    }
-    if (const int closed = closefile(fd); error == 0)
-        error = closed;
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0)
-        ::unlink(temp.c_str());
-    return error;
+int replacename(const std::string& path, std::string_view data) {
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) != 0)
+        return errno == ENOENT ? replacewith(path, nullptr, data) : errno;
+    if (S_ISDIR(old.st_mode))
+        return EISDIR;
+    // A regular file keeps its mode and owner; a link, a pipe or a device is
+    // not followed or opened, only replaced, as if nothing stood there.
+    return replacewith(path, S_ISREG(old.st_mode) ? &old : nullptr, data);
 }
 
 }  // namespace vorlak::io

@@ -15,4 +15,11 @@ namespace vorlak::io {
 // regular file (a pipe, a terminal, /dev/null) is written to as it is.
 int replacefile(const std::string& path, std::string_view data);
 
+// The same for a name that the program chose, not the user: whatever stands
+// at path (a symbolic link, a pipe, a device) is replaced by a regular file
+// holding data, and nothing it leads to is opened or written.  A regular
+// file replaced keeps its mode and, where it may, its owner.  A folder at
+// path is not replaced: EISDIR.
+int replacename(const std::string& path, std::string_view data);
+
 }  // namespace vorlak::io

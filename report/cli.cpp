@@ -7,16 +7,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
-#include "dates/program.hpp"
 #include "engine/cover.hpp"
 #include "engine/grade.hpp"
 #include "engine/scan.hpp"
@@ -28,6 +25,7 @@
 #include "io/write.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
+#include "report/feedback.hpp"
 #include "report/options.hpp"
 #include "report/pool.hpp"
 
@@ -36,16 +34,14 @@ namespace vorlak::report {
 using engine::grade;
 using engine::killset;
 using engine::scanneeds;
-using engine::scanresult;
 using engine::suggestion;
 
 namespace {
 
-// What a run found: one test file's scan, or the grades of a class.
+// What a run found: one test file's grade, or the grades of a class.
 struct findings {
-    scanresult scan;
-    std::vector<suggestion> found;  // with --suggest
-    std::vector<grade> grades;      // with --class
+    grade file;                 // its scan; with --suggest or the answers, a line for each survivor
+    std::vector<grade> grades;  // with --class
 };
 
 // Writes all of text to fd; 0, or the errno of the failed write.
@@ -74,14 +70,21 @@ int writeout(const settings& s, std::string_view text) {
 std::vector<grade> gradeall(const settings& s) {
     const int processors = static_cast<int>(std::thread::hardware_concurrency());
     const int jobs = s.jobs != 0 ? s.jobs : std::max(processors, 1);
-    return gradeclass(s.files, jobs, s.form == format::html);
+    // The pages are rendered from the grades alone: what they show is
+    // gathered in the grading, once per file, where it runs.
+    const bool feedback = s.feedback != nullptr;
+    return gradeclass(s.files, jobs,
+                      {.killtext = s.form == format::html,
+                       .ownlines = feedback,
+                       .answers = feedback && s.hints == formats::hints::answer,
+                       .shown = formats::shownline});
 }
 
 // A line for every survivor, with --suggest; 0, or 1 when one has none.
 int suggestall(findings& f) {
-    killset survivors = killset::all().without(f.scan.killedset());
-    f.found = engine::suggest(survivors);
-    for (const suggestion& g : f.found) {
+    killset survivors = killset::all().without(f.file.scan.killedset());
+    f.file.answers = engine::suggest(survivors);
+    for (const suggestion& g : f.file.answers) {
         killset k;
         k.add(g.mutant);
         survivors = survivors.without(k);
@@ -95,7 +98,7 @@ int suggestall(findings& f) {
 // those that a candidate kills.
 void answerall(const settings& s, findings& f) {
     if (s.hints == formats::hints::answer && !s.suggest && (s.form == format::text || s.form == format::html))
-        f.found = engine::suggest(killset::all().without(f.scan.killedset()));
+        f.file.answers = engine::suggest(killset::all().without(f.file.scan.killedset()));
 }
 
 // One test file read in one scan that keeps what the output needs; 0, or
@@ -121,7 +124,7 @@ int examine(const settings& s, findings& f) {
     needs.linetext = s.minimize;
     needs.source = report;
     needs.whole = report;
-    if (const int error = engine::scanfile(in, needs, f.scan); error != 0)
+    if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
         return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
     in.close();
     answerall(s, f);
@@ -149,17 +152,17 @@ std::string suggestedlines(const std::vector<suggestion>& found) {
 // suggested ones; note gets what was done to them.
 std::string testlines(const settings& s, const findings& f, std::string& note) {
     std::string out;
-    bool newline = f.scan.endsinnewline;  // the output so far ends a line
+    bool newline = f.file.scan.endsinnewline;  // the output so far ends a line
     if (s.minimize) {
-        const auto kept = engine::minimumcover(f.scan.sets);
+        const auto kept = engine::minimumcover(f.file.scan.sets);
         for (const std::size_t i : kept)
-            out += f.scan.settext[i];
+            out += f.file.scan.settext[i];
         newline = out.empty() || out.back() == '\n';
-        note = "kept " + std::to_string(kept.size()) + " of " + std::to_string(f.scan.lines) + " lines\n";
+        note = "kept " + std::to_string(kept.size()) + " of " + std::to_string(f.file.scan.lines) + " lines\n";
     }
     if (!s.suggest)
         return out;
-    if (f.found.empty()) {
+    if (f.file.answers.empty()) {
         note += "every mutant is killed: nothing to suggest\n";
         return out;
     }
@@ -170,7 +173,7 @@ std::string testlines(const settings& s, const findings& f, std::string& note) {
         note += s.minimize ? "the last kept line has no newline: one follows it\n"
                            : "the test file ends without a newline: the lines begin with one\n";
     }
-    return out + suggestedlines(f.found);
+    return out + suggestedlines(f.file.answers);
 }
 
 // The output, of a file or a class, in the format asked for; note gets
@@ -181,99 +184,32 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return testlines(s, f, note);
     switch (s.form) {
     case format::text:
-        return s.grading ? formats::classtext(f.grades) : formats::textreport(f.scan, s.matrix, s.hints, f.found);
+        return s.grading ? formats::classtext(f.grades)
+                         : formats::textreport(f.file.scan, s.matrix, s.hints, f.file.answers);
     case format::csv:
         if (s.grading)
             return formats::classcsv(f.grades);
-        return s.matrix ? formats::csvmatrix(f.scan) : formats::csvreport(f.scan);
+        return s.matrix ? formats::csvmatrix(f.file.scan) : formats::csvreport(f.file.scan);
     case format::json:
         return s.grading ? formats::classjson(f.grades, 2)
-                         : formats::jsonreport(f.scan, s.testfile, {.matrix = s.matrix}, f.found, 2);
+                         : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix}, f.file.answers, 2);
     case format::html:
         if (s.grading)
             return formats::classhtml(f.grades);
         return formats::renderhtml(
-            formats::jsonreport(f.scan, s.testfile,
+            formats::jsonreport(f.file.scan, s.testfile,
                                 {.matrix = s.matrix, .diffs = true, .conditions = s.hints != formats::hints::state},
-                                f.found, -1),
-            formats::displayname(s.testfile) + ": " + mutants::summary(f.scan.killed()));
+                                f.file.answers, -1),
+            formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()));
     }
     return {};
-}
-
-// The folder of the feedback pages, made when it is missing; 0, or the
-// exit status when it cannot be.
-int feedbackfolder(const settings& s) {
-    std::error_code error;
-    std::filesystem::create_directories(s.feedback, error);
-    if (!error && !std::filesystem::is_directory(s.feedback, error) && !error)
-        error = std::make_error_code(std::errc::not_a_directory);
-    if (error)
-        return fail(std::string("--feedback ") + s.feedback + ": " + error.message());
-    return 0;
-}
-
-// The file's own lines that the states of its survivors name, each the
-// first piece of its line as vorlak reads it; none when the file can no
-// longer be read.
-std::vector<std::pair<long, std::string>> ownlines(const grade& g) {
-    std::vector<long> wanted;
-    const scanresult firsts = g.firsts();
-    for (int n = 1; n <= mutants::mutantcount; n++) {
-        const engine::firstreach& r = firsts.reachof(n);
-        const engine::state state = firsts.stateof(n);
-        if (state == engine::state::infected)
-            wanted.push_back(r.infected);
-        else if (state == engine::state::reached)
-            wanted.push_back(r.reached);
-    }
-    std::vector<std::pair<long, std::string>> lines;
-    io::reader in;
-    if (wanted.empty() || !in.open(g.name.c_str()))
-        return lines;
-    const long last = *std::max_element(wanted.begin(), wanted.end());
-    bool startsline = true;
-    for (long number = 1; number <= last;) {
-        const int count = in.getline(dates::line, dates::linesize);
-        if (count <= 0)
-            break;
-        const std::string piece(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(count));
-        if (startsline && std::find(wanted.begin(), wanted.end(), number) != wanted.end())
-            lines.emplace_back(number, piece);
-        startsline = piece.back() == '\n';
-        number += startsline ? 1 : 0;
-    }
-    return lines;
-}
-
-// --feedback: a page for each file read, each replaced whole, then the
-// index; 0, or the exit status of the first page that cannot be written.
-int writefeedback(const settings& s, const findings& f) {
-    const std::vector<std::string> names = formats::feedbacknames(f.grades);
-    const std::filesystem::path folder(s.feedback);
-    for (std::size_t i = 0; i < f.grades.size(); i++) {
-        const grade& g = f.grades[i];
-        if (g.failed())
-            continue;
-        std::vector<suggestion> answers;
-        if (s.hints == formats::hints::answer)
-            answers = engine::suggest(killset::all().without(g.killedset()));
-        const std::string path = (folder / names[i]).string();
-        if (const int error = io::replacefile(path, formats::feedbackpage(g, ownlines(g), s.hints, answers));
-            error != 0)
-            return fail(path + ": " + std::strerror(error));
-    }
-    const std::string index = (folder / "index.html").string();
-    if (const int error = io::replacefile(index, formats::feedbackindex(f.grades, names, s.hints)); error != 0)
-        return fail(index + ": " + std::strerror(error));
-    return 0;
 }
 
 // The exit status once the output is written: 1 when a file of the class
 // could not be read, 2 when a score is below the threshold.
 int verdict(const settings& s, const findings& f) {
     if (!s.grading)
-        return s.failunder >= 0 && mutants::share(f.scan.killed()) < s.failunder ? 2 : 0;
+        return s.failunder >= 0 && mutants::share(f.file.scan.killed()) < s.failunder ? 2 : 0;
     const auto failed = [](const grade& g) { return g.failed(); };
     const auto below = [&](const grade& g) { return !g.failed() && g.score() < s.failunder; };
     if (std::any_of(f.grades.begin(), f.grades.end(), failed))
@@ -306,7 +242,7 @@ int run(int argc, char** argv) {
     if (const int status = writeout(s, out); status != 0)
         return status;
     if (s.feedback != nullptr)
-        if (const int status = writefeedback(s, f); status != 0)
+        if (const int status = writefeedback(s, f.grades); status != 0)
             return status;
     say(note);
     return verdict(s, f);

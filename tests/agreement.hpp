@@ -71,7 +71,8 @@ inline killset killsofpiece(int length) {
 // running every mutant, and the first lines that the verdicts say reach and
 // infect each mutant.
 struct fullreading {
-    std::vector<killset> kills;  // line i + 1
+    std::vector<killset> kills;       // line i + 1
+    std::vector<std::string> firsts;  // line i + 1's first piece
     std::array<long, mutants::mutantcount> reached{};
     std::array<long, mutants::mutantcount> infected{};
 };
@@ -82,8 +83,10 @@ inline fullreading readfully(const std::string& path) {
     EXPECT_TRUE(in.open(path.c_str()));
     bool open = false;
     for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
-        if (!open)
+        if (!open) {
             full.kills.emplace_back();
+            full.firsts.emplace_back(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(n));
+        }
         open = true;
         const long line = static_cast<long>(full.kills.size());
         full.kills.back() |= killsofpiece(n);

@@ -3,7 +3,10 @@
 // that a place that counts the mutants apart from the catalogue fails here.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "agreement.hpp"
 #include "engine/suggest.hpp"
@@ -36,6 +39,17 @@ TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
         ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
         for (std::size_t i = 0; i < full.kills.size(); i++)
             ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
+        // The lines that first reach or infect a mutant, each with its first piece.
+        std::set<long> firstlines(full.reached.begin(), full.reached.end());
+        firstlines.insert(full.infected.begin(), full.infected.end());
+        firstlines.erase(0);
+        std::vector<std::pair<long, std::string>> own;
+        for (const engine::ownline& l : scanpath(path, {.every = true, .ownlines = true}).ownlines)
+            own.emplace_back(l.number, l.text);
+        std::vector<std::pair<long, std::string>> wanted;
+        for (const long line : firstlines)
+            wanted.emplace_back(line, full.firsts[static_cast<std::size_t>(line - 1)]);
+        EXPECT_EQ(own, wanted) << "seed " << seed;
         for (const bool every : {false, true}) {
             const auto scan = scanpath(path, {.every = every});
             for (int n = 1; n <= mutants::mutantcount; n++) {

@@ -24,15 +24,18 @@
 #include "agreement.hpp"
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
+#include "engine/grade.hpp"
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
 #include "engine/suggest.hpp"
+#include "formats/formats.hpp"
 #include "formats/utf8.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
+#include "report/wire.hpp"
 #include "sitemutants.hpp"
 #include "testlines.hpp"
 
@@ -787,6 +790,256 @@ TEST(Class, FeedbackPagesGiveAKillingLineOnlyWithTheAnswers) {
         EXPECT_EQ(linked.size(), files.size() - 2);
         EXPECT_EQ(listing(pages).size(), linked.size() + 1);
         EXPECT_GT(shown, 0u) << level;
+    }
+}
+
+// A page quotes the student's lines as they were graded, from the grade
+// alone: the file rewritten after grading changes nothing on the page.
+TEST(Class, FeedbackQuotesTheLinesAsGraded) {
+    const std::string starter = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    const std::string path = scratch("regraded", starter);
+    const engine::grade g = engine::gradefile(path, {.ownlines = true, .shown = formats::shownline});
+    // Mutant 45 survives infected by line 5, which the page quotes.
+    ASSERT_EQ(g.scan.reachof(45).infected, 5);
+    std::string changed = starter;
+    changed.replace(changed.find("02/28/2001 03/01/2001"), 21, "07/04/2001 07/05/2001");
+    tests::writefile(path, changed);
+    const std::string page = formats::feedbackpage(g, formats::hints::condition);
+    EXPECT_NE(page.find("Line 5 reads <code>02/28/2001 03/01/2001</code>."), std::string::npos) << page;
+    EXPECT_EQ(page.find("07/04/2001"), std::string::npos);
+    // As the class run writes it, which grades in a worker process.
+    const std::string pages = std::filesystem::path(path).parent_path() / "regraded-pages";
+    tests::writefile(path, starter);
+    ASSERT_EQ(report({"--class", "-j", "2", "--feedback", pages, path, path + "-missing"}).status, 1);
+    EXPECT_EQ(readfile(pages + "/regraded.html"), page);
+}
+
+// A page's name is the program's choice: a link, a pipe or a file standing
+// there is replaced by the page, and nothing outside the folder is written.
+// -o names the user's own file, and follows a link.
+TEST(Class, FeedbackPagesReplaceWhatStandsAtTheirNames) {
+    const tests::tempdir top;
+    const std::string outside = top / "outside.txt";
+    tests::writefile(outside, "not a page\n");
+    const std::string pages = top / "pages";
+    std::filesystem::create_directory(pages);
+    std::vector<std::string> files;
+    for (const std::string name : {"link", "pipe", "file", "index"})
+        files.push_back(scratch(name, generated(static_cast<unsigned>(name.size()) + 400, 9)));
+    ASSERT_EQ(::symlink(outside.c_str(), (pages + "/link.html").c_str()), 0);
+    ASSERT_EQ(::mkfifo((pages + "/pipe.html").c_str(), 0600), 0);
+    // A reader at the pipe, so that a page written into it fails the test
+    // instead of blocking it.
+    const int reader = ::open((pages + "/pipe.html").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    tests::writefile(pages + "/file.html", "an earlier page\n");
+    ASSERT_EQ(::symlink(outside.c_str(), (pages + "/index.html").c_str()), 0);
+    std::vector<std::string> args = {"--class", "--feedback", pages};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto r = report(args);
+    ::close(reader);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readfile(outside), "not a page\n");
+    for (const char* page : {"link.html", "pipe.html", "file.html", "index-2.html", "index.html"}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat((pages + "/" + page).c_str(), &st), 0) << page;
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << page;
+        EXPECT_TRUE(readfile(pages + "/" + page).starts_with("<!DOCTYPE html>")) << page;
+    }
+    EXPECT_EQ(listing(pages).size(), 5u);
+    // A folder at a page's name stays, and the run says why.
+    std::filesystem::remove(pages + "/link.html");
+    std::filesystem::create_directory(pages + "/link.html");
+    const auto folder = report(args);
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, "vorlak-report: " + pages + "/link.html: Is a directory\n");
+    // -o through a link replaces the file it leads to, and the link stays.
+    const std::string link = top / "report-link";
+    ASSERT_EQ(::symlink(outside.c_str(), link.c_str()), 0);
+    EXPECT_EQ(report({"-o", link, files[0]}).status, 0);
+    EXPECT_EQ(readfile(outside), report({files[0]}).out);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+// --- the workers' messages ------------------------------------------------------
+
+// The number of members of an aggregate: the most initializers it takes.
+struct anyvalue {
+    template <class T> operator T() const { return T{}; }  // NOLINT(google-explicit-constructor)
+};
+template <class T, class... A> consteval std::size_t membercount() {
+    if constexpr (requires { T{A{}..., anyvalue{}}; })
+        return membercount<T, A..., anyvalue>();
+    else
+        return sizeof...(A);
+}
+
+// A grade with every field set, each to a value of its own that no other
+// field and no default holds, every value of every enumeration among them.
+// A member added to any of these records fails the build here until it is
+// filled and compared (and so, through the round trip, sent).
+static_assert(membercount<engine::grade>() == 5);
+static_assert(membercount<engine::scanresult>() == 13);
+static_assert(membercount<engine::firstkill>() == 3);
+static_assert(membercount<engine::firstreach>() == 3);
+static_assert(membercount<engine::verdict>() == 7);
+static_assert(membercount<dates::date>() == 3);
+static_assert(membercount<engine::ownline>() == 2);
+static_assert(membercount<engine::suggestion>() == 4);
+engine::grade everyfield() {
+    engine::grade g;
+    g.name = "class/\xFF name.txt";
+    g.error = "an error";
+    g.needed = 17;
+    engine::scanresult& s = g.scan;
+    s.lines = 1L << 40;
+    s.endsinnewline = false;
+    for (int i = 0; i < 65; i++) {
+        const int n = 100 * (i + 1);
+        s.kills[static_cast<std::size_t>(i)] = {n + 1, n + 2, -(n + 3)};
+        s.reach[static_cast<std::size_t>(i)] = {n + 4,
+                                                n + 5,
+                                                {static_cast<engine::state>(i % 4),
+                                                 static_cast<engine::loss>(i % 5),
+                                                 static_cast<engine::measure>(i % 4),
+                                                 n + 6,
+                                                 n + 7,
+                                                 -(n + 8),
+                                                 {n + 9, n + 10, n + 11}}};
+        s.killtext[static_cast<std::size_t>(i)] = std::string(1, static_cast<char>(i * 4)) + "piece\xFE\n";
+    }
+    killset some;
+    some.add(3);
+    some.add(65);
+    s.sets = {killset::all(), some};
+    s.setline = {12, 34};
+    s.settext = {"first\n", std::string("second\0", 7)};
+    s.lineset = {1, 0, 1};
+    s.reachsets = {some, killset{}};
+    s.linereach = {0, 1, 1, 0};
+    s.source = std::string("the\0source\x80", 11);
+    s.ownlines = {{5, "02/28/2001 03/01/2001\n"}, {8, "\x01\xFF"}};
+    g.answers = {{2, "x1/01/2000 01/01/2000\n", -1, 0}, {45, "02/29/2001 03/01/2001\n", -1, 1}};
+    return g;
+}
+
+// Every field of b as in a, named where one differs.
+void expectsame(const engine::grade& a, const engine::grade& b) {
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.error, b.error);
+    EXPECT_EQ(a.needed, b.needed);
+    const engine::scanresult& s = a.scan;
+    const engine::scanresult& t = b.scan;
+    EXPECT_EQ(s.lines, t.lines);
+    EXPECT_EQ(s.endsinnewline, t.endsinnewline);
+    for (std::size_t i = 0; i < 65; i++) {
+        const engine::firstkill& k = s.kills[i];
+        const engine::firstkill& l = t.kills[i];
+        EXPECT_EQ(std::tie(k.line, k.reference, k.result), std::tie(l.line, l.reference, l.result)) << i;
+        const engine::firstreach& r = s.reach[i];
+        const engine::firstreach& q = t.reach[i];
+        EXPECT_EQ(std::tie(r.reached, r.infected), std::tie(q.reached, q.infected)) << i;
+        const engine::verdict& v = r.why;
+        const engine::verdict& w = q.why;
+        EXPECT_EQ(std::tie(v.reach, v.lost, v.what, v.date, v.reference, v.mutant),
+                  std::tie(w.reach, w.lost, w.what, w.date, w.reference, w.mutant))
+            << i;
+        EXPECT_EQ(std::tie(v.at.month, v.at.day, v.at.year), std::tie(w.at.month, w.at.day, w.at.year)) << i;
+    }
+    EXPECT_EQ(s.killtext, t.killtext);
+    EXPECT_EQ(s.sets, t.sets);
+    EXPECT_EQ(s.setline, t.setline);
+    EXPECT_EQ(s.settext, t.settext);
+    EXPECT_EQ(s.lineset, t.lineset);
+    EXPECT_EQ(s.reachsets, t.reachsets);
+    EXPECT_EQ(s.linereach, t.linereach);
+    EXPECT_EQ(s.source, t.source);
+    ASSERT_EQ(s.ownlines.size(), t.ownlines.size());
+    for (std::size_t i = 0; i < s.ownlines.size(); i++)
+        EXPECT_EQ(std::tie(s.ownlines[i].number, s.ownlines[i].text),
+                  std::tie(t.ownlines[i].number, t.ownlines[i].text));
+    ASSERT_EQ(a.answers.size(), b.answers.size());
+    for (std::size_t i = 0; i < a.answers.size(); i++) {
+        const engine::suggestion& x = a.answers[i];
+        const engine::suggestion& y = b.answers[i];
+        EXPECT_EQ(std::tie(x.mutant, x.line, x.reference, x.result), std::tie(y.mutant, y.line, y.reference, y.result));
+    }
+}
+
+// Every field of a grade crosses from a worker to the parent as it was;
+// the messages follow one another in a worker's stream.
+TEST(Workers, EveryFieldOfAGradeCrossesWhole) {
+    const engine::grade g = everyfield();
+    std::string stream;
+    report::gradewriter writer;
+    writer.write(stream, 7, g);
+    writer.write(stream, 3, engine::grade{});
+    writer.write(stream, 5, g);
+    report::gradereader reader;
+    std::string_view rest = stream;
+    const auto first = reader.read(rest);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->index, 7u);
+    expectsame(g, first->grade);
+    const auto second = reader.read(rest);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->index, 3u);
+    expectsame(engine::grade{}, second->grade);
+    const auto third = reader.read(rest);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->index, 5u);
+    expectsame(g, third->grade);
+    EXPECT_TRUE(rest.empty());
+}
+
+// A message from a newer worker, with a field or a value that this program
+// does not know, makes its file's row an error that names the field; a
+// message cut short ends the stream.
+TEST(Workers, WhatTheParentCannotReadIsNamed) {
+    std::string sent;
+    report::gradewriter().write(sent, 2, everyfield());
+    const std::string body = sent.substr(4);
+    const auto unknown = [](const std::string& field) {
+        return "not graded: its grading process sent field " + field + ", which this vorlak-report does not know";
+    };
+    const auto unreadable = [](const std::string& field) {
+        return "not graded: its grading process sent a value of field " + field +
+               " that this vorlak-report cannot read";
+    };
+    const struct {
+        std::string what;
+        void (*change)(nlohmann::json&);
+        std::string error;
+    } cases[] = {
+        {"a new field", [](nlohmann::json& m) { m["hint"] = 1; }, unknown("hint")},
+        {"a new loss", [](nlohmann::json& m) { m["why.lost"][4] = "forgotten"; }, unreadable("why.lost")},
+        {"a loss by number", [](nlohmann::json& m) { m["why.lost"][4] = 1; }, unreadable("why.lost")},
+        {"a state past the last", [](nlohmann::json& m) { m["why.reach"][0] = "dead"; }, unreadable("why.reach")},
+        {"a line too long for its type", [](nlohmann::json& m) { m["kill.result"][9] = 1L << 40; },
+         unreadable("kill.result")},
+        {"a column short of a mutant", [](nlohmann::json& m) { m["reach.reached"].erase(64); },
+         unreadable("reach.reached")},
+        {"a text as a string", [](nlohmann::json& m) { m["error"] = "text"; }, unreadable("error")},
+        {"mutant 66 in a set", [](nlohmann::json& m) { m["sets"][1][1] = 66; }, unreadable("sets")},
+        {"an answer of three", [](nlohmann::json& m) { m["answers"][0].erase(3); }, unreadable("answers")},
+    };
+    for (const auto& c : cases) {
+        nlohmann::json message = nlohmann::json::from_msgpack(body);
+        c.change(message);
+        const std::vector<std::uint8_t> bytes = nlohmann::json::to_msgpack(message);
+        const auto length = static_cast<std::uint32_t>(bytes.size());
+        std::string framed(reinterpret_cast<const char*>(&length), 4);
+        framed.append(bytes.begin(), bytes.end());
+        std::string_view rest = framed;
+        const auto r = report::gradereader().read(rest);
+        ASSERT_TRUE(r) << c.what;
+        EXPECT_EQ(r->index, 2u) << c.what;
+        EXPECT_EQ(r->grade.error, c.error) << c.what;
+        EXPECT_EQ(r->grade.killed(), 0) << c.what;
+    }
+    for (std::size_t cut = 0; cut < sent.size(); cut += 97) {
+        std::string_view rest = std::string_view(sent).substr(0, cut);
+        EXPECT_FALSE(report::gradereader().read(rest)) << cut;
     }
 }
 
