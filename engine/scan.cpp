@@ -37,6 +37,7 @@ struct reading {
     killset current;       // what the current line kills so far
     killset currentreach;  // what it reaches so far
     linestates sofar;      // what the lines before reached, infected and killed
+    fast::judging judge;   // the fast judging of this scan's pieces
     std::string text;      // the current line's bytes, with linetext
     bool open = false;     // a line has begun and not ended
     long line = 1;
@@ -75,7 +76,7 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 linestates piece(int length, const scanneeds& needs, reading& r, scanresult& out) {
     const long line = r.line;
     const trace t = tracepiece(length);
-    const linestates s = fast::judgesets(t);
+    const linestates s = needs.plain ? statesof(judgeall(t)) : r.judge(t);
     foreachmutant(s.reached.without(r.sofar.reached),
                   [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
     foreachmutant(s.infected.without(r.sofar.infected), [&](int n) {

@@ -42,6 +42,7 @@ struct scanneeds {
     bool source = false;    // the whole file
     bool whole = false;     // read to the end even once every mutant is killed
     bool killtext = false;  // the bytes of the piece that first kills each mutant
+    bool plain = false;     // judge each piece by every mutant's verdict, not by the fast judging's tables
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
