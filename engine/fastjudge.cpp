@@ -161,7 +161,8 @@ struct countbits {
     std::uint32_t key = 0;  // year * 16 + month; 0 for none yet
     std::uint32_t reached = 0;
     std::uint32_t infected = 0;
-    std::array<std::int32_t, static_cast<std::size_t>(countgroup.size)> offset{};  // the mutant's day number minus the reference's
+    // Each member's day number minus the reference's.
+    std::array<std::int32_t, static_cast<std::size_t>(countgroup.size)> offset{};
 };
 
 countbits workout(int month, int year) {
@@ -189,8 +190,14 @@ std::uint32_t countkey(const date& d) {
 template <class T> struct zeroed {
     T* at;
     explicit zeroed(std::size_t n) : at(static_cast<T*>(std::calloc(n, sizeof(T)))) {
-        if (at == nullptr)
+        if (at == nullptr) {
+            // As new does when memory runs out.
+#if defined(__cpp_exceptions)
             throw std::bad_alloc();
+#else
+            std::abort();
+#endif
+        }
     }
     ~zeroed() { std::free(at); }
     zeroed(const zeroed&) = delete;
@@ -208,14 +215,14 @@ int firstyearof(int yearclass) { return classes().first[static_cast<std::size_t>
 struct judging::tables {
     const yearclasstable& years = classes();
     zeroed<datebits> dates{100 * 100 * years.first.size()};  // by month, day and year class
-    zeroed<countbits> counts{countslots};                   // by a hash of month and year
+    zeroed<countbits> counts{countslots};                    // by a hash of month and year
 
     // Months and days of two digits each, of a date on a line of digits.
     datebits dateentry(const date& d) {
         const std::size_t k = years.of[static_cast<std::size_t>(d.year)];
-        datebits& b = dates.at[(static_cast<std::size_t>(d.month) * 100 + static_cast<std::size_t>(d.day)) *
-                                   years.first.size() +
-                               k];
+        datebits& b =
+            dates.at[(static_cast<std::size_t>(d.month) * 100 + static_cast<std::size_t>(d.day)) * years.first.size() +
+                     k];
         if ((b.reached & worked) == 0)
             b = workout({d.month, d.day, years.first[k]});
         return b;

@@ -77,7 +77,7 @@ struct scanresult {
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
 
 // The mutants whose result on the piece now in the line buffer differs from
-// the reference result there, found by running all 65: the plain form that
+// the reference result there, found by running every one: the plain form that
 // the scan's judging from the reference stands in for.
 killset killsofpiece(int length);
 
