@@ -6,7 +6,7 @@
 // change, and the defaults of those values are the reference program's.  A
 // mutant is this program with one of them changed (mutants/mutants.hpp), so
 // the one difference is all there is to see.  vorlak compiles faster forms of
-// four small functions here in their place (dates/fast.hpp); the tests prove
+// some small functions here in their place (dates/fast.hpp); the tests prove
 // each equal to the function it stands in for.
 #pragma once
 

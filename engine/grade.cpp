@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/cover.hpp"
+#include "engine/fastjudge.hpp"
 #include "io/reader.hpp"
 #include "mutants/catalogue.hpp"
 
@@ -21,8 +22,11 @@ grade gradefile(const std::string& path, bool texts) {
     }
     // Every line against every mutant, for the smallest subset; only the
     // distinct kill sets are kept, so memory does not grow with the file.
+    // One judging for every file that the process grades, so that what it
+    // works out for a file serves the next.
+    static fast::judging judging;
     scanresult scan;
-    if (const int error = scanfile(in, {.every = true, .killtext = texts}, scan); error != 0) {
+    if (const int error = scanfile(in, {.every = true, .killtext = texts}, scan, judging); error != 0) {
         g.error = std::strerror(error);
         return g;
     }

@@ -72,9 +72,17 @@ struct scanresult {
     state stateof(int mutant) const;
 };
 
+namespace fast {
+class judging;
+}
+
 // Reads in to its end through the shared line buffer, with vorlak's line
 // rules.  Returns 0, or the errno of a failed read.
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
+// The same with the caller's judging, which keeps what it works out for the
+// next scan: a caller that scans many files saves working it out again, and
+// what the judging answers does not depend on what it judged before.
+int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging);
 
 // The mutants whose result on the piece now in the line buffer differs from
 // the reference result there, found by running every one: the plain form that

@@ -26,6 +26,7 @@
 #include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 #include "process.hpp"
 #include "testlines.hpp"
 
@@ -232,6 +233,57 @@ TEST(FastForms, YearTableEqualsTheTerms) {
     expectsameyears<mutants::mutantof(46).change.terms>(46);
     expectsameyears<mutants::mutantof(47).change.terms>(47);
     expectsameyears<mutants::mutantof(48).change.terms>(48);
+}
+
+// Every month a count can meet, 0 to 13, in every year that four digit
+// columns write and those that a mutant passing over a year column lets
+// through, for the reference's terms and rule and those of each mutant of
+// the count; and both dates of a count, watched.
+// Hears the day numbers of a watched count.
+struct heard {
+    static inline std::array<int, 2> numbers{};
+    static void daynumbers(int first, int second) { numbers = {first, second}; }
+};
+
+// Both dates of a count, the first formed first, told to the watcher.
+template <dates::dayterms T, auto Rule, dates::yearcounter Years> void testcount() {
+    const dates::date first{2, 29, 2000}, second{1, 1, 1900};
+    EXPECT_EQ((dates::fast::countdays<T, Rule, Years, heard>(first, second)),
+              (dates::countdays<T, Rule, Years>(first, second)));
+    EXPECT_EQ(heard::numbers[0], (dates::daynumber<T, Rule, Years>(first)));
+    EXPECT_EQ(heard::numbers[1], (dates::daynumber<T, Rule, Years>(second)));
+}
+
+constexpr bool altersthecount(const mutants::alteration& a) {
+    constexpr dates::dayterms r{};
+    return a.countrule != mutants::rule::leap || a.terms.quadrennials != r.quadrennials ||
+           a.terms.centuries != r.centuries || a.terms.quadcenturies != r.quadcenturies ||
+           a.terms.daysbefore != r.daysbefore || a.terms.leapmonths != r.leapmonths;
+}
+
+template <int N> void expectsamedaynumbers() {
+    constexpr mutants::alteration a = N == 0 ? mutants::alteration{} : mutants::mutantof(N).change;
+    if constexpr (N == 0 || altersthecount(a)) {
+        constexpr auto rule = mutants::ruleof<a.countrule>();
+        constexpr auto years = dates::fast::yearterms<a.terms>;
+        for (int year = 0; year <= 79999; year++)
+            for (int month = 0; month <= 13; month++) {
+                const dates::date d{month, 15, year};
+                if (dates::fast::daynumber<a.terms, rule, years>(d) != dates::daynumber<a.terms, rule, years>(d)) {
+                    ADD_FAILURE() << "mutant " << N << " on " << tests::show(d);
+                    return;
+                }
+            }
+        testcount<a.terms, rule, years>();
+    }
+}
+
+template <std::size_t... N> void expectsamedaynumbers(std::index_sequence<N...>) {
+    (expectsamedaynumbers<static_cast<int>(N)>(), ...);
+}
+
+TEST(FastForms, DayNumberAsksTheMonthFirst) {
+    expectsamedaynumbers(std::make_index_sequence<mutants::mutantcount + 1>{});
 }
 
 // Around zero, every count; further out, around each power of two.
