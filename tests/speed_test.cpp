@@ -10,7 +10,6 @@
 #include <array>
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <set>
 #include <string>
 #include <string_view>
@@ -463,7 +462,7 @@ engine::scanresult scanbytes(const std::string& bytes, engine::scanneeds needs) 
         [](void* context, char* to, std::size_t room) -> ssize_t {
             auto& from = *static_cast<cursor*>(context);
             const std::size_t n = std::min(room, from.bytes->size() - from.at);
-            std::memcpy(to, from.bytes->data() + from.at, n);
+            from.bytes->copy(to, n, from.at);
             from.at += n;
             return static_cast<ssize_t>(n);
         },
