@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <new>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -30,25 +30,21 @@ constexpr bool insyntax(kind k) { return k == kind::syntaxcolumn; }
 constexpr bool indates(kind k) { return k == kind::datetest || k == kind::checkrule; }
 constexpr bool incount(kind k) { return k == kind::countrule || k == kind::daynumber; }
 
-template <class Member> constexpr int membersof(Member member) {
-    return static_cast<int>(std::count_if(steps.begin(), steps.end(), [&](const step& s) { return member(s.what); }));
-}
-
+// Counts every member, and keeps those that its word has bits for.
 template <class Member> constexpr group groupof(Member member) {
     group g;
     for (int n = 1; n <= mutants::mutantcount; n++)
-        if (member(steps[static_cast<std::size_t>(n - 1)].what))
-            g.members[static_cast<std::size_t>(g.size++)] = n;
+        if (member(steps[static_cast<std::size_t>(n - 1)].what) && g.size++ < 32)
+            g.members[static_cast<std::size_t>(g.size - 1)] = n;
     return g;
 }
 
-// A date's word keeps its top bit for a mark of its own, so that group has
-// at most 31 members; the others fill a word.
-static_assert(membersof(insyntax) <= 32 && membersof(indates) <= 31 && membersof(incount) <= 32,
-              "a group of the fast judging has more members than its word has bits");
 constexpr group syntaxgroup = groupof(insyntax);
 constexpr group dategroup = groupof(indates);
 constexpr group countgroup = groupof(incount);
+// A date's word keeps its top bit for a mark of its own.
+static_assert(syntaxgroup.size <= 32 && dategroup.size <= 31 && countgroup.size <= 32,
+              "a group of the fast judging has more members than its word has bits");
 static_assert(syntaxgroup.size + dategroup.size + countgroup.size == mutants::mutantcount,
               "every mutant belongs to one group of the fast judging");
 
@@ -165,6 +161,10 @@ struct countbits {
     std::array<std::int32_t, static_cast<std::size_t>(countgroup.size)> offset{};
 };
 
+std::uint32_t countkey(const date& d) {
+    return static_cast<std::uint32_t>(d.year) * 16 + static_cast<std::uint32_t>(d.month);
+}
+
 countbits workout(int month, int year) {
     countbits b;
     const date d{month, 1, year};
@@ -175,33 +175,22 @@ countbits workout(int month, int year) {
         b.infected |= std::uint32_t{c.infected} << i;
         b.offset[static_cast<std::size_t>(i)] = c.offset;
     }
-    b.key = static_cast<std::uint32_t>(year) * 16 + static_cast<std::uint32_t>(month);
+    b.key = countkey(d);
     return b;
 }
 
 constexpr std::size_t countslots = 4096;
 
-std::uint32_t countkey(const date& d) {
-    return static_cast<std::uint32_t>(d.year) * 16 + static_cast<std::uint32_t>(d.month);
-}
-
 // Memory whose every byte is zero, which is what an entry not yet worked
 // out holds; the pages are taken from the system only where an entry is.
+// Without memory the process ends, as new ends it without exceptions.
 template <class T> struct zeroed {
-    T* at;
-    explicit zeroed(std::size_t n) : at(static_cast<T*>(std::calloc(n, sizeof(T)))) {
-        if (at == nullptr) {
-            // As new does when memory runs out.
-#if defined(__cpp_exceptions)
-            throw std::bad_alloc();
-#else
+    std::unique_ptr<T, decltype(&std::free)> at;
+    explicit zeroed(std::size_t n) : at(static_cast<T*>(std::calloc(n, sizeof(T))), &std::free) {
+        if (!at)
             std::abort();
-#endif
-        }
     }
-    ~zeroed() { std::free(at); }
-    zeroed(const zeroed&) = delete;
-    zeroed& operator=(const zeroed&) = delete;
+    T& operator[](std::size_t i) const { return at.get()[i]; }
 };
 
 }  // namespace
@@ -220,9 +209,8 @@ struct judging::tables {
     // Months and days of two digits each, of a date on a line of digits.
     datebits dateentry(const date& d) {
         const std::size_t k = years.of[static_cast<std::size_t>(d.year)];
-        datebits& b =
-            dates.at[(static_cast<std::size_t>(d.month) * 100 + static_cast<std::size_t>(d.day)) * years.first.size() +
-                     k];
+        const auto monthday = static_cast<std::size_t>(d.month * 100 + d.day);
+        datebits& b = dates[monthday * years.first.size() + k];
         if ((b.reached & worked) == 0)
             b = workout({d.month, d.day, years.first[k]});
         return b;
@@ -230,7 +218,7 @@ struct judging::tables {
 
     countbits& countentry(const date& d) {
         const std::uint32_t key = countkey(d);
-        countbits& b = counts.at[(key * 0x9e3779b1u >> 20) & (countslots - 1)];
+        countbits& b = counts[(key * 0x9e3779b1u >> 20) & (countslots - 1)];
         if (b.key != key)
             b = workout(d.month, d.year);
         return b;
