@@ -209,7 +209,7 @@ struct judging::tables {
     // Months and days of two digits each, of a date on a line of digits.
     datebits dateentry(const date& d) {
         const std::size_t k = years.of[static_cast<std::size_t>(d.year)];
-        const auto monthday = static_cast<std::size_t>(d.month * 100 + d.day);
+        const std::size_t monthday = static_cast<std::size_t>(d.month) * 100 + static_cast<std::size_t>(d.day);
         datebits& b = dates[monthday * years.first.size() + k];
         if ((b.reached & worked) == 0)
             b = workout({d.month, d.day, years.first[k]});
