@@ -4,6 +4,7 @@
 #include "dates/dates.hpp"
 
 #include "dates/fast.hpp"
+#include "dates/reference.hpp"
 
 namespace vorlak::dates {
 
@@ -18,12 +19,10 @@ int chkdate(int month, int day, int year) { return checkdate<>(month, day, year)
 
 int convertline() { return convert<chkdate, fast::strtoint>(); }
 
-int daysdiff(date first, date second) { return countdays<dayterms{}, leap, fast::yearterms<>>(first, second); }
+int daysdiff(date first, date second) { return referencecount(first, second); }
 
 // Every stage is compiled into the evaluation (flatten), so that it is one
 // body without calls; the stages run exactly as written.
-[[gnu::flatten]] int testline(int length) {
-    return evaluate<chkinputsyntax, convertline, daysdiff, fast::dayresult>(length);
-}
+[[gnu::flatten]] int testline(int length) { return referenceline(length); }
 
 }  // namespace vorlak::dates

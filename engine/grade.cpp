@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/cover.hpp"
+#include "engine/fastjudge.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
 #include "mutants/catalogue.hpp"
@@ -55,7 +56,11 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     }
     // Every line against every mutant, for the smallest subset; only the
     // distinct kill sets are kept, so memory does not grow with the file.
-    if (const int error = scanfile(in, {.every = true, .killtext = needs.killtext, .ownlines = needs.ownlines}, g.scan);
+    // One judging for every file that the process grades, so that what it
+    // works out for a file serves the next.
+    static fast::judging judging;
+    if (const int error =
+            scanfile(in, {.every = true, .killtext = needs.killtext, .ownlines = needs.ownlines}, g.scan, judging);
         error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);

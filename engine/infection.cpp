@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "dates/fast.hpp"
+#include "dates/reference.hpp"
 #include "engine/steps.hpp"
 
 namespace vorlak::engine {
@@ -13,6 +13,13 @@ namespace {
 
 using dates::date;
 using namespace altered;
+
+// Hears the two day numbers of the reference's count for the trace that
+// tracepiece is forming; it reads them only from an evaluation that counted.
+struct countwatch {
+    static inline std::array<int, 2> heard{};
+    static void daynumbers(int first, int second) { heard = {first, second}; }
+};
 
 bool inmonths(std::uint32_t months, int month) { return month >= 1 && month <= 12 && (months >> month & 1) != 0; }
 
@@ -121,33 +128,32 @@ verdict judgedays(const trace& t, const step& s) {
 trace tracepiece(int length) {
     trace t;
     t.length = length;
-    t.result = dates::badsyntax;
+    t.result = dates::referenceline<countwatch>(length);
     if (length <= 21)
         return t;
-    // The reference's check tells a line of digits at once; only a line it
-    // rejects needs its non-digit columns one by one.
-    if (dates::chkinputsyntax() != 0) {
+    // Only the syntax check gives badsyntax to a line long enough.  The
+    // reference's check stops at the first non-digit; the syntax mutants
+    // need the others too, so a line it rejects is read column by column.
+    if (t.result == dates::badsyntax) {
         for (int column = 0; column <= 20; column++)
             if (!dates::isseparator(column) && !dates::isdigitchar(dates::line[column]))
                 t.nondigits |= 1u << column;
         return t;
     }
-    // The reference's conversion stores each date it reads in the records,
-    // and answers 10 + k or 20 + k for the date its check rejects.
-    const int c = dates::convertline();
+    // The conversion stored each date it read in the records; a date its
+    // check rejects with code k gives -(10 + k) for the first date and
+    // -(20 + k) for the second, and every other result is the count's.
+    const int c = t.result < dates::badsyntax ? -t.result : 0;
     t.checked = c > 10 && c < 20 ? 1 : 2;
     t.date[0] = dates::firstdate;
     if (t.checked == 2)
         t.date[1] = dates::seconddate;
     t.code[0] = t.checked == 1 ? c - 10 : 0;
     t.code[1] = c > 20 ? c - 20 : 0;
-    if (c != 0) {
-        t.result = -c;
+    if (c != 0)
         return t;
-    }
     t.counted = true;
-    t.daynumber = {referencedaynumber(t.date[0]), referencedaynumber(t.date[1])};
-    t.result = dates::dayresult(t.daynumber[1] - t.daynumber[0]);
+    t.daynumber = countwatch::heard;
     return t;
 }
 
@@ -178,7 +184,7 @@ checkstep judgecheck(int mutant, const dates::date& d, int code) {
     return out;
 }
 
-countstep judgecount(int mutant, const dates::date& d) { return judgecount(mutant, d, referencedaynumber(d)); }
+countstep judgecount(int mutant, const dates::date& d) { return judgecount(mutant, d, dates::daynumber<>(d)); }
 
 countstep judgecount(int mutant, const dates::date& d, int referenceday) {
     return countat(stepof(mutant), d, referenceday);

@@ -1,7 +1,7 @@
 // Why a mutant survives a line: whether the line reaches the mutant's altered
 // step, whether that step leaves a different state there than the
 // reference's step would (infection), and, where it does without changing
-// the result, how the difference was lost.  All 65 are judged from one
+// the result, how the difference was lost.  Every mutant is judged from one
 // evaluation of the line by the reference.
 #pragma once
 
@@ -26,7 +26,9 @@ struct trace {
     std::array<int, 2> daynumber{};  // with counted
 };
 
-// Evaluates the line in the line buffer once with the reference.
+// Runs the reference's evaluation (dates/reference.hpp) of the line in the
+// line buffer once, and reads the trace off its stages: the result, the
+// records the conversion stored and the day numbers the count formed.
 trace tracepiece(int length);
 
 // How far a line got into a mutant.  A line that kills a mutant infects it,

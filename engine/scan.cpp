@@ -73,10 +73,10 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 // and notes each mutant's first reaching, infecting and killing line, with
 // killtext the piece that first kills it.  A mutant is run on the piece
 // only when the piece kills it for the first time, for its result.
-linestates piece(int length, const scanneeds& needs, reading& r, scanresult& out) {
+linestates piece(int length, const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     const long line = r.line;
     const trace t = tracepiece(length);
-    const linestates s = fast::judgesets(t);
+    const linestates s = needs.plain ? statesof(judgeall(t)) : judging(t);
     foreachmutant(s.reached.without(r.sofar.reached),
                   [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
     foreachmutant(s.infected.without(r.sofar.infected), [&](int n) {
@@ -135,6 +135,11 @@ killset killsofpiece(int length) {
 }
 
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
+    fast::judging judging;
+    return scanfile(in, needs, out, judging);
+}
+
+int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
     out = scanresult{};
     reading r;
     const bool whole = needs.whole || needs.every;
@@ -157,7 +162,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
         if (needs.linetext)
             r.text.append(bytes, size);
         const linestates before = r.sofar;
-        const linestates s = piece(n, needs, r, out);
+        const linestates s = piece(n, needs, judging, r, out);
         if (needs.ownlines)
             notereach(r, before, s, out);
         r.current |= s.killed;

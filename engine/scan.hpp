@@ -50,6 +50,7 @@ struct scanneeds {
     bool whole = false;     // read to the end even once every mutant is killed
     bool killtext = false;  // the bytes of the piece that first kills each mutant
     bool ownlines = false;  // the first piece of each line that first reaches or infects a mutant
+    bool plain = false;     // judge each piece by every mutant's verdict, not by the fast judging's tables
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -80,12 +81,20 @@ struct scanresult {
     state stateof(int mutant) const;
 };
 
+namespace fast {
+class judging;
+}
+
 // Reads in to its end through the shared line buffer, with vorlak's line
 // rules.  Returns 0, or the errno of a failed read.
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
+// The same with the caller's judging, which keeps what it works out for the
+// next scan: a caller that scans many files saves working it out again, and
+// what the judging answers does not depend on what it judged before.
+int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging);
 
 // The mutants whose result on the piece now in the line buffer differs from
-// the reference result there, found by running all 65: the plain form that
+// the reference result there, found by running every one: the plain form that
 // the scan's judging from the reference stands in for.
 killset killsofpiece(int length);
 

@@ -110,11 +110,6 @@ template <std::size_t... I> constexpr std::array<step, mutants::mutantcount> ste
 inline constexpr std::array<step, mutants::mutantcount> steps =
     stepsof(std::make_index_sequence<mutants::mutantcount>{});
 
-// The reference's day number of a date, as its count forms it.
-inline int referencedaynumber(date d) {
-    return dates::daynumber<dates::dayterms{}, dates::leap, dates::fast::yearterms<>>(d);
-}
-
 inline const step& stepof(int mutant) { return steps[static_cast<std::size_t>(mutant - 1)]; }
 
 }  // namespace vorlak::engine::altered

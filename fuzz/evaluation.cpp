@@ -172,7 +172,9 @@ void checkverdicts(int length, const results& r) {
                  m.number, r.mutant[i], r.reference, static_cast<int>(v.lost));
     }
     // The scan's judging from tables, against the verdicts and the kills.
-    const engine::linestates fast = engine::fast::judgesets(t);
+    // One judging for every input, as a scan has one for all its pieces.
+    static engine::fast::judging judging;
+    const engine::linestates fast = judging(t);
     if (fast != engine::statesof(verdicts))
         fail("the fast judging differs from the verdicts");
     for (const auto& m : mutants::mutantset)

@@ -23,7 +23,7 @@ inline constexpr std::string_view term400 = "if (T.quadcenturies) n += y / 400;"
 inline constexpr std::string_view term100 = "if (T.centuries) n -= y / 100; if (T.quadcenturies) n += y / 400;";
 inline constexpr std::string_view term4 =
     "if (T.quadrennials) n += y / 4; if (T.centuries) n -= y / 100; if (T.quadcenturies) n += y / 400;";
-inline constexpr std::string_view adjustment = "if (d.month <= T.leapmonths && Leap(d.year) == 1) n -= 1;";
+inline constexpr std::string_view adjustment = "if (Leap(d.year) == 1 && d.month <= T.leapmonths) n -= 1;";
 inline constexpr std::string_view daytable = "std::array<int, 12> daysbefore = {";
 
 // The ordered set, in the order of the numbers; a run goes through it as it stands.

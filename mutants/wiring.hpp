@@ -33,13 +33,13 @@ template <int N> int chkdateof(int month, int day, int year) {
 
 template <int N> int daysdiffof(date first, date second) {
     constexpr dates::dayterms terms = changeof<N>.terms;
-    return dates::countdays<terms, ruleof<changeof<N>.countrule>(), dates::fast::yearterms<terms>>(first, second);
+    return dates::fast::countdays<terms, ruleof<changeof<N>.countrule>(), dates::fast::yearterms<terms>>(first, second);
 }
 
 // The day number that mutant N's count forms for one date.
 template <int N> int daynumberof(date d) {
     constexpr dates::dayterms terms = changeof<N>.terms;
-    return dates::daynumber<terms, ruleof<changeof<N>.countrule>(), dates::fast::yearterms<terms>>(d);
+    return dates::fast::daynumber<terms, ruleof<changeof<N>.countrule>(), dates::fast::yearterms<terms>>(d);
 }
 
 }  // namespace vorlak::mutants

@@ -50,6 +50,8 @@ struct tally {
 // Judges the line in the buffer and holds every verdict against the mutant's
 // own result.  Returns the verdicts.
 std::array<engine::verdict, mutantcount> checkline(const std::string& text, tally& seen) {
+    // One judging for every line, as a scan has one for all its pieces.
+    static engine::fast::judging judging;
     const int length = putline(text);
     const int ref = dates::testline(length);
     const engine::trace t = engine::tracepiece(length);
@@ -69,7 +71,7 @@ std::array<engine::verdict, mutantcount> checkline(const std::string& text, tall
             wrong = "lost without being infected";
         else if (n >= 17 && n <= 42 && v.reach == state::infected && !killed)
             wrong = "a date-check mutant infected and not killed";
-        if (n == 1 && engine::fast::judgesets(t) != engine::statesof(all))
+        if (n == 1 && judging(t) != engine::statesof(all))
             wrong = "the fast judging differs from the verdicts";
         const engine::verdict one = engine::judge(t, n);
         if (one.reach != v.reach || one.lost != v.lost || one.reference != v.reference || one.mutant != v.mutant)
@@ -301,57 +303,6 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
         }
     for (int n = 1; n <= 45; n++)
         EXPECT_FALSE(engine::judgecount(n, {1, 1, 2000}).reached) << n;
-}
-
-// --- the fast judging ------------------------------------------------------------------
-
-// The fast judging of the line against its 65 verdicts.
-bool judgedalike(const std::string& text) {
-    const engine::trace t = engine::tracepiece(putline(text));
-    return engine::fast::judgesets(t) == engine::statesof(engine::judgeall(t));
-}
-
-// The fast judging keeps a date's verdicts by month, day and a class of
-// years that every date check treats alike: every year against the month
-// and day pairs where a year matters, and every month and day pair against
-// the years where the classes change, each date first and second.
-TEST(FastJudging, DatesOfEveryYearMonthAndDay) {
-    int failures = 0;
-    const auto check = [&](date d) {
-        char columns[16];
-        std::snprintf(columns, sizeof columns, "%02d/%02d/%04d", d.month, d.day, d.year);
-        const std::string c = columns;
-        for (const std::string& text : {c + " 01/01/2000\n", "01/01/2000 " + c + "\n", "01/31/2001 " + c + "\n"})
-            if (!judgedalike(text) && failures++ < maxreported)
-                ADD_FAILURE() << "the fast judging differs on " << printable(text);
-    };
-    for (int y = 0; y <= 9999; y++)
-        for (const date md : {date{0, 0, 0}, date{1, 1, 0}, date{1, 29, 0}, date{2, 28, 0}, date{2, 29, 0},
-                              date{2, 30, 0}, date{3, 1, 0}, date{3, 29, 0}, date{12, 31, 0}, date{13, 32, 0}})
-            check({md.month, md.day, y});
-    for (const int y : {0, 1898, 1899, 1900, 1901, 1904, 1996, 2000, 2001, 2100, 2400, 9996, 9999})
-        for (int m = 0; m <= 99; m++)
-            for (int d = 0; d <= 99; d++)
-                check({m, d, y});
-    EXPECT_EQ(failures, 0);
-}
-
-// It keeps a count's day-number offsets by month and year: the day of the
-// month never changes what a mutant adds to a day number.
-TEST(FastJudging, DayNumberOffsetsHoldForEveryDay) {
-    int failures = 0;
-    const auto same = [](const engine::countstep& a, const engine::countstep& b) {
-        return a.reached == b.reached && a.infected == b.infected && a.offset == b.offset;
-    };
-    for (int n = 46; n <= 65; n++)
-        for (int y = 1900; y <= 9999; y++)
-            for (int m = 1; m <= 12; m++) {
-                const engine::countstep first = engine::judgecount(n, {m, 1, y});
-                for (int d = 2; d <= 31; d += y <= 2400 ? 1 : 29)
-                    if (!same(engine::judgecount(n, {m, d, y}), first) && failures++ < maxreported)
-                        ADD_FAILURE() << "mutant " << n << " on " << show({m, d, y});
-            }
-    EXPECT_EQ(failures, 0);
 }
 
 // --- whole lines -----------------------------------------------------------------------

@@ -152,7 +152,7 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         {47, 47, "if (T.centuries)", "centuries"},
         {48, 48, "if (T.quadrennials)", "quadrennials"},
         {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                              {51, 52, "T.leapmonths", "d.month"},
-        {53, 53, "if (d.month <= T.leapmonths", "if"},                              {54, 54, "0, 31, 59", "daysbefore"},
+        {53, 53, "if (Leap(d.year) == 1", "if"},                                   {54, 54, "0, 31, 59", "daysbefore"},
         {55, 55, "31", "daysbefore"},       {58, 58, "120", "daysbefore"},          {65, 65, "334", "daysbefore"},
     };
     // clang-format on

@@ -1,9 +1,12 @@
 // The fast build against the plain behaviour: vorlak's output on the
 // benchmark files, byte for byte, against the plain model of its passes;
 // each fast form of dates/fast.hpp against the plain function it stands in
-// for; and the benchmark files against what each kind promises.
+// for; the fast judging of the engine against the plain judging, over
+// everything it keeps and through whole scans; and the benchmark files
+// against what each kind promises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -15,9 +18,14 @@
 #include "bench/generator.hpp"
 #include "dates/dates.hpp"
 #include "dates/fast.hpp"
+#include "engine/fastjudge.hpp"
+#include "engine/infection.hpp"
+#include "engine/scan.hpp"
+#include "io/reader.hpp"
 #include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 #include "process.hpp"
 #include "testlines.hpp"
 
@@ -226,6 +234,57 @@ TEST(FastForms, YearTableEqualsTheTerms) {
     expectsameyears<mutants::mutantof(48).change.terms>(48);
 }
 
+// Every month a count can meet, 0 to 13, in every year that four digit
+// columns write and those that a mutant passing over a year column lets
+// through, for the reference's terms and rule and those of each mutant of
+// the count; and both dates of a count, watched.
+// Hears the day numbers of a watched count.
+struct heard {
+    static inline std::array<int, 2> numbers{};
+    static void daynumbers(int first, int second) { numbers = {first, second}; }
+};
+
+// Both dates of a count, the first formed first, told to the watcher.
+template <dates::dayterms T, auto Rule, dates::yearcounter Years> void testcount() {
+    const dates::date first{2, 29, 2000}, second{1, 1, 1900};
+    EXPECT_EQ((dates::fast::countdays<T, Rule, Years, heard>(first, second)),
+              (dates::countdays<T, Rule, Years>(first, second)));
+    EXPECT_EQ(heard::numbers[0], (dates::daynumber<T, Rule, Years>(first)));
+    EXPECT_EQ(heard::numbers[1], (dates::daynumber<T, Rule, Years>(second)));
+}
+
+constexpr bool altersthecount(const mutants::alteration& a) {
+    constexpr dates::dayterms r{};
+    return a.countrule != mutants::rule::leap || a.terms.quadrennials != r.quadrennials ||
+           a.terms.centuries != r.centuries || a.terms.quadcenturies != r.quadcenturies ||
+           a.terms.daysbefore != r.daysbefore || a.terms.leapmonths != r.leapmonths;
+}
+
+template <int N> void expectsamedaynumbers() {
+    constexpr mutants::alteration a = N == 0 ? mutants::alteration{} : mutants::mutantof(N).change;
+    if constexpr (N == 0 || altersthecount(a)) {
+        constexpr auto rule = mutants::ruleof<a.countrule>();
+        constexpr auto years = dates::fast::yearterms<a.terms>;
+        for (int year = 0; year <= 79999; year++)
+            for (int month = 0; month <= 13; month++) {
+                const dates::date d{month, 15, year};
+                if (dates::fast::daynumber<a.terms, rule, years>(d) != dates::daynumber<a.terms, rule, years>(d)) {
+                    ADD_FAILURE() << "mutant " << N << " on " << tests::show(d);
+                    return;
+                }
+            }
+        testcount<a.terms, rule, years>();
+    }
+}
+
+template <std::size_t... N> void expectsamedaynumbers(std::index_sequence<N...>) {
+    (expectsamedaynumbers<static_cast<int>(N)>(), ...);
+}
+
+TEST(FastForms, DayNumberAsksTheMonthFirst) {
+    expectsamedaynumbers(std::make_index_sequence<mutants::mutantcount + 1>{});
+}
+
 // Around zero, every count; further out, around each power of two.
 TEST(FastForms, SignMaskEqualsTheBranch) {
     for (int days = -(1 << 20); days <= 1 << 20; days++)
@@ -235,6 +294,240 @@ TEST(FastForms, SignMaskEqualsTheBranch) {
             EXPECT_EQ(dates::fast::dayresult(days), dates::dayresult(days)) << days;
     for (const int days : {INT_MIN, INT_MIN + 1, INT_MAX})
         EXPECT_EQ(dates::fast::dayresult(days), dates::dayresult(days)) << days;
+}
+
+// --- the fast judging of engine/fastjudge.hpp against the plain judging -----
+
+constexpr int maxreported = 10;
+
+// The plain judging's verdicts of the date checks on one date, as the fast
+// judging keeps them: the mutants whose altered step the date reaches, those
+// it infects, and those whose code for it differs from the reference's.
+engine::fast::judging::datesets plaindatecheck(const dates::date& d) {
+    const int code = dates::checkdate<>(d.month, d.day, d.year);
+    engine::fast::judging::datesets out;
+    for (int n = 1; n <= mutants::mutantcount; n++) {
+        const engine::checkstep c = engine::judgecheck(n, d, code);
+        if (c.reached)
+            out.reached.add(n);
+        if (c.infected)
+            out.infected.add(n);
+        if (c.reached && c.mutantcode != code)
+            out.differs.add(n);
+    }
+    return out;
+}
+
+bool samesets(const engine::fast::judging::datesets& a, const engine::fast::judging::datesets& b) {
+    return a.reached == b.reached && a.infected == b.infected && a.differs == b.differs;
+}
+
+// The date checks read a year only in test 3 and in test 5's leap-year rule.
+// Every month and day that reaches either in some check is one of these, or
+// reaches it as one of these does: months 0 and 13 pass only the widened
+// month tests, days 0 and 32 the widened day tests, and test 5 looks at the
+// months 1 to 3 and the days 28 and 29.  So a year whose verdicts equal its
+// class's first year's on all of them has that class's verdicts on every
+// month and day.
+TEST(FastJudging, EveryYearIsJudgedAsItsClass) {
+    const int months[] = {0, 1, 2, 3, 4, 12, 13};
+    const int days[] = {0, 1, 15, 28, 29, 30, 31, 32};
+    int failures = 0;
+    for (int year = 0; year <= 9999; year++) {
+        const int first = engine::fast::firstyearof(engine::fast::yearclassof(year));
+        ASSERT_LE(first, year) << year;
+        for (const int m : months)
+            for (const int d : days)
+                if (!samesets(plaindatecheck({m, d, year}), plaindatecheck({m, d, first}))) {
+                    ADD_FAILURE() << "year " << year << " is judged unlike " << first << " on " << m << '/' << d;
+                    if (++failures == maxreported)
+                        return;
+                }
+    }
+    // The classes tell apart what the checks tell apart: the years around the
+    // last bad years, and the four kinds of leap year.
+    const int apart[] = {1898, 1899, 1900, 1901, 1904, 2000, 2100};
+    for (const int a : apart)
+        for (const int b : apart)
+            EXPECT_EQ(engine::fast::yearclassof(a) == engine::fast::yearclassof(b), a == b) << a << ' ' << b;
+}
+
+// Every month and day that two columns hold, on the first year of every
+// class: what the judging keeps against the plain judging, and the whole
+// judging of a line with the date first and with it second.
+TEST(FastJudging, DateTableOfEveryClass) {
+    engine::fast::judging judging;
+    int failures = 0;
+    const auto fail = [&](const std::string& what) {
+        ADD_FAILURE() << what;
+        return ++failures < maxreported;
+    };
+    // A date that every check accepts, and one that some reject.
+    const dates::date valid{7, 15, 2000}, rejected{1, 31, 2001};
+    ASSERT_GE(engine::fast::yearclasses(), 8);
+    for (int k = 0; k < engine::fast::yearclasses(); k++) {
+        const int year = engine::fast::firstyearof(k);
+        for (int m = 0; m <= 99; m++)
+            for (int d = 0; d <= 99; d++) {
+                const dates::date date{m, d, year};
+                if (!samesets(judging.datecheck(date), plaindatecheck(date)) &&
+                    !fail("the table differs on " + tests::show(date)))
+                    return;
+                for (const dates::date other : {valid, rejected})
+                    for (const std::string& text : {tests::dateline(date, other), tests::dateline(other, date)}) {
+                        const engine::trace t = engine::tracepiece(tests::putline(text));
+                        if (judging(t) != engine::statesof(engine::judgeall(t)) &&
+                            !fail("the judging differs on " + tests::printable(text)))
+                            return;
+                    }
+            }
+    }
+}
+
+// A count's verdicts on a date, which the judging keeps by month and year:
+// every year that four columns hold in every month, against the plain
+// judging, through one judging whose cache the pairs keep taking over.
+TEST(FastJudging, CountCacheOfEveryMonthAndYear) {
+    engine::fast::judging judging;
+    int failures = 0;
+    for (int year = 0; year <= 9999; year++)
+        for (int m = 1; m <= 12; m++) {
+            const dates::date date{m, 1, year};
+            const engine::fast::judging::countsets got = judging.count(date);
+            for (int n = 1; n <= mutants::mutantcount; n++) {
+                const engine::countstep c = engine::judgecount(n, date);
+                if (got.reached.has(n) == c.reached && got.infected.has(n) == c.infected &&
+                    got.offset[static_cast<std::size_t>(n - 1)] == c.offset)
+                    continue;
+                ADD_FAILURE() << "mutant " << n << " on " << tests::show(date);
+                if (++failures == maxreported)
+                    return;
+            }
+        }
+}
+
+// The day of the month never changes what a mutant adds to a day number, so
+// the count's verdicts of a month and year hold for its every day.
+TEST(FastJudging, DayNumberOffsetsHoldForEveryDay) {
+    int failures = 0;
+    const auto same = [](const engine::countstep& a, const engine::countstep& b) {
+        return a.reached == b.reached && a.infected == b.infected && a.offset == b.offset;
+    };
+    for (int n = 1; n <= mutants::mutantcount; n++) {
+        bool counts = false;  // the mutant alters the day count
+        for (int m = 1; m <= 12; m++)
+            counts = counts || engine::judgecount(n, {m, 1, 2000}).reached;
+        if (!counts)
+            continue;
+        for (int y = 1900; y <= 9999; y++)
+            for (int m = 1; m <= 12; m++) {
+                const engine::countstep first = engine::judgecount(n, {m, 1, y});
+                for (int d = 2; d <= 31; d += y <= 2400 ? 1 : 29)
+                    if (!same(engine::judgecount(n, {m, d, y}), first) && failures++ < maxreported)
+                        ADD_FAILURE() << "mutant " << n << " on " << tests::show({m, d, y});
+            }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+// Both dates of a count in one line, one of them every month of every year
+// that a count meets: their pairs meet in the cache, where the second may
+// take the first's place.
+TEST(FastJudging, CountsOfTwoDates) {
+    engine::fast::judging judging;
+    int failures = 0;
+    for (int year = 1900; year <= 9999; year++)
+        for (int m = 1; m <= 12; m++)
+            for (const std::string& text :
+                 {tests::dateline({m, 28, year}, {2, 15, 2000}), tests::dateline({3, 1, 2000}, {m, 1, year})}) {
+                const engine::trace t = engine::tracepiece(tests::putline(text));
+                if (judging(t) == engine::statesof(engine::judgeall(t)))
+                    continue;
+                ADD_FAILURE() << "the judging differs on " << tests::printable(text);
+                if (++failures == maxreported)
+                    return;
+            }
+}
+
+// --- whole scans with the plain judging ---------------------------------------
+
+// A scan of bytes held in memory, with the fast judging or the plain one.
+engine::scanresult scanbytes(const std::string& bytes, engine::scanneeds needs) {
+    struct cursor {
+        const std::string* bytes;
+        std::size_t at = 0;
+    } c{&bytes};
+    io::reader in;
+    in.attach(
+        [](void* context, char* to, std::size_t room) -> ssize_t {
+            auto& from = *static_cast<cursor*>(context);
+            const std::size_t n = std::min(room, from.bytes->size() - from.at);
+            from.bytes->copy(to, n, from.at);
+            from.at += n;
+            return static_cast<ssize_t>(n);
+        },
+        &c);
+    engine::scanresult out;
+    EXPECT_EQ(engine::scanfile(in, needs, out), 0);
+    return out;
+}
+
+bool sameverdict(const engine::verdict& a, const engine::verdict& b) {
+    return a.reach == b.reach && a.lost == b.lost && a.what == b.what && a.date == b.date &&
+           a.reference == b.reference && a.mutant == b.mutant && a.at.month == b.at.month && a.at.day == b.at.day &&
+           a.at.year == b.at.year;
+}
+
+// Every field of two scan results; the first that differs, or empty.
+std::string firstdifference(const engine::scanresult& a, const engine::scanresult& b) {
+    if (a.lines != b.lines || a.endsinnewline != b.endsinnewline)
+        return "the lines";
+    for (std::size_t i = 0; i < a.kills.size(); i++) {
+        const engine::firstkill &x = a.kills[i], &y = b.kills[i];
+        if (x.line != y.line || x.reference != y.reference || x.result != y.result)
+            return "the kill of mutant " + std::to_string(i + 1);
+        const engine::firstreach &p = a.reach[i], &q = b.reach[i];
+        if (p.reached != q.reached || p.infected != q.infected || !sameverdict(p.why, q.why))
+            return "the reach of mutant " + std::to_string(i + 1);
+    }
+    if (a.sets != b.sets || a.setline != b.setline || a.settext != b.settext)
+        return "the kill sets";
+    if (a.lineset != b.lineset || a.reachsets != b.reachsets || a.linereach != b.linereach)
+        return "the sets of each line";
+    if (a.source != b.source || a.killtext != b.killtext)
+        return "the texts";
+    return "";
+}
+
+// The examples, an empty file and generated files of every kind, each read
+// for the first kills alone and for everything a scan keeps.
+TEST(FastJudging, ScansEqualScansWithThePlainJudging) {
+    std::vector<std::string> files = {
+        tests::readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt"),
+        tests::readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/adequate.txt"),
+        "",
+        bench::generatefile(filekind::mixed, 3000, 5),
+        bench::generatefile(filekind::survive, 3000, 5),
+        bench::generatefile(filekind::longlines, 30, 5),
+    };
+    std::string unended = bench::generatefile(filekind::mixed, 200, 6);
+    unended.pop_back();
+    files.push_back(unended);
+    const engine::scanneeds first{}, everything{
+                                         .every = true,
+                                         .perline = true,
+                                         .linetext = true,
+                                         .source = true,
+                                         .whole = true,
+                                         .killtext = true,
+                                     };
+    for (std::size_t i = 0; i < files.size(); i++)
+        for (engine::scanneeds needs : {first, everything}) {
+            const engine::scanresult fast = scanbytes(files[i], needs);
+            needs.plain = true;
+            const engine::scanresult plain = scanbytes(files[i], needs);
+            EXPECT_EQ(firstdifference(fast, plain), "") << "file " << i << ", every " << needs.every;
+        }
 }
 
 }  // namespace
