@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,15 @@ namespace {
 
 using namespace vorlak;
 using namespace vorlak::tests;
+
+// Runs a program as a process: args[0] is the program.
+outcome run(const std::vector<std::string>& args) { return runprocess(args[0], args, outto::capture, {}, ""); }
+
+outcome report(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {VORLAK_REPORT_BINARY};
+    all.insert(all.end(), args.begin(), args.end());
+    return run(all);
+}
 
 std::string scratch(const std::string& name, const std::string& content) {
     static const tempdir directory;
@@ -66,6 +76,67 @@ TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
             }
         }
     }
+}
+
+// vorlak -v itself, byte for byte, against the model of its passes; and
+// the report's csv against the same model.
+TEST(Agreement, BinariesAgreeWithThePasses) {
+    const std::string vorlak = VORLAK_BINARY;
+    std::vector<std::string> classfiles;
+    std::vector<int> classkilled;
+    for (unsigned seed = 100; seed < 112; seed++) {
+        const std::string path = scratch("binaries" + std::to_string(seed), generated(seed, 40));
+        const auto model = passes(path);
+        std::string verbose;
+        int killed = 0;
+        for (int n = 1; n <= mutants::mutantcount; n++)
+            if (const auto& k = model[static_cast<std::size_t>(n - 1)]) {
+                verbose += "Input: " + k->piece + std::to_string(k->reference) + " =?= " + std::to_string(k->result) +
+                           "\nKilled mutant " + std::to_string(n) + ".\n";
+                killed++;
+            }
+        if (!vorlak.empty()) {
+            const auto v = run({vorlak, "-v", "-i", path});
+            EXPECT_EQ(v.out, verbose + mutants::summaryline(killed)) << "seed " << seed;
+        }
+        const auto csv = report({"-f", "csv", path});
+        ASSERT_EQ(csv.status, 0);
+        std::istringstream rows(csv.out);
+        std::string row;
+        std::getline(rows, row);
+        for (int n = 1; n <= 65 && std::getline(rows, row); n++) {
+            std::vector<std::string> field;
+            std::istringstream cells(row);
+            for (std::string cell; field.size() < 7 && std::getline(cells, cell, ',');)
+                field.push_back(cell);
+            const auto& k = model[static_cast<std::size_t>(n - 1)];
+            EXPECT_EQ(field[0], std::to_string(n));
+            EXPECT_EQ(field[3], k ? "killed" : "survived");
+            EXPECT_EQ(field[4], k ? std::to_string(k->line) : "");
+            EXPECT_EQ(field[5], k ? std::to_string(k->reference) : "");
+            EXPECT_EQ(field[6], k ? std::to_string(k->result) : "");
+        }
+        const auto text = report({path});
+        EXPECT_NE(text.out.find("\n" + mutants::summaryline(killed)), std::string::npos);
+        classfiles.push_back(path);
+        classkilled.push_back(killed);
+    }
+    // The class, graded in worker processes, kills what each file's passes kill.
+    std::vector<std::string> args = {"--class", "-j", "2", "-f", "csv"};
+    args.insert(args.end(), classfiles.begin(), classfiles.end());
+    const auto csv = report(args);
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::istringstream rows(csv.out);
+    std::string row;
+    std::getline(rows, row);
+    for (const int killed : classkilled) {
+        ASSERT_TRUE(std::getline(rows, row));
+        EXPECT_EQ(row.substr(row.find(',') + 1, row.find(',', row.find(',') + 1) - row.find(',') - 1),
+                  std::to_string(killed))
+            << row;
+    }
+    if (vorlak.empty())
+        GTEST_SKIP() << "no vorlak binary in this build: the report was checked against the model alone";
 }
 
 // Every mutant of the catalogue is counted, scored and given a killing line.

@@ -24,6 +24,7 @@
 #include "agreement.hpp"
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
+#include "engine/evaluate.hpp"
 #include "engine/grade.hpp"
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
@@ -75,49 +76,6 @@ outcome report(const std::vector<std::string>& args, const std::string& input = 
 killset killedby(const std::string& content) { return scanpath(scratch("killed", content)).killedset(); }
 
 // --- agreement with vorlak ---------------------------------------------------
-
-// vorlak -v itself, byte for byte, against the model of its passes; and
-// the report's csv against the same model.
-TEST(Agreement, BinariesAgreeWithThePasses) {
-    const std::string vorlak = VORLAK_BINARY;
-    for (unsigned seed = 100; seed < 112; seed++) {
-        const std::string path = scratch("binaries", generated(seed, 40));
-        const auto model = passes(path);
-        std::string verbose;
-        int killed = 0;
-        for (int n = 1; n <= 65; n++)
-            if (const auto& k = model[static_cast<std::size_t>(n - 1)]) {
-                verbose += "Input: " + k->piece + std::to_string(k->reference) + " =?= " + std::to_string(k->result) +
-                           "\nKilled mutant " + std::to_string(n) + ".\n";
-                killed++;
-            }
-        if (!vorlak.empty()) {
-            const auto v = run({vorlak, "-v", "-i", path});
-            EXPECT_EQ(v.out, verbose + mutants::summaryline(killed)) << "seed " << seed;
-        }
-        const auto csv = report({"-f", "csv", path});
-        ASSERT_EQ(csv.status, 0);
-        std::istringstream rows(csv.out);
-        std::string row;
-        std::getline(rows, row);
-        for (int n = 1; n <= 65 && std::getline(rows, row); n++) {
-            std::vector<std::string> field;
-            std::istringstream cells(row);
-            for (std::string cell; field.size() < 7 && std::getline(cells, cell, ',');)
-                field.push_back(cell);
-            const auto& k = model[static_cast<std::size_t>(n - 1)];
-            EXPECT_EQ(field[0], std::to_string(n));
-            EXPECT_EQ(field[3], k ? "killed" : "survived");
-            EXPECT_EQ(field[4], k ? std::to_string(k->line) : "");
-            EXPECT_EQ(field[5], k ? std::to_string(k->reference) : "");
-            EXPECT_EQ(field[6], k ? std::to_string(k->result) : "");
-        }
-        const auto text = report({path});
-        EXPECT_NE(text.out.find("\n" + mutants::summaryline(killed)), std::string::npos);
-    }
-    if (vorlak.empty())
-        GTEST_SKIP() << "no vorlak binary in this build: the report was checked against the model alone";
-}
 
 TEST(Agreement, LinesCountPhysicalLinesAndPiecesKeepTheirLine) {
     // Line 2 is 1500 bytes: pieces of 999 and 502.  Its second piece kills
