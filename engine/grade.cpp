@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/cover.hpp"
+#include "engine/evaluate.hpp"
 #include "engine/fastjudge.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"

@@ -184,13 +184,9 @@ checkstep judgecheck(int mutant, const dates::date& d, int code) {
     return out;
 }
 
-countstep judgecount(int mutant, const dates::date& d) { return judgecount(mutant, d, dates::daynumber<>(d)); }
-
 countstep judgecount(int mutant, const dates::date& d, int referenceday) {
     return countat(stepof(mutant), d, referenceday);
 }
-
-int unexamined(int mutant) { return stepof(mutant).column; }
 
 verdict judge(const trace& t, int mutant) {
     const step& s = stepof(mutant);

@@ -101,7 +101,8 @@ struct checkstep {
 };
 checkstep judgecheck(int mutant, const dates::date& d, int code);
 
-// The altered step of a day count, on one date of a count that runs.
+// The altered step of a day count, on one date of a count that runs, whose
+// day number in the reference is referenceday.
 struct countstep {
     bool reached = false;
     bool infected = false;
@@ -110,11 +111,6 @@ struct countstep {
     int mutant = 0;
     int offset = 0;  // the mutant's day number minus the reference's
 };
-countstep judgecount(int mutant, const dates::date& d);
-// The same, given the reference's day number of the date.
 countstep judgecount(int mutant, const dates::date& d, int referenceday);
-
-// The digit column that syntax-check mutant n leaves unexamined; -1 for the others.
-int unexamined(int mutant);
 
 }  // namespace vorlak::engine

@@ -125,15 +125,6 @@ killset killedin(const std::array<firstkill, mutants::mutantcount>& kills) {
     return s;
 }
 
-killset killsofpiece(int length) {
-    const int reference = dates::testline(length);
-    killset killed;
-    for (const auto& m : mutants::mutantset)
-        if (m.entry(length) != reference)
-            killed.add(m.number);
-    return killed;
-}
-
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     fast::judging judging;
     return scanfile(in, needs, out, judging);

@@ -93,9 +93,4 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
 // what the judging answers does not depend on what it judged before.
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging);
 
-// The mutants whose result on the piece now in the line buffer differs from
-// the reference result there, found by running every one: the plain form that
-// the scan's judging from the reference stands in for.
-killset killsofpiece(int length);
-
 }  // namespace vorlak::engine

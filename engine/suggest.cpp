@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <functional>
 
 #include "dates/dates.hpp"
+#include "engine/evaluate.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 
@@ -107,24 +107,9 @@ void candidates(const std::function<bool(const linetext&)>& trial) {
 
 namespace {
 
-// Puts text into the line buffer as the reader would; returns its length.
-int putline(std::string_view text) {
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(dates::linesize - 1));
-    std::memcpy(dates::line, text.data(), n);
-    dates::line[n] = 0;
-    dates::len = static_cast<int>(n);
-    return dates::len;
-}
-
 int mutantresult(int mutant, int length) { return mutants::mutantof(mutant).entry(length); }
 
 }  // namespace
-
-std::pair<int, int> results(const std::string& text, int mutant) {
-    const int length = putline(text);
-    const int reference = dates::testline(length);
-    return {reference, mutantresult(mutant, length)};
-}
 
 std::vector<suggestion> suggest(killset wanted) {
     std::vector<suggestion> found;

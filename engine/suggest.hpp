@@ -23,8 +23,4 @@ struct suggestion {
 // line often serves several.  A mutant no candidate kills has none.
 std::vector<suggestion> suggest(killset wanted);
 
-// The evaluation results of text as a test line: the reference first, then
-// the mutant's.
-std::pair<int, int> results(const std::string& text, int mutant);
-
 }  // namespace vorlak::engine

@@ -17,6 +17,7 @@
 #include "dates/dates.hpp"
 #include "engine/fastjudge.hpp"
 #include "engine/infection.hpp"
+#include "engine/steps.hpp"
 #include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
@@ -103,7 +104,7 @@ TEST(SyntaxStep, EveryByteInEveryColumn) {
             const bool digit = byte >= '0' && byte <= '9';
             for (int n = 1; n <= 16; n++) {
                 const engine::verdict& m = v[static_cast<std::size_t>(n - 1)];
-                const int own = engine::unexamined(n);
+                const int own = engine::altered::stepof(n).column;
                 ASSERT_EQ(own, digitcolumns[static_cast<std::size_t>(n - 1)]);
                 // A lone non-digit stops the reference's scan, so columns after it are not reached.
                 const state want = own == column && !digit  ? state::infected
@@ -127,7 +128,7 @@ TEST(SyntaxStep, EveryByteInEveryColumn) {
                 const auto v = checkline(text, seen);
                 for (int n = 1; n <= 16; n++) {
                     const engine::verdict& m = v[static_cast<std::size_t>(n - 1)];
-                    if (engine::unexamined(n) != a)
+                    if (engine::altered::stepof(n).column != a)
                         continue;
                     ASSERT_EQ(m.reach, state::infected);
                     ASSERT_EQ(m.lost, loss::masked);
@@ -261,7 +262,7 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
     // In January of year 1 no term, rule or table entry but 54's differs.
     const date anchor{1, 1, 1};
     for (int n = 46; n <= 65; n++)
-        ASSERT_EQ(engine::judgecount(n, anchor).offset, n == 54 ? 31 : 0) << n;
+        ASSERT_EQ(engine::judgecount(n, anchor, dates::daynumber<>(anchor)).offset, n == 54 ? 31 : 0) << n;
     std::vector<date> dates;
     for (int y = 0; y <= 79999; y++)
         for (int m = 0; m <= 13; m++)
@@ -273,7 +274,7 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
     int failures = 0;
     for (const date& d : dates)
         for (int n = 46; n <= 65; n++) {
-            const engine::countstep c = engine::judgecount(n, d);
+            const engine::countstep c = engine::judgecount(n, d, dates::daynumber<>(d));
             const int offset = tests::daycounts[static_cast<std::size_t>(n - 46)](anchor, d) -
                                dates::daysdiff(anchor, d) + (n == 54 ? 31 : 0);
             bool reached = true;
@@ -302,7 +303,7 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
             }
         }
     for (int n = 1; n <= 45; n++)
-        EXPECT_FALSE(engine::judgecount(n, {1, 1, 2000}).reached) << n;
+        EXPECT_FALSE(engine::judgecount(n, {1, 1, 2000}, dates::daynumber<>(dates::date{1, 1, 2000})).reached) << n;
 }
 
 // --- whole lines -----------------------------------------------------------------------
@@ -450,7 +451,7 @@ TEST(Conditions, ALineThatMeetsEachConditionInfectsItsMutant) {
     std::array<std::string, mutantcount + 1> lines;
     for (int n = 1; n <= 16; n++) {
         std::string text = baseline;
-        text[static_cast<std::size_t>(engine::unexamined(n))] = 'a';
+        text[static_cast<std::size_t>(engine::altered::stepof(n).column)] = 'a';
         lines[static_cast<std::size_t>(n)] = text;
     }
     const std::array<std::pair<int, const char*>, 26> rows = {{

@@ -395,7 +395,7 @@ TEST(FastJudging, CountCacheOfEveryMonthAndYear) {
             const dates::date date{m, 1, year};
             const engine::fast::judging::countsets got = judging.count(date);
             for (int n = 1; n <= mutants::mutantcount; n++) {
-                const engine::countstep c = engine::judgecount(n, date);
+                const engine::countstep c = engine::judgecount(n, date, dates::daynumber<>(date));
                 if (got.reached.has(n) == c.reached && got.infected.has(n) == c.infected &&
                     got.offset[static_cast<std::size_t>(n - 1)] == c.offset)
                     continue;
@@ -416,14 +416,16 @@ TEST(FastJudging, DayNumberOffsetsHoldForEveryDay) {
     for (int n = 1; n <= mutants::mutantcount; n++) {
         bool counts = false;  // the mutant alters the day count
         for (int m = 1; m <= 12; m++)
-            counts = counts || engine::judgecount(n, {m, 1, 2000}).reached;
+            counts = counts || engine::judgecount(n, {m, 1, 2000}, dates::daynumber<>(dates::date{m, 1, 2000})).reached;
         if (!counts)
             continue;
         for (int y = 1900; y <= 9999; y++)
             for (int m = 1; m <= 12; m++) {
-                const engine::countstep first = engine::judgecount(n, {m, 1, y});
+                const engine::countstep first =
+                    engine::judgecount(n, {m, 1, y}, dates::daynumber<>(dates::date{m, 1, y}));
                 for (int d = 2; d <= 31; d += y <= 2400 ? 1 : 29)
-                    if (!same(engine::judgecount(n, {m, d, y}), first) && failures++ < maxreported)
+                    if (!same(engine::judgecount(n, {m, d, y}, dates::daynumber<>(dates::date{m, d, y})), first) &&
+                        failures++ < maxreported)
                         ADD_FAILURE() << "mutant " << n << " on " << tests::show({m, d, y});
             }
     }
