@@ -40,8 +40,9 @@ struct ownline {
 // The mutants that a table of first kills records as killed.
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 
-// What to keep besides the first kills.  Without every, a mutant is no
-// longer evaluated once it is killed, as in vorlak's passes.
+// What to keep besides each mutant's first killing, reaching and infecting
+// lines, and how to judge.  Every piece is judged for every mutant, killed
+// or not; a mutant runs only on the piece that first kills it.
 struct scanneeds {
     bool every = false;     // each line's full kill set (for the matrix and the smallest subset)
     bool perline = false;   // the kill set and the reach of every line, not only the distinct ones

@@ -96,7 +96,7 @@ std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view 
     return std::nullopt;
 }
 
-std::optional<site> locate(int mutant) {
+std::optional<location> locate(int mutant) {
     if (mutant < 1 || mutant > mutants::mutantcount)
         return std::nullopt;
     const mutants::site& a = mutants::mutantof(mutant).where;
@@ -126,12 +126,12 @@ std::optional<site> locate(int mutant) {
     }
     if (!span)
         return std::nullopt;
-    return site{file->path, at(text, span->first), at(text, span->second),
-                text.substr(span->first, span->second - span->first), a.replacement};
+    return location{file->path, at(text, span->first), at(text, span->second),
+                    text.substr(span->first, span->second - span->first), a.replacement};
 }
 
 std::optional<codediff> diffof(int mutant) {
-    const std::optional<site> s = locate(mutant);
+    const std::optional<location> s = locate(mutant);
     if (!s)
         return std::nullopt;
     const auto files = referencesources();

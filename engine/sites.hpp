@@ -12,8 +12,9 @@ struct position {
     int column;  // from 1, in bytes; the sources are plain ASCII
 };
 
-// The text that a mutant's alteration replaces, and with what.
-struct site {
+// Where the text that a mutant's alteration replaces stands in the sources
+// (its site, found), and what replaces it.
+struct location {
     std::string_view file;  // a path of referencesources()
     position start;
     position end;           // just past the last character
@@ -21,9 +22,9 @@ struct site {
     std::string_view replacement;
 };
 
-// The site of mutant 1 to 65, found by searching the embedded sources for
+// The site of mutant n, found by searching the embedded sources for
 // the code around it; nothing when the sources no longer hold that code.
-std::optional<site> locate(int mutant);
+std::optional<location> locate(int mutant);
 
 // A mutant's alteration as a one-line diff: the lines of the program that
 // its site spans, each run of white space made one blank, as they read in

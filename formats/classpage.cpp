@@ -118,7 +118,7 @@ std::string heatmaphead() {
 // it and as the mutant has it; nothing when the sources no longer hold it.
 std::string diffhtml(int n) {
     const std::optional<engine::codediff> d = engine::diffof(n);
-    const std::optional<engine::site> s = engine::locate(n);
+    const std::optional<engine::location> s = engine::locate(n);
     if (!d || !s)
         return "";
     return "<div class=\"diff\">" + htmltext(engine::diffplace(s->file, d->line)) +

@@ -19,10 +19,10 @@ namespace vorlak::formats {
 using engine::firstkill;
 using engine::firstreach;
 using engine::locate;
+using engine::location;
 using engine::position;
 using engine::referencesources;
 using engine::scanresult;
-using engine::site;
 using engine::sourcefile;
 using engine::state;
 using engine::suggestion;
@@ -88,7 +88,8 @@ std::string survivorreason(const scanresult& scan, int n, bool conditions, const
     return reason;
 }
 
-json mutantresult(const scanresult& scan, const site& s, int n, const reportoptions& o, const suggestion* suggested) {
+json mutantresult(const scanresult& scan, const location& s, int n, const reportoptions& o,
+                  const suggestion* suggested) {
     const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     const firstreach& f = scan.reachof(n);
@@ -124,7 +125,7 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
         const auto s = locate(m.number);
         // The tests make sure that every mutant is found; should the sources
         // ever part from the anchors, the mutant stands at the top of a file.
-        const site& at = s ? *s : site{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
+        const location& at = s ? *s : location{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
         const suggestion* suggested = nullptr;
         for (const suggestion& g : suggestions)
             if (g.mutant == m.number)

@@ -189,7 +189,7 @@ VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::stat
 // the reference's side (0) and the mutant's (1).
 VORLAK_EXPORT(vorlak_diffplace) int diffplace(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
-    const std::optional<engine::site> s = known(mutant) ? engine::locate(mutant) : std::nullopt;
+    const std::optional<engine::location> s = known(mutant) ? engine::locate(mutant) : std::nullopt;
     return d && s ? answer(engine::diffplace(s->file, d->line)) : -1;
 }
 VORLAK_EXPORT(vorlak_diffreference) int diffreference(int mutant) {

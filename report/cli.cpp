@@ -207,7 +207,7 @@ std::string render(const settings& s, const findings& f, std::string& note) {
 
 // The exit status once the output is written: 1 when a file of the class
 // could not be read, 2 when a score is below the threshold.
-int verdict(const settings& s, const findings& f) {
+int exitstatus(const settings& s, const findings& f) {
     if (!s.grading)
         return s.failunder >= 0 && mutants::share(f.file.scan.killed()) < s.failunder ? 2 : 0;
     const auto failed = [](const grade& g) { return g.failed(); };
@@ -245,7 +245,7 @@ int run(int argc, char** argv) {
         if (const int status = writefeedback(s, f.grades); status != 0)
             return status;
     say(note);
-    return verdict(s, f);
+    return exitstatus(s, f);
 }
 
 }  // namespace vorlak::report
