@@ -6,6 +6,8 @@
 # BUILD_DIR holds the compile_commands.json of a configured build, build/dev
 # by default; a file that this build does not compile (a benchmark outside
 # the release build, say) is checked with the flags of its nearest neighbour.
+# The files of tests/rows/ are checked as the build of its own that the
+# tests make there compiles them (BUILD_DIR/tests/rows).
 # CLANG_TIDY names the program, clang-tidy by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +31,8 @@ trap 'rm -f "$log"' EXIT
 status=0
 printf '%s\0' "${files[@]}" |
     xargs -0 -n 1 -P "$(nproc)" sh -c \
-        'out=$("$0" -p "$1" --quiet --warnings-as-errors="*" "$2" 2>&1) || { printf "%s\n" "$out"; exit 1; }' \
+        'db=$1; case $2 in tests/rows/*) db=$1/tests/rows ;; esac
+         out=$("$0" -p "$db" --quiet --warnings-as-errors="*" "$2" 2>&1) || { printf "%s\n" "$out"; exit 1; }' \
         "$tidy" "$build" >"$log" || status=$?
 
 if [ $status -ne 0 ]; then
