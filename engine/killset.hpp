@@ -25,16 +25,6 @@ public:
         return s;
     }
 
-    // The mutants first, first + 1, ... whose bits 0, 1, ... are set in bits.
-    static constexpr killset frombits(int first, std::uint32_t bits) {
-        const int shift = first - 1;  // of bit 0 in the 128 bits
-        const std::uint64_t wide = bits;
-        killset s;
-        s.low_ = shift < 64 ? wide << shift : 0;
-        s.high_ = shift >= 64 ? wide << (shift - 64) : shift > 32 ? wide >> (64 - shift) : 0;
-        return s;
-    }
-
     constexpr void add(int mutant) {
         if (mutant <= lowsize)
             low_ |= std::uint64_t{1} << (mutant - 1);
