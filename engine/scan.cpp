@@ -71,15 +71,17 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 
 // Judges the piece now in the line buffer from the reference's evaluation
 // and notes each mutant's first reaching, infecting and killing line, with
-// killtext the piece that first kills it.  A mutant is run on the piece
-// only when the piece kills it for the first time, for its result.
+// killtext the piece that first kills it, and with ownlines the line that
+// first takes a mutant further.  A mutant is run on the piece only when the
+// piece kills it for the first time, for its result.
 linestates piece(int length, const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     const long line = r.line;
     const trace t = tracepiece(length);
     const linestates s = needs.plain ? statesof(judgeall(t)) : judging(t);
-    foreachmutant(s.reached.without(r.sofar.reached),
-                  [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
-    foreachmutant(s.infected.without(r.sofar.infected), [&](int n) {
+    const killset reached = s.reached.without(r.sofar.reached);
+    const killset infected = s.infected.without(r.sofar.infected);
+    foreachmutant(reached, [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
+    foreachmutant(infected, [&](int n) {
         firstreach& f = out.reach[static_cast<std::size_t>(n - 1)];
         f.infected = line;
         f.why = judge(t, n);
@@ -90,20 +92,15 @@ linestates piece(int length, const scanneeds& needs, fast::judging& judging, rea
         if (needs.killtext)
             out.killtext[i].assign(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length));
     });
+    // With ownlines, the line's first piece, when this piece took a mutant
+    // further than every line before; each line once.
+    if (needs.ownlines && !(reached.empty() && infected.empty()) &&
+        (out.ownlines.empty() || out.ownlines.back().number != line))
+        out.ownlines.push_back({line, r.first});
     r.sofar.reached |= s.reached;
     r.sofar.infected |= s.infected;
     r.sofar.killed |= s.killed;
     return s;
-}
-
-// With ownlines, files the current line's first piece when the piece just
-// judged took a mutant further than every line before (before is what they
-// had reached and infected); each line once.
-void notereach(const reading& r, const linestates& before, const linestates& s, scanresult& out) {
-    if (s.reached.without(before.reached).empty() && s.infected.without(before.infected).empty())
-        return;
-    if (out.ownlines.empty() || out.ownlines.back().number != r.line)
-        out.ownlines.push_back({r.line, r.first});
 }
 
 }  // namespace
@@ -152,10 +149,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
             out.source.append(bytes, size);
         if (needs.linetext)
             r.text.append(bytes, size);
-        const linestates before = r.sofar;
         const linestates s = piece(n, needs, judging, r, out);
-        if (needs.ownlines)
-            notereach(r, before, s, out);
         r.current |= s.killed;
         r.currentreach |= s.reached;
         if (bytes[size - 1] == '\n')
