@@ -36,18 +36,6 @@ std::string head(std::string_view title) { return classassets::head(title, false
 
 constexpr std::string_view foot = "</main>\n</body>\n</html>\n";
 
-// A line as the page shows it, as a student would copy it: control
-// characters and bytes that are not UTF-8 as U+FFFD, as htmltext shows them,
-// and a long line cut short.
-std::string asshown(std::string_view line) {
-    if (!line.empty() && line.back() == '\n')
-        line.remove_suffix(1);
-    std::string shown;
-    for (const char c : validutf8(line.substr(0, longestline)))
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? std::string("\xEF\xBF\xBD") : std::string(1, c);
-    return line.size() > longestline ? shown + "..." : shown;
-}
-
 // What the page says of a survivor's state: whyof's words, the line it
 // names as the file had it when graded (where the grade kept it), and how
 // an infected one's difference was lost.
@@ -61,7 +49,7 @@ std::string statehtml(const grade& g, int n) {
     const auto own = std::find_if(scan.ownlines.begin(), scan.ownlines.end(),
                                   [&](const engine::ownline& l) { return l.number == line; });
     if (own != scan.ownlines.end())
-        html += " Line " + number(line) + " reads <code>" + htmltext(asshown(own->text)) + "</code>.";
+        html += " Line " + number(line) + " reads <code>" + htmltext(shownline(own->text)) + "</code>.";
     if (s == state::infected)
         html += " " + htmltext(engine::lossmeaning(scan.reachof(n).why.lost));
     return html + "</p>\n";
@@ -79,14 +67,22 @@ std::string survivorhtml(const grade& g, int n, hints level) {
     if (level == hints::answer)
         for (const suggestion& a : g.answers)
             if (a.mutant == n)
-                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" + htmltext(asshown(a.line)) +
-                        "</code> (" + htmltext(engine::resultpair(a.reference, a.result)) + ").</p>\n";
+                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" +
+                        htmltext(shownline(a.line)) + "</code> (" +
+                        htmltext(engine::resultpair(a.reference, a.result)) + ").</p>\n";
     return html + "</li>\n";
 }
 
 }  // namespace
 
-std::string shownline(std::string_view line) { return asshown(line); }
+std::string shownline(std::string_view line) {
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    std::string shown;
+    for (const char c : validutf8(line.substr(0, longestline)))
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    return line.size() > longestline ? shown + "..." : shown;
+}
 
 std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
     std::vector<std::string> names;
