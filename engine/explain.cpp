@@ -88,7 +88,28 @@ std::string whyof(const scanresult& scan, int mutant) {
     return "";
 }
 
-std::string conditionhint(const mutants::mutant& m) { return "to infect it: " + std::string(m.condition); }
+bool parsehints(std::string_view name, hints& level) {
+    for (std::size_t i = 0; i < hintnames.size(); i++)
+        if (name == hintnames[i]) {
+            level = static_cast<hints>(i);
+            return true;
+        }
+    return false;
+}
+
+std::string nexthint(const mutants::mutant& m, state s) {
+    switch (s) {
+    case state::unreached:
+        return std::string(reachframe) + std::string(m.condition);
+    case state::reached:
+        return std::string(infectframe) + std::string(m.condition);
+    case state::infected:
+        return std::string(carryframe) + std::string(m.condition);
+    case state::killed:
+        break;
+    }
+    return "";
+}
 
 std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);

@@ -48,9 +48,34 @@ std::string stepvalues(const verdict& v);
 // or "no line reaches it".
 std::string whyof(const scanresult& scan, int mutant);
 
-// The hint after the state: what a line needs to infect the mutant, such as
-// "to infect it: April 31 in a year from 1900 on".
-std::string conditionhint(const mutants::mutant& m);
+// How much a surface tells of each mutant, from the score to a line that
+// kills it; each level tells what the one before it tells, and more.  A
+// survivor shows: at score, its number and that it survived; at state, its
+// state, the first line that got it that far, an infected one's two values
+// and loss, and the stage's name; at concept, the concept; at condition,
+// what a line needs for the next step from its state; at mutant, its
+// description and alteration; at answer, a line that kills it.  (The
+// level named "concept" is concepts here: concept is a keyword.)
+enum class hints { score, state, concepts, condition, mutant, answer };
+
+// The levels' names on the command line and on the pages, in their order.
+inline constexpr std::array<std::string_view, 6> hintnames = {"score",     "state",  "concept",
+                                                              "condition", "mutant", "answer"};
+constexpr std::string_view hintname(hints level) { return hintnames[static_cast<std::size_t>(level)]; }
+
+// The level named name, if any.
+bool parsehints(std::string_view name, hints& level);
+
+// The frames that introduce the hints, the same words on every surface.
+inline constexpr std::string_view conceptframe = "concept: ";
+inline constexpr std::string_view reachframe = "to reach it: ";
+inline constexpr std::string_view infectframe = "to infect it: ";
+inline constexpr std::string_view carryframe = "to carry it to the result: ";
+
+// The hint after the concept: what a line needs for the next step from the
+// survivor's state, such as "to infect it: April 31 in a year from 1900 on"
+// for a reached one, in its frame.
+std::string nexthint(const mutants::mutant& m, state s);
 
 // The hint after the condition, before the line it gives: "a line that kills
 // it: ".

@@ -59,11 +59,11 @@ std::string statehtml(const grade& g, int n) {
 std::string survivorhtml(const grade& g, int n, hints level) {
     const mutants::mutant& m = mutants::mutantof(n);
     std::string html = "<li class=\"survivor\" data-mutant=\"" + number(n) + "\"><h3>Mutant " + number(n);
-    if (level != hints::state)
+    if (level >= hints::condition)
         html += ": " + htmltext(m.description);
     html += "</h3>\n" + statehtml(g, n);
-    if (level != hints::state)
-        html += "<p class=\"condition\">" + htmltext(engine::conditionhint(m)) + ".</p>\n";
+    if (level >= hints::condition)
+        html += "<p class=\"condition\">" + htmltext(engine::nexthint(m, g.scan.stateof(n))) + ".</p>\n";
     if (level == hints::answer)
         for (const suggestion& a : g.answers)
             if (a.mutant == n)

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/explain.hpp"
 #include "engine/grade.hpp"
 #include "engine/scan.hpp"
 #include "engine/suggest.hpp"
@@ -25,13 +26,9 @@ private:
     std::vector<std::pair<long, long>> spans_;
 };
 
-// How much a report tells of each survivor: its state; its state and what a
-// line needs to infect it; or all that and a line that kills it.
-enum class hints { state, condition, answer };
-
-// The levels' names on the command line and on the pages, in their order.
-inline constexpr std::array<std::string_view, 3> hintnames = {"state", "condition", "answer"};
-constexpr std::string_view hintname(hints level) { return hintnames[static_cast<std::size_t>(level)]; }
+// How much a report tells of each mutant.
+using engine::hintname;
+using engine::hints;
 
 // One aligned row per mutant, a survivor's with its state and the first line
 // of it and an infected one's with how the difference was lost; with hints

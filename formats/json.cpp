@@ -81,7 +81,7 @@ std::string survivorreason(const scanresult& scan, int n, bool conditions, const
     if (scan.stateof(n) == state::infected)
         reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
     if (conditions)
-        reason += "\n" + engine::conditionhint(mutants::mutantof(n));
+        reason += "\n" + engine::nexthint(mutants::mutantof(n), scan.stateof(n));
     if (suggested != nullptr)
         reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) +
                   " kills it: " + engine::resultpair(suggested->reference, suggested->result);

@@ -125,8 +125,8 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
         }
         if (s == state::infected)
             lines.push_back(engine::whyof(scan, m.number));
-        if (s != state::killed && level != hints::state)
-            lines.push_back(engine::conditionhint(m));
+        if (s != state::killed && level >= hints::condition)
+            lines.push_back(engine::nexthint(m, s));
         if (s != state::killed && level == hints::answer)
             for (const engine::suggestion& g : answers)
                 if (g.mutant == m.number)

@@ -161,7 +161,7 @@ VORLAK_EXPORT(vorlak_description) int description(int mutant) {
 // reports say it ("to infect it: ..."), and the concept a test must hold to
 // kill it, its name and its sentence.
 VORLAK_EXPORT(vorlak_conditionhint) int conditionhint(int mutant) {
-    return known(mutant) ? answer(engine::conditionhint(entry(mutant))) : -1;
+    return known(mutant) ? answer(engine::nexthint(entry(mutant), engine::state::reached)) : -1;
 }
 VORLAK_EXPORT(vorlak_concept) int conceptname(int mutant) {
     return known(mutant) ? answer(mutants::ideaof(entry(mutant).teaches).name) : -1;

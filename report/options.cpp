@@ -106,15 +106,6 @@ bool parseformat(std::string_view name, format& f) {
     return false;
 }
 
-bool parsehints(std::string_view name, formats::hints& h) {
-    for (std::size_t i = 0; i < formats::hintnames.size(); i++)
-        if (name == formats::hintnames[i]) {
-            h = static_cast<formats::hints>(i);
-            return true;
-        }
-    return false;
-}
-
 bool parsethreshold(const char* text, double& value) {
     errno = 0;
     char* end = nullptr;
@@ -179,7 +170,7 @@ int readoptions(int argc, char** argv, settings& s) {
             s.feedback = optarg;
             break;
         case hintsoption:
-            if (!parsehints(optarg, s.hints))
+            if (!engine::parsehints(optarg, s.hints))
                 return fail(std::string("unknown hint level '") + optarg + "': use state, condition or answer");
             break;
         case versionoption:

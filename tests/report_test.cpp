@@ -1015,8 +1015,9 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
         if (row.find(" infected ") != std::string::npos)
             expected.push_back(under.empty() || !under[0].starts_with("infected by line ") ? "infected by line"
                                                                                            : under[0]);
-        if (row.find(" killed ") == std::string::npos)
-            expected.push_back("to infect it: " + std::string(mutants::mutantof(n).condition));
+        for (const engine::state s : {engine::state::unreached, engine::state::reached, engine::state::infected})
+            if (row.find(" " + std::string(engine::statename(s)) + " ") != std::string::npos)
+                expected.push_back(engine::nexthint(mutants::mutantof(n), s));
         EXPECT_EQ(under, expected) << row;
     }
     EXPECT_EQ(rows[i] + "\n", mutants::summaryline(11));
