@@ -127,4 +127,15 @@ std::vector<std::size_t> minimumcover(const std::vector<killset>& sets) {
     return search.run();
 }
 
+killset killedonce(const std::vector<killset>& sets, const std::vector<std::uint32_t>& lineset) {
+    killset once;
+    killset twice;
+    for (const std::uint32_t i : lineset) {
+        const killset s = sets[i];
+        twice |= once & s;
+        once |= s;
+    }
+    return once.without(twice);
+}
+
 }  // namespace vorlak::engine

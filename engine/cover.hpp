@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/killset.hpp"
@@ -14,5 +15,11 @@ namespace vorlak::engine {
 // families of the same size, the one found first is kept, so the answer
 // depends only on the sets and their order.
 std::vector<std::size_t> minimumcover(const std::vector<killset>& sets);
+
+// The mutants that exactly one line kills, from the kill set of every
+// line (line i + 1 kills sets[lineset[i]]).  What only line i + 1 kills is
+// its set within these; taking that line out alone lowers the score exactly
+// when it kills one of them.
+killset killedonce(const std::vector<killset>& sets, const std::vector<std::uint32_t>& lineset);
 
 }  // namespace vorlak::engine

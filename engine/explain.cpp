@@ -97,6 +97,11 @@ bool parsehints(std::string_view name, hints& level) {
     return false;
 }
 
+std::string concepthint(const mutants::mutant& m) {
+    const mutants::ideatext& idea = mutants::ideaof(m.teaches);
+    return std::string(conceptframe) + std::string(idea.name) + ". " + std::string(idea.sentence);
+}
+
 std::string nexthint(const mutants::mutant& m, state s) {
     switch (s) {
     case state::unreached:

@@ -72,6 +72,11 @@ inline constexpr std::string_view reachframe = "to reach it: ";
 inline constexpr std::string_view infectframe = "to infect it: ";
 inline constexpr std::string_view carryframe = "to carry it to the result: ";
 
+// The hint after the state: the concept in its frame, such as "concept: the
+// century years. A year divisible by 100 is a common year, unless it is
+// divisible by 400."
+std::string concepthint(const mutants::mutant& m);
+
 // The hint after the concept: what a line needs for the next step from the
 // survivor's state, such as "to infect it: April 31 in a year from 1900 on"
 // for a reached one, in its frame.
@@ -80,6 +85,12 @@ std::string nexthint(const mutants::mutant& m, state s);
 // The hint after the condition, before the line it gives: "a line that kills
 // it: ".
 inline constexpr std::string_view killinghint = "a line that kills it: ";
+
+// What a file's own line does, as the per-line view says it: the mutants
+// that only it kills, and whether taking it out alone would lower the
+// score ("needed") or not ("removable").
+inline constexpr std::string_view alonename = "only it kills";
+constexpr std::string_view lineverdict(bool needed) { return needed ? "needed" : "removable"; }
 
 // The results of the reference and of a mutant on one line, such as
 // "reference 0, mutant -1".

@@ -61,7 +61,8 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     // works out for a file serves the next.
     static fast::judging judging;
     if (const int error =
-            scanfile(in, {.every = true, .killtext = needs.killtext, .ownlines = needs.ownlines}, g.scan, judging);
+            scanfile(in, {.every = true, .perline = needs.perline, .killtext = needs.killtext, .ownlines = needs.ownlines},
+                     g.scan, judging);
         error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);
@@ -69,8 +70,11 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     }
     g.needed = static_cast<long>(minimumcover(g.scan.sets).size());
     // Let go of the kill sets' memory, not only of the sets.
-    g.scan.sets = std::vector<killset>();
+    if (!needs.perline)
+        g.scan.sets = std::vector<killset>();
     g.scan.setline = std::vector<long>();
+    g.scan.reachsets = std::vector<killset>();
+    g.scan.linereach = std::vector<std::uint32_t>();
     if (needs.ownlines)
         keepownlines(g.scan, needs.shown);
     if (needs.answers)

@@ -20,6 +20,7 @@ struct gradeneeds {
     bool killtext = false;  // the piece that first kills each mutant
     bool ownlines = false;  // the file's own lines that its survivors' states name
     bool answers = false;   // a line that kills each survivor, where a candidate does
+    bool perline = false;   // every line's kill set, for the per-line view
     // With ownlines: a line as a page shows it, which a student may copy.  A
     // line whose shown form would kill a survivor is not kept.
     std::string (*shown)(std::string_view line) = nullptr;
@@ -35,7 +36,8 @@ struct grade {
     // The lines, the first kills and reaches; with killtext each first
     // killing piece; with ownlines, in scan.ownlines, only the lines that a
     // survivor's state names and that a page may show.  The distinct kill
-    // sets are let go once they are counted.
+    // sets are let go once they are counted, unless perline keeps them with
+    // the set of every line.
     scanresult scan;
     std::vector<suggestion> answers;  // with answers, in the order of the mutants
 

@@ -13,6 +13,7 @@
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
+#include "formats/pageparts.hpp"
 #include "formats/utf8.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
@@ -35,43 +36,6 @@ std::string number(long n) { return std::to_string(n); }
 std::string head(std::string_view title) { return classassets::head(title, false) + "<main>\n"; }
 
 constexpr std::string_view foot = "</main>\n</body>\n</html>\n";
-
-// What the page says of a survivor's state: whyof's words, the line it
-// names as the file had it when graded (where the grade kept it), and how
-// an infected one's difference was lost.
-std::string statehtml(const grade& g, int n) {
-    const scanresult& scan = g.scan;
-    const state s = scan.stateof(n);
-    std::string html = "<p class=\"state\">" + htmltext(engine::whyof(scan, n)) + ".";
-    const long line = s == state::infected  ? scan.reachof(n).infected
-                      : s == state::reached ? scan.reachof(n).reached
-                                            : 0;
-    const auto own = std::find_if(scan.ownlines.begin(), scan.ownlines.end(),
-                                  [&](const engine::ownline& l) { return l.number == line; });
-    if (own != scan.ownlines.end())
-        html += " Line " + number(line) + " reads <code>" + htmltext(shownline(own->text)) + "</code>.";
-    if (s == state::infected)
-        html += " " + htmltext(engine::lossmeaning(scan.reachof(n).why.lost));
-    return html + "</p>\n";
-}
-
-// One survivor: its state and the hints that level allows.
-std::string survivorhtml(const grade& g, int n, hints level) {
-    const mutants::mutant& m = mutants::mutantof(n);
-    std::string html = "<li class=\"survivor\" data-mutant=\"" + number(n) + "\"><h3>Mutant " + number(n);
-    if (level >= hints::condition)
-        html += ": " + htmltext(m.description);
-    html += "</h3>\n" + statehtml(g, n);
-    if (level >= hints::condition)
-        html += "<p class=\"condition\">" + htmltext(engine::nexthint(m, g.scan.stateof(n))) + ".</p>\n";
-    if (level == hints::answer)
-        for (const suggestion& a : g.answers)
-            if (a.mutant == n)
-                html += "<p class=\"answer\">" + htmltext(engine::killinghint) + "<code>" +
-                        htmltext(shownline(a.line)) + "</code> (" +
-                        htmltext(engine::resultpair(a.reference, a.result)) + ").</p>\n";
-    return html + "</li>\n";
-}
 
 }  // namespace
 
@@ -115,31 +79,21 @@ std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
 }
 
 std::string feedbackpage(const grade& g, hints level) {
-    std::vector<int> survivors;
-    for (int n = 1; n <= mutants::mutantcount; n++)
-        if (g.scan.stateof(n) != state::killed)
-            survivors.push_back(n);
     const std::string name = displayname(g.name);
     std::string page = head("vorlak feedback: " + name);
     page += "<h1>Feedback on " + htmltext(name) + "</h1>\n<p class=\"summary\">" +
             htmltext(mutants::summary(g.killed())) + "</p>\n";
-    if (survivors.empty())
-        return page + "<p>Your lines kill every mutant.</p>\n" + std::string(foot);
+    if (g.killed() == mutants::mutantcount)
+        return page + "<p>Your lines kill every mutant.</p>\n" + pageparts::ownlines(g) + std::string(foot);
     page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "
-            "result differs from the program's. These mutants survive your lines, grouped by the idea a test "
-            "needs to kill them. Each says how far your lines got into it:</p>\n" +
-            statelegend(std::span(engine::furthestfirst).subspan(1), false);
-    for (std::size_t i = 0; i < mutants::ideas.size(); i++) {
-        std::string items;
-        for (const int n : survivors)
-            if (static_cast<std::size_t>(mutants::mutantof(n).teaches) == i)
-                items += survivorhtml(g, n, level);
-        if (items.empty())
-            continue;
-        const mutants::ideatext& idea = mutants::ideas[i];
-        page += "<section class=\"concept\">\n<h2>" + htmltext(idea.name) + "</h2>\n<p class=\"sentence\">" +
-                htmltext(idea.sentence) + "</p>\n<ul>\n" + items + "</ul>\n</section>\n";
-    }
+            "result differs from the program's. These mutants survive your lines";
+    page += level >= hints::concepts ? ", grouped by the idea a test needs to kill them." : ".";
+    if (level >= hints::state)
+        page += " Each says how far your lines got into it:</p>\n" +
+                statelegend(std::span(engine::furthestfirst).subspan(1), false);
+    else
+        page += "</p>\n";
+    page += pageparts::wheretostart(g, level) + pageparts::survivors(g, level) + pageparts::ownlines(g);
     return page + std::string(foot);
 }
 

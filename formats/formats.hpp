@@ -30,17 +30,20 @@ private:
 using engine::hintname;
 using engine::hints;
 
-// One aligned row per mutant, a survivor's with its state and the first line
-// of it and an infected one's with how the difference was lost; with hints
-// from condition on, a survivor's condition under its row, and with answer
-// the line of answers that kills it; vorlak's summary line, the survivors;
-// with matrix (the scan kept every line's kill set) the kill matrix after them.
+// One aligned row per mutant as the level allows, a survivor's with its
+// state and the first line of it, and under it the hints of its level (an
+// infected one's loss, its concept, the next step's condition, the line of
+// answers that kills it); vorlak's summary line, the survivors; from
+// concept on each concept's mutants; with matrix (the scan kept every
+// line's kill set) the kill matrix after them, each line with what only it
+// kills and whether it is needed.
 std::string textreport(const engine::scanresult& scan, bool matrix, hints level = hints::state,
                        const std::vector<engine::suggestion>& answers = {});
 
 // RFC 4180: the header and one record per mutant, lines ending in CR LF;
 // its last two fields the first lines that reach and infect the mutant.
-std::string csvreport(const engine::scanresult& scan);
+// The fields stay; those the level does not allow are empty.
+std::string csvreport(const engine::scanresult& scan, hints level);
 
 // RFC 4180: the kill matrix as pairs "line,mutant", a line that kills
 // nothing with an empty mutant.
@@ -48,9 +51,11 @@ std::string csvmatrix(const engine::scanresult& scan);
 
 // What the mutation-testing report holds besides each mutant's state.
 struct reportoptions {
-    bool matrix = false;      // every killing and every reaching line (the scan kept them per line)
-    bool diffs = false;       // each description ends with the alteration as a one-line diff
-    bool conditions = false;  // a survivor's reason ends with what a line needs to infect it
+    bool matrix = false;  // every killing and every reaching line (the scan kept them per line)
+    bool diffs = false;   // each description ends with the alteration as a one-line diff
+    // What each mutant tells: below mutant no description and no
+    // replacement, and a location no narrower than the altered function.
+    hints level = hints::mutant;
 };
 
 // The mutation-testing report.  name is the test file as the user named it;

@@ -1,5 +1,6 @@
 // The json report, in the schema that mutation-testing tools share.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -73,18 +74,25 @@ json lines(long first, bool matrix, const std::vector<std::uint32_t>& lineindex,
     return ids;
 }
 
-// A survivor's state in words and, when infected, how the difference was
-// lost; with conditions, what a line needs to infect it; then the line that
-// kills it, when one was suggested.
-std::string survivorreason(const scanresult& scan, int n, bool conditions, const suggestion* suggested) {
-    std::string reason = engine::whyof(scan, n);
-    if (scan.stateof(n) == state::infected)
+// Why a mutant has its status, as the level allows: a killed one's line
+// and results; a survivor's state in words and, when infected, how the
+// difference was lost; the concept; what a line needs for the next step;
+// then the line that kills it, when one was suggested.
+std::string reasonof(const scanresult& scan, int n, hints level, const suggestion* suggested) {
+    const firstkill& k = scan.of(n);
+    const state s = scan.stateof(n);
+    std::string reason = k.line != 0                ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
+                         : level >= hints::state ? engine::whyof(scan, n)
+                                                 : std::string(engine::statusname(false));
+    if (s == state::infected && level >= hints::state)
         reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
-    if (conditions)
-        reason += "\n" + engine::nexthint(mutants::mutantof(n), scan.stateof(n));
-    if (suggested != nullptr)
-        reason += "\nthe line " + validutf8(withoutnewline(suggested->line)) +
-                  " kills it: " + engine::resultpair(suggested->reference, suggested->result);
+    if (level >= hints::concepts)
+        reason += "\n" + engine::concepthint(mutants::mutantof(n));
+    if (s != state::killed && level >= hints::condition)
+        reason += "\n" + engine::nexthint(mutants::mutantof(n), s);
+    if (s != state::killed && level >= hints::answer && suggested != nullptr)
+        reason += "\n" + std::string(engine::killinghint) + validutf8(withoutnewline(suggested->line)) + " (" +
+                  engine::resultpair(suggested->reference, suggested->result) + ")";
     return reason;
 }
 
@@ -93,23 +101,45 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
     const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     const firstreach& f = scan.reachof(n);
-    // A survivor that no line reaches is not covered, in the schema's words.
-    const char* status = k.line != 0 ? "Killed" : f.reached != 0 ? "Survived" : "NoCoverage";
-    json r = {{"id", id(n)},
-              {"mutatorName", mutants::stagename(m.altered)},
-              {"replacement", s.replacement},
-              {"description", describe(m, o.diffs)},
-              {"location", where(s.start, s.end)},
-              {"status", status}};
+    // A survivor that no line reaches is not covered, in the schema's words;
+    // below state a survivor only survived.
+    const bool state = o.level >= hints::state;
+    const char* status = k.line != 0 ? "Killed" : f.reached != 0 || !state ? "Survived" : "NoCoverage";
+    json r = {{"id", id(n)}, {"mutatorName", state ? mutants::stagename(m.altered) : "mutant"}};
+    if (o.level >= hints::mutant) {
+        r["replacement"] = s.replacement;
+        r["description"] = describe(m, o.diffs);
+    }
+    r["location"] = where(s.start, s.end);
+    r["status"] = status;
     if (k.line != 0)
         r["killedBy"] = lines(k.line, o.matrix, scan.lineset, [&](std::uint32_t i) { return scan.sets[i].has(n); });
-    if (f.reached != 0)
+    if (f.reached != 0 && state)
         r["coveredBy"] =
             lines(f.reached, o.matrix, scan.linereach, [&](std::uint32_t i) { return scan.reachsets[i].has(n); });
-    r["statusReason"] = k.line != 0 ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
-                                    : survivorreason(scan, n, o.conditions, suggested);
+    r["statusReason"] = reasonof(scan, n, o.level, suggested);
     r["testsCompleted"] = k.line != 0 && !o.matrix ? k.line : scan.lines;
     return r;
+}
+
+// Where a mutant stands as the level allows: its site from mutant on;
+// below, the whole file that holds it.
+location shownat(int n, hints level) {
+    const auto s = locate(n);
+    // The tests make sure that every mutant is found; should the sources
+    // ever part from the anchors, the mutant stands at the top of a file.
+    location at = s ? *s : location{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
+    if (level >= hints::mutant)
+        return at;
+    for (const sourcefile& f : referencesources())
+        if (f.path == at.file) {
+            const std::size_t last = f.text.find_last_of('\n', f.text.size() - 2);
+            const auto lines = std::count(f.text.begin(), f.text.end(), '\n');
+            at.start = {1, 1};
+            at.end = {static_cast<int>(lines), static_cast<int>(f.text.size() - 1 - last)};
+        }
+    at.text = at.replacement = "";
+    return at;
 }
 
 }  // namespace
@@ -122,10 +152,7 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
     for (const sourcefile& f : referencesources())
         files[std::string(f.path)] = {{"language", "cpp"}, {"source", validutf8(f.text)}, {"mutants", json::array()}};
     for (const mutants::mutant& m : mutantset) {
-        const auto s = locate(m.number);
-        // The tests make sure that every mutant is found; should the sources
-        // ever part from the anchors, the mutant stands at the top of a file.
-        const location& at = s ? *s : location{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
+        const location at = shownat(m.number, o.level);
         const suggestion* suggested = nullptr;
         for (const suggestion& g : suggestions)
             if (g.mutant == m.number)

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdio>
 
+#include "engine/cover.hpp"
 #include "engine/explain.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
@@ -27,18 +28,70 @@ std::string number(long n) { return std::to_string(n); }
 // A line number, or nothing for none.
 std::string lineor(long n) { return n != 0 ? number(n) : ""; }
 
-// The cells of one mutant's row: number, stage, status, line, the two results, description.
-std::array<std::string, 7> cells(const scanresult& scan, int n) {
+// The cells of one mutant's row as the level allows: number, stage, status,
+// line, the two results, description.  A survivor's status is its state
+// and its line the first that got it that far, from state on.
+std::array<std::string, 7> cells(const scanresult& scan, int n, hints level) {
     const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     const bool killed = k.line != 0;
-    return {number(n),
-            std::string(mutants::stagename(m.altered)),
-            std::string(engine::statusname(killed)),
-            killed ? number(k.line) : "",
-            killed ? number(k.reference) : "",
-            killed ? number(k.result) : "",
-            std::string(m.description)};
+    std::array<std::string, 7> c = {number(n),
+                                    level >= hints::state ? std::string(mutants::stagename(m.altered)) : "",
+                                    std::string(engine::statusname(killed)),
+                                    killed ? number(k.line) : "",
+                                    killed ? number(k.reference) : "",
+                                    killed ? number(k.result) : "",
+                                    level >= hints::mutant ? std::string(m.description) : ""};
+    if (!killed && level >= hints::state) {
+        const state s = scan.stateof(n);
+        const firstreach& f = scan.reachof(n);
+        c[2] = engine::statename(s);
+        c[3] = lineor(s == state::infected ? f.infected : f.reached);
+    }
+    return c;
+}
+
+// What follows a survivor's row as the level allows: how an infected one's
+// difference was lost, its concept, what a line needs for the next step,
+// and a line that kills it.
+std::vector<std::string> hintlines(const scanresult& scan, int n, hints level,
+                                   const std::vector<engine::suggestion>& answers) {
+    const mutants::mutant& m = mutants::mutantof(n);
+    const state s = scan.stateof(n);
+    std::vector<std::string> lines;
+    if (s == state::killed)
+        return lines;
+    if (s == state::infected && level >= hints::state) {
+        lines.push_back(engine::whyof(scan, n));
+        lines.emplace_back(engine::lossmeaning(scan.reachof(n).why.lost));
+    }
+    if (level >= hints::concepts)  // its sentence follows the table
+        lines.push_back(std::string(engine::conceptframe) + std::string(mutants::ideaof(m.teaches).name));
+    if (level >= hints::condition)
+        lines.push_back(engine::nexthint(m, s));
+    if (level >= hints::answer)
+        for (const engine::suggestion& g : answers)
+            if (g.mutant == n)
+                lines.push_back(std::string(engine::killinghint) + validutf8(g.line.substr(0, g.line.find('\n'))));
+    return lines;
+}
+
+// Each concept with its killed and its surviving mutants, and its sentence.
+void concepts(const scanresult& scan, std::string& out) {
+    out += "concepts:\n";
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++) {
+        runs killed;
+        runs surviving;
+        for (const mutants::mutant& m : mutantset)
+            if (static_cast<std::size_t>(m.teaches) == i)
+                (scan.of(m.number).line != 0 ? killed : surviving).add(m.number);
+        out += std::string(mutants::ideas[i].name) + ": ";
+        if (!killed.empty())
+            out += "killed " + killed.text() + (surviving.empty() ? "" : ", ");
+        if (!surviving.empty())
+            out += "surviving " + surviving.text();
+        out += "\n    " + std::string(mutants::ideas[i].sentence) + '\n';
+    }
 }
 
 // The lines that kill each mutant, and the lines with the same kill set
@@ -56,6 +109,7 @@ void matrix(const scanresult& scan, std::string& out) {
         out += '\n';
     }
     out += "kill matrix, by line:\n";
+    const killset once = engine::killedonce(scan.sets, scan.lineset);
     if (scan.lineset.empty())
         out += "no line\n";
     for (std::size_t i = 0; i < scan.lineset.size();) {
@@ -64,11 +118,18 @@ void matrix(const scanresult& scan, std::string& out) {
             j++;
         out += j - i == 1 ? "line " + number(static_cast<long>(i) + 1)
                           : "lines " + number(static_cast<long>(i) + 1) + "-" + number(static_cast<long>(j));
+        // Lines that kill the same mutants kill none of them alone.
+        const killset kills = scan.sets[scan.lineset[i]];
+        const killset alone = j - i == 1 ? kills & once : killset{};
         runs killed;
-        foreachmutant(scan.sets[scan.lineset[i]], [&](int n) { killed.add(n); });
+        foreachmutant(kills, [&](int n) { killed.add(n); });
+        runs only;
+        foreachmutant(alone, [&](int n) { only.add(n); });
         out += ": ";
         out += killed.empty() ? "no mutant" : (killed.single() ? "mutant " : "mutants ") + killed.text();
-        out += '\n';
+        if (!only.empty())
+            out += "; " + std::string(engine::alonename) + " " + only.text();
+        out += "; " + std::string(engine::lineverdict(!alone.empty())) + '\n';
         i = j;
     }
 }
@@ -110,28 +171,10 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
                        const std::vector<engine::suggestion>& answers) {
     std::vector<std::array<std::string, 7>> rows = {
         {"mutant", "stage", "status", "line", "reference", "result", "description"}};
-    // A survivor's row gives its state and the first line of it; under the
-    // description follow how an infected survivor's difference was lost,
-    // then the hints that the level allows.
     std::vector<std::vector<std::string>> under(mutantset.size() + 1);
     for (const mutants::mutant& m : mutantset) {
-        auto c = cells(scan, m.number);
-        const state s = scan.stateof(m.number);
-        auto& lines = under[static_cast<std::size_t>(m.number)];
-        if (s != state::killed) {
-            const firstreach& f = scan.reachof(m.number);
-            c[2] = engine::statename(s);
-            c[3] = lineor(s == state::infected ? f.infected : f.reached);
-        }
-        if (s == state::infected)
-            lines.push_back(engine::whyof(scan, m.number));
-        if (s != state::killed && level >= hints::condition)
-            lines.push_back(engine::nexthint(m, s));
-        if (s != state::killed && level == hints::answer)
-            for (const engine::suggestion& g : answers)
-                if (g.mutant == m.number)
-                    lines.push_back(std::string(engine::killinghint) + validutf8(g.line.substr(0, g.line.find('\n'))));
-        rows.push_back(c);
+        rows.push_back(cells(scan, m.number, level));
+        under[static_cast<std::size_t>(m.number)] = hintlines(scan, m.number, level, answers);
     }
     const std::string table = aligned(rows, {true, false, false, true, true, true, false});
     const std::size_t header = table.find('\n');
@@ -140,7 +183,12 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
     std::size_t row = 0;
     for (std::size_t from = 0; from < table.size(); row++) {
         const std::size_t end = table.find('\n', from) + 1;
-        out.append(table, from, end - from);
+        // A row whose last cell is empty ends without the blanks before it.
+        std::size_t last = end - 1;
+        while (last > from && table[last - 1] == ' ')
+            last--;
+        out.append(table, from, last - from);
+        out += '\n';
         if (row < under.size())
             for (const std::string& line : under[row])
                 out += indent + line + '\n';
@@ -152,18 +200,26 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
         if (scan.of(m.number).line == 0)
             survivors.add(m.number);
     out += "surviving mutants: " + (survivors.empty() ? std::string("none") : survivors.text()) + '\n';
+    if (level >= hints::concepts)
+        concepts(scan, out);
     if (withmatrix)
         matrix(scan, out);
     return out;
 }
 
-std::string csvreport(const scanresult& scan) {
+std::string csvreport(const scanresult& scan, hints level) {
     std::string out = "mutant,stage,function,status,line,reference,result,description,reached,infected\r\n";
+    // The status is killed or survived, the line the first killing line; the
+    // state is in the last two fields.
+    const bool state = level >= hints::state;
     for (const mutants::mutant& m : mutantset) {
-        const auto c = cells(scan, m.number);
+        const auto c = cells(scan, m.number, level);
+        const firstkill& k = scan.of(m.number);
         const firstreach& f = scan.reachof(m.number);
-        out += c[0] + ',' + csvfield(c[1]) + ',' + csvfield(m.function) + ',' + c[2] + ',' + c[3] + ',' + c[4] + ',' +
-               c[5] + ',' + csvfield(c[6]) + ',' + lineor(f.reached) + ',' + lineor(f.infected) + "\r\n";
+        out += c[0] + ',' + csvfield(c[1]) + ',' + (state ? csvfield(m.function) : "") + ',' +
+               std::string(engine::statusname(k.line != 0)) + ',' + lineor(k.line) + ',' + c[4] + ',' + c[5] + ',' +
+               csvfield(c[6]) + ',' + (state ? lineor(f.reached) : "") + ',' + (state ? lineor(f.infected) : "") +
+               "\r\n";
     }
     return out;
 }

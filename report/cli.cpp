@@ -77,6 +77,7 @@ std::vector<grade> gradeall(const settings& s) {
                       {.killtext = s.form == format::html,
                        .ownlines = feedback,
                        .answers = feedback && s.hints == formats::hints::answer,
+                       .perline = feedback,
                        .shown = formats::shownline});
 }
 
@@ -97,7 +98,7 @@ int suggestall(findings& f) {
 // With --hints answer, a line for every survivor that the report shows:
 // those that a candidate kills.
 void answerall(const settings& s, findings& f) {
-    if (s.hints == formats::hints::answer && !s.suggest && (s.form == format::text || s.form == format::html))
+    if (s.hints == formats::hints::answer && !s.suggest && s.form != format::csv)
         f.file.answers = engine::suggest(killset::all().without(f.file.scan.killedset()));
 }
 
@@ -189,16 +190,17 @@ std::string render(const settings& s, const findings& f, std::string& note) {
     case format::csv:
         if (s.grading)
             return formats::classcsv(f.grades);
-        return s.matrix ? formats::csvmatrix(f.file.scan) : formats::csvreport(f.file.scan);
+        return s.matrix ? formats::csvmatrix(f.file.scan) : formats::csvreport(f.file.scan, s.hints);
     case format::json:
         return s.grading ? formats::classjson(f.grades, 2)
-                         : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix}, f.file.answers, 2);
+                         : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix, .level = s.hints},
+                                                     f.file.answers, 2);
     case format::html:
         if (s.grading)
             return formats::classhtml(f.grades);
         return formats::renderhtml(
             formats::jsonreport(f.file.scan, s.testfile,
-                                {.matrix = s.matrix, .diffs = true, .conditions = s.hints != formats::hints::state},
+                                {.matrix = s.matrix, .diffs = true, .level = s.hints},
                                 f.file.answers, -1),
             formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()));
     }

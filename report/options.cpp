@@ -26,10 +26,9 @@ namespace {
 
 constexpr std::string_view synopsis =
     "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--hints state|condition|answer] [--fail-under N] [-h|--help] [--version]\n"
-    "                     TESTFILE\n"
+    "                     [--hints LEVEL] [--fail-under N] [-h|--help] [--version] TESTFILE\n"
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
-    "                     [--feedback DIR [--hints state|condition|answer]] FILE...\n";
+    "                     [--feedback DIR [--hints LEVEL]] FILE...\n";
 
 // The help's first words, the number of mutants, then the rest.
 constexpr std::string_view helpopening = "Shows which line of TESTFILE kills which of the ";
@@ -50,10 +49,10 @@ constexpr std::string_view help =
     "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
     "      --feedback DIR   with --class, also write a page for each file read into DIR,\n"
     "                       and index.html linking them\n"
-    "      --hints LEVEL    what the text and html reports and the feedback pages tell of\n"
-    "                       each survivor besides its state: state (nothing more),\n"
-    "                       condition (what a line needs to infect it, the default) or\n"
-    "                       answer (that, and a line that kills it)\n"
+    "      --hints LEVEL    how much the report or the feedback pages tell of each mutant,\n"
+    "                       each level more than the one before: score, state, concept,\n"
+    "                       condition, mutant (the report's default) or answer; the\n"
+    "                       feedback pages' default is condition\n"
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
@@ -171,7 +170,9 @@ int readoptions(int argc, char** argv, settings& s) {
             break;
         case hintsoption:
             if (!engine::parsehints(optarg, s.hints))
-                return fail(std::string("unknown hint level '") + optarg + "': use state, condition or answer");
+                return fail(std::string("unknown hint level '") + optarg +
+                            "': use score, state, concept, condition, mutant or answer");
+            s.hintsgiven = true;
             break;
         case versionoption:
             std::printf("vorlak-report %s\n", VORLAK_VERSION);
@@ -192,6 +193,10 @@ int readwords(int argc, char** argv, settings& s) {
         if (s.matrix || s.minimize || s.suggest)
             return fail("--class grades files: leave out --matrix, --minimize and --suggest");
         s.files.assign(argv + optind, argv + argc);
+        // The pages are handed to students: they tell no more than the
+        // condition unless the teacher asks.
+        if (!s.hintsgiven)
+            s.hints = engine::hints::condition;
         return 0;
     }
     if (s.jobs != 0)
@@ -210,6 +215,11 @@ int readwords(int argc, char** argv, settings& s) {
         return fail("--suggest writes test lines, or with json and html a report: not csv");
     if (s.suggest && s.form == format::text && s.matrix)
         return fail("--suggest writes test lines: leave out --matrix");
+    // The lines that --suggest writes are the answers themselves.
+    if (s.suggest && s.hintsgiven && s.hints != engine::hints::answer)
+        return fail("--suggest gives a line that kills each survivor: leave out --hints, or use --hints answer");
+    if (s.suggest)
+        s.hints = engine::hints::answer;
     return 0;
 }
 

@@ -25,7 +25,10 @@ struct settings {
     std::vector<std::string> files;  // with --class
     int jobs = 0;                    // 0: one per processor
     const char* feedback = nullptr;  // with --class: the folder of the feedback pages
-    formats::hints hints = formats::hints::condition;
+    // What the report tells of each mutant; with --class, the feedback
+    // pages, whose default is condition.
+    formats::hints hints = formats::hints::mutant;
+    bool hintsgiven = false;
 };
 
 constexpr int done = -1;  // what parse returns after the help or the version

@@ -312,7 +312,10 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"--minimize", "-f", "json", empty}, 1, "vorlak-report: --minimize writes test lines: leave out -f\n"},
         {{"--minimize", "--matrix", empty}, 1, "vorlak-report: --minimize writes test lines: leave out --matrix\n"},
         {{"--suggest", "-f", "csv", empty}, 1, "vorlak-report: --suggest writes test lines"},
-        {{"--hints", "all", empty}, 1, "vorlak-report: unknown hint level 'all': use state, condition or answer\n"},
+        {{"--hints", "all", empty},
+         1,
+         "vorlak-report: unknown hint level 'all': use score, state, concept, condition, mutant or answer\n"},
+        {{"--suggest", "--hints", "mutant", empty}, 1, "vorlak-report: --suggest gives a line that kills each survivor"},
         {{"--feedback", "pages", empty}, 1, "vorlak-report: --feedback goes with --class\n"},
         {{"--class", "--feedback", empty + "/pages", empty},
          1,
@@ -1060,6 +1063,131 @@ TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
     for (int n = 34; n <= 41; n++)
         unreached.insert({n, n + 23});
     EXPECT_EQ(uncovered, unreached);
+}
+
+// --- the hint ladder -----------------------------------------------------------
+
+// What each level adds on the starter, whose survivors stand in every state:
+// the texts that must show from that level on, and that no output below it
+// may hold.
+struct ladder {
+    std::array<std::vector<std::string>, engine::hintnames.size()> adds;  // shown on every surface
+    std::array<std::vector<std::string>, engine::hintnames.size()> only;  // not shown below, maybe not at all
+    engine::scanresult scan;
+};
+
+ladder starterladder() {
+    ladder l;
+    l.scan = scanpath(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    const auto at = [&](engine::hints h) -> auto& { return l.adds[static_cast<std::size_t>(h)]; };
+    const auto above = [&](engine::hints h) -> auto& { return l.only[static_cast<std::size_t>(h)]; };
+    using engine::hints;
+    for (const mutants::mutant& m : mutants::mutantset) {
+        const engine::state s = l.scan.stateof(m.number);
+        above(hints::state).emplace_back(mutants::stagename(m.altered));
+        above(hints::mutant).emplace_back(m.description);
+        if (s == engine::state::killed)
+            continue;
+        if (s == engine::state::infected) {
+            at(hints::state).push_back(engine::whyof(l.scan, m.number));
+            at(hints::state).emplace_back(engine::lossmeaning(l.scan.reachof(m.number).why.lost));
+        } else {
+            above(hints::state).push_back(engine::whyof(l.scan, m.number));
+        }
+        at(hints::concepts).emplace_back(mutants::ideaof(m.teaches).name);
+        at(hints::condition).push_back(engine::nexthint(m, s));
+        at(hints::mutant).emplace_back(m.description);
+    }
+    for (const mutants::ideatext& i : mutants::ideas)
+        above(hints::concepts).insert(above(hints::concepts).end(), {std::string(i.name), std::string(i.sentence)});
+    above(hints::concepts).emplace_back(engine::conceptframe);
+    for (const auto frame : {engine::reachframe, engine::infectframe, engine::carryframe})
+        above(hints::condition).emplace_back(frame);
+    for (const engine::suggestion& g : engine::suggest(killset::all().without(l.scan.killedset())))
+        at(hints::answer).push_back(g.line.substr(0, 21));
+    above(hints::answer).emplace_back(engine::killinghint);
+    for (std::size_t i = 0; i < l.adds.size(); i++)
+        l.only[i].insert(l.only[i].end(), l.adds[i].begin(), l.adds[i].end());
+    return l;
+}
+
+// Output holds what its level adds and every level below, and nothing of a
+// level above; what says it is named for the failures.
+void expectlevel(const ladder& l, std::size_t level, const std::string& output, const std::string& what,
+                 bool shows = true) {
+    const auto lower = [](std::string t) {
+        std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::tolower(c); });
+        return t;
+    };
+    const std::string low = lower(output);
+    for (std::size_t i = 0; i < l.adds.size(); i++) {
+        for (const std::string& text : i <= level && shows ? l.adds[i] : std::vector<std::string>{})
+            EXPECT_NE(low.find(lower(text)), std::string::npos) << what << " lacks " << text;
+        for (const std::string& text : i > level ? l.only[i] : std::vector<std::string>{})
+            EXPECT_EQ(low.find(lower(text)), std::string::npos) << what << " holds " << text;
+    }
+}
+
+// The report's mutants and tests, without the program's source.
+std::string withoutsources(nlohmann::json report) {
+    for (auto& [file, f] : report["files"].items())
+        f.erase("source");
+    return report.dump(-1, ' ', false);
+}
+
+// Every single-file output at every level holds what the level allows, and
+// not a byte of what a level above it adds.
+TEST(Hints, EachLevelTellsItsOwnAndNothingAbove) {
+    const ladder l = starterladder();
+    const std::string starter = std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt";
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++) {
+        const std::string name(engine::hintnames[level]);
+        const auto text = report({"--hints", name, starter});
+        ASSERT_EQ(text.status, 0) << text.err;
+        expectlevel(l, level, text.out, "text at " + name);
+        // Below state a survivor only survived; its state words stay out.
+        if (level == 0) {
+            for (const std::string state : {" infected ", " reached ", " unreached "})
+                EXPECT_EQ(text.out.find(state), std::string::npos) << state;
+        }
+        const auto csv = report({"-f", "csv", "--hints", name, starter});
+        ASSERT_EQ(csv.status, 0) << csv.err;
+        // The columns stay; the cells the level does not allow are empty.
+        EXPECT_TRUE(csv.out.starts_with("mutant,stage,function,status,line,reference,result,description,reached,"
+                                        "infected\r\n"));
+        EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 66);
+        expectlevel(l, level, csv.out.substr(csv.out.find('\n')), "csv at " + name, false);
+        if (level >= 4) {
+            for (const mutants::mutant& m : mutants::mutantset)
+                EXPECT_NE(csv.out.find(formats::csvfield(m.description)), std::string::npos) << m.number;
+        }
+        std::vector<std::pair<std::string, nlohmann::json>> reports = {
+            {"json", nlohmann::json::parse(report({"-f", "json", "--hints", name, starter}).out)}};
+        if (std::string_view(VORLAK_HTML_VIEWER) != "") {
+            const std::string page = report({"-f", "html", "--hints", name, starter}).out;
+            const std::string start = "<script type=\"application/json\" id=\"vorlak-report-data\">";
+            const std::size_t from = page.find(start) + start.size();
+            reports.emplace_back("html", nlohmann::json::parse(page.substr(from, page.find("</", from) - from)));
+        }
+        for (const auto& [form, json] : reports) {
+            expectlevel(l, level, withoutsources(json), form + " at " + name);
+            for (const auto& [file, f] : json["files"].items()) {
+                const std::string source = f["source"];
+                const auto lines = std::count(source.begin(), source.end(), '\n');
+                for (const auto& m : f["mutants"]) {
+                    // Below mutant, no alteration and a place no narrower than the function.
+                    EXPECT_EQ(m.contains("description"), level >= 4) << form << " " << name;
+                    EXPECT_EQ(m.contains("replacement"), level >= 4) << form << " " << name;
+                    if (level < 4) {
+                        EXPECT_GE(m["location"]["end"]["line"].get<int>() - m["location"]["start"]["line"].get<int>(),
+                                  level == 0 ? lines - 1 : 1)
+                            << form << " " << name << " " << m["id"];
+                    }
+                    EXPECT_EQ(m["status"] == "NoCoverage", level >= 1 && l.scan.reachof(std::stoi(m["id"].get<std::string>())).reached == 0);
+                }
+            }
+        }
+    }
 }
 
 TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
