@@ -60,9 +60,9 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     // One judging for every file that the process grades, so that what it
     // works out for a file serves the next.
     static fast::judging judging;
-    if (const int error =
-            scanfile(in, {.every = true, .perline = needs.perline, .killtext = needs.killtext, .ownlines = needs.ownlines},
-                     g.scan, judging);
+    if (const int error = scanfile(
+            in, {.every = true, .perline = needs.perline, .killtext = needs.killtext, .ownlines = needs.ownlines},
+            g.scan, judging);
         error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);

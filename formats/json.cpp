@@ -81,7 +81,7 @@ json lines(long first, bool matrix, const std::vector<std::uint32_t>& lineindex,
 std::string reasonof(const scanresult& scan, int n, hints level, const suggestion* suggested) {
     const firstkill& k = scan.of(n);
     const state s = scan.stateof(n);
-    std::string reason = k.line != 0                ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
+    std::string reason = k.line != 0 ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
                          : level >= hints::state ? engine::whyof(scan, n)
                                                  : std::string(engine::statusname(false));
     if (s == state::infected && level >= hints::state)

@@ -84,11 +84,12 @@ std::string factored(const std::vector<std::string>& texts, const std::vector<in
     std::size_t prefix = first.size();
     std::size_t suffix = first.size();
     for (const std::string& t : texts) {
-        prefix = std::min(prefix, static_cast<std::size_t>(
-                                      std::mismatch(first.begin(), first.end(), t.begin(), t.end()).first - first.begin()));
-        suffix = std::min(suffix, static_cast<std::size_t>(
-                                      std::mismatch(first.rbegin(), first.rend(), t.rbegin(), t.rend()).first -
-                                      first.rbegin()));
+        prefix =
+            std::min(prefix, static_cast<std::size_t>(
+                                 std::mismatch(first.begin(), first.end(), t.begin(), t.end()).first - first.begin()));
+        suffix = std::min(
+            suffix, static_cast<std::size_t>(std::mismatch(first.rbegin(), first.rend(), t.rbegin(), t.rend()).first -
+                                             first.rbegin()));
     }
     // Whole words: the prefix ends at a blank, the suffix starts at one or at punctuation.
     while (prefix > 0 && first[prefix - 1] != ' ')
@@ -276,19 +277,19 @@ std::string ownlines(const grade& g) {
         const std::string line = number(static_cast<long>(i) + 1);
         rows += "<tr data-line=\"" + line + "\" data-kills=\"" + numbersof(kills, false) + "\" data-alone=\"" +
                 numbersof(alone, false) + "\"><th scope=\"row\">" + line + "</th><td>" + numbersof(kills, true) +
-                "</td><td>" + numbersof(alone, true) + "</td><td>" +
-                std::string(engine::lineverdict(!alone.empty())) + "</td></tr>\n";
+                "</td><td>" + numbersof(alone, true) + "</td><td>" + std::string(engine::lineverdict(!alone.empty())) +
+                "</td></tr>\n";
     }
     std::string html = "<section class=\"lines\">\n<h2>Your lines</h2>\n<p>For each line: the mutants it kills, "
                        "those that " +
                        std::string(engine::alonename) + ", and whether taking it out alone would lower the score (" +
-                       std::string(engine::lineverdict(true)) + ") or not (" +
-                       std::string(engine::lineverdict(false)) + ").</p>\n";
+                       std::string(engine::lineverdict(true)) + ") or not (" + std::string(engine::lineverdict(false)) +
+                       ").</p>\n";
     if (!rows.empty())
         html += "<table id=\"lines\">\n<thead><tr><th scope=\"col\">line</th><th scope=\"col\">kills</th>"
                 "<th scope=\"col\">" +
-                std::string(engine::alonename) +
-                "</th><th scope=\"col\">taken out alone</th></tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
+                std::string(engine::alonename) + "</th><th scope=\"col\">taken out alone</th></tr></thead>\n<tbody>\n" +
+                rows + "</tbody>\n</table>\n";
     if (others > 0)
         html += "<p class=\"others\">" + number(others) + (others == 1 ? " other line kills" : " other lines kill") +
                 " nothing that no other line kills: " + std::string(engine::lineverdict(false)) + ".</p>\n";

@@ -194,15 +194,14 @@ std::string render(const settings& s, const findings& f, std::string& note) {
     case format::json:
         return s.grading ? formats::classjson(f.grades, 2)
                          : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix, .level = s.hints},
-                                                     f.file.answers, 2);
+                                               f.file.answers, 2);
     case format::html:
         if (s.grading)
             return formats::classhtml(f.grades);
-        return formats::renderhtml(
-            formats::jsonreport(f.file.scan, s.testfile,
-                                {.matrix = s.matrix, .diffs = true, .level = s.hints},
-                                f.file.answers, -1),
-            formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()));
+        return formats::renderhtml(formats::jsonreport(f.file.scan, s.testfile,
+                                                       {.matrix = s.matrix, .diffs = true, .level = s.hints},
+                                                       f.file.answers, -1),
+                                   formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()));
     }
     return {};
 }

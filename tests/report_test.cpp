@@ -32,6 +32,7 @@
 #include "engine/sources.hpp"
 #include "engine/suggest.hpp"
 #include "formats/formats.hpp"
+#include "formats/html.hpp"
 #include "formats/utf8.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
@@ -315,7 +316,9 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"--hints", "all", empty},
          1,
          "vorlak-report: unknown hint level 'all': use score, state, concept, condition, mutant or answer\n"},
-        {{"--suggest", "--hints", "mutant", empty}, 1, "vorlak-report: --suggest gives a line that kills each survivor"},
+        {{"--suggest", "--hints", "mutant", empty},
+         1,
+         "vorlak-report: --suggest gives a line that kills each survivor"},
         {{"--feedback", "pages", empty}, 1, "vorlak-report: --feedback goes with --class\n"},
         {{"--class", "--feedback", empty + "/pages", empty},
          1,
@@ -747,7 +750,7 @@ TEST(Class, FeedbackPagesGiveAKillingLineOnlyWithTheAnswers) {
 TEST(Class, FeedbackQuotesTheLinesAsGraded) {
     const std::string starter = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
     const std::string path = scratch("regraded", starter);
-    const engine::grade g = engine::gradefile(path, {.ownlines = true, .shown = formats::shownline});
+    const engine::grade g = engine::gradefile(path, {.ownlines = true, .perline = true, .shown = formats::shownline});
     // Mutant 45 survives infected by line 5, which the page quotes.
     ASSERT_EQ(g.scan.reachof(45).infected, 5);
     std::string changed = starter;
@@ -995,16 +998,19 @@ TEST(Workers, WhatTheParentCannotReadIsNamed) {
 // --- formats -----------------------------------------------------------------
 
 TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
-    const auto r = report({"-", "--matrix"}, "02/29/2000 03/01/2000\n\nx1/01/2000 01/01/2000\n\n\n");
+    const std::string content = "02/29/2000 03/01/2000\n\nx1/01/2000 01/01/2000\n\n\n";
+    const auto r = report({"-", "--matrix"}, content);
     ASSERT_EQ(r.status, 0);
+    const engine::scanresult scan = scanpath(scratch("rows", content));
     std::vector<std::string> rows;
     std::istringstream in(r.out);
     for (std::string row; std::getline(in, row);)
         rows.push_back(row);
     ASSERT_GT(rows.size(), 67u);
     const std::size_t description = rows[0].find("description");
-    // An infected survivor's row is followed by why, and every survivor's
-    // by its condition, under its description.
+    // An infected survivor's row is followed by why and what its loss
+    // means, and every survivor's by its concept and the next step's
+    // condition, under its description.
     std::size_t i = 1;
     for (int n = 1; n <= 65; n++, i++) {
         const std::string& row = rows[i];
@@ -1015,9 +1021,14 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
         for (const std::string* why = &rows[i + 1]; why->find_first_not_of(' ') == description; why = &rows[i + 1])
             under.push_back(rows[++i].substr(description));
         std::vector<std::string> expected;
-        if (row.find(" infected ") != std::string::npos)
+        if (row.find(" infected ") != std::string::npos) {
             expected.push_back(under.empty() || !under[0].starts_with("infected by line ") ? "infected by line"
                                                                                            : under[0]);
+            expected.emplace_back(engine::lossmeaning(scan.reachof(n).why.lost));
+        }
+        if (row.find(" killed ") == std::string::npos)
+            expected.push_back(std::string(engine::conceptframe) +
+                               std::string(mutants::ideaof(mutants::mutantof(n).teaches).name));
         for (const engine::state s : {engine::state::unreached, engine::state::reached, engine::state::infected})
             if (row.find(" " + std::string(engine::statename(s)) + " ") != std::string::npos)
                 expected.push_back(engine::nexthint(mutants::mutantof(n), s));
@@ -1028,9 +1039,9 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
     const auto has = [&](const std::string& row) { return std::find(rows.begin(), rows.end(), row) != rows.end(); };
     EXPECT_TRUE(has("mutant 1: line 3"));
     EXPECT_TRUE(has("mutant 2: no line"));
-    EXPECT_TRUE(has("line 2: no mutant"));
-    EXPECT_TRUE(has("lines 4-5: no mutant"));
-    EXPECT_TRUE(has("line 3: mutant 1"));
+    EXPECT_TRUE(has("line 2: no mutant; removable"));
+    EXPECT_TRUE(has("lines 4-5: no mutant; removable"));
+    EXPECT_TRUE(has("line 3: mutant 1; only it kills 1; needed"));
 }
 
 // The starter file's survivors as the guide shows them: mutant 45 infected
@@ -1183,9 +1194,89 @@ TEST(Hints, EachLevelTellsItsOwnAndNothingAbove) {
                                   level == 0 ? lines - 1 : 1)
                             << form << " " << name << " " << m["id"];
                     }
-                    EXPECT_EQ(m["status"] == "NoCoverage", level >= 1 && l.scan.reachof(std::stoi(m["id"].get<std::string>())).reached == 0);
+                    EXPECT_EQ(m["status"] == "NoCoverage",
+                              level >= 1 && l.scan.reachof(std::stoi(m["id"].get<std::string>())).reached == 0);
                 }
             }
+        }
+    }
+}
+
+// A student's page at every level: nothing of a level above it, as the page
+// writes it.  Where survivors share a text but one word, the page says it
+// once with the word left out, so the hints are held as they stand only
+// where they are said whole.
+TEST(Hints, FeedbackPagesTellTheirLevelAndNothingAbove) {
+    ladder l = starterladder();
+    for (auto& texts : l.only)
+        for (std::string& text : texts)
+            text = formats::htmltext(text);
+    const std::string starter = std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt";
+    const engine::grade g =
+        engine::gradefile(starter, {.ownlines = true, .answers = true, .perline = true, .shown = formats::shownline});
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++) {
+        const auto h = static_cast<engine::hints>(level);
+        const std::string page = formats::feedbackpage(g, h);
+        expectlevel(l, level, page, "the page at " + std::string(engine::hintnames[level]), false);
+        // Every survivor is named at every level, and the lines are the student's own at each.
+        std::set<int> survivors;
+        for (int n = 1; n <= 65; n++)
+            if (g.scan.stateof(n) != engine::state::killed)
+                survivors.insert(n);
+        std::set<int> named;
+        const std::regex group("<li class=\"group\" data-mutants=\"([0-9 ]+)\">");
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), group); it != std::sregex_iterator(); ++it) {
+            std::istringstream numbers((*it)[1].str());
+            for (int n; numbers >> n;)
+                EXPECT_TRUE(named.insert(n).second) << n << " in two groups";
+        }
+        if (h == engine::hints::score)
+            EXPECT_NE(page.find("<p class=\"numbers\">Mutants 1-17 21 24-28 30-31 33-41 44-45 47 50 57-64.</p>"),
+                      std::string::npos);
+        else
+            EXPECT_EQ(named, survivors);
+        EXPECT_NE(page.find("<tr data-line=\"9\" data-kills=\"\" data-alone=\"\">"), std::string::npos);
+        EXPECT_EQ(page.find("Where to start:") != std::string::npos, h >= engine::hints::concepts);
+        EXPECT_EQ(page.find("<p class=\"answer\">") != std::string::npos, h == engine::hints::answer);
+    }
+}
+
+// Each line's row on a page says what it kills and what only it kills, as
+// running every mutant on every piece finds; past 1,000 lines only the lines
+// that kill something alone have a row, and the rest are counted.
+TEST(Class, FeedbackPagesShowWhatEachLineKills) {
+    for (const auto& [seed, lines] : std::vector<std::pair<unsigned, int>>{{500, 40}, {501, 90}, {502, 1100}}) {
+        const std::string path = scratch("perline" + std::to_string(seed), generated(seed, lines));
+        const tests::fullreading full = tests::readfully(path);
+        std::vector<int> killers(66);
+        for (const killset k : full.kills)
+            engine::foreachmutant(k, [&](int n) { killers[static_cast<std::size_t>(n)]++; });
+        const engine::grade g = engine::gradefile(path, {.perline = true});
+        const std::string page = formats::feedbackpage(g, engine::hints::condition);
+        const std::regex row("<tr data-line=\"([0-9]+)\" data-kills=\"([0-9 ]*)\" data-alone=\"([0-9 ]*)\">");
+        std::size_t rows = 0;
+        std::size_t alonelines = 0;
+        for (std::size_t i = 0; i < full.kills.size(); i++) {
+            std::string kills;
+            std::string alone;
+            engine::foreachmutant(full.kills[i], [&](int n) {
+                kills += (kills.empty() ? "" : " ") + std::to_string(n);
+                if (killers[static_cast<std::size_t>(n)] == 1)
+                    alone += (alone.empty() ? "" : " ") + std::to_string(n);
+            });
+            alonelines += alone.empty() ? 0u : 1u;
+            const std::string want = "<tr data-line=\"" + std::to_string(i + 1) + "\" data-kills=\"" + kills +
+                                     "\" data-alone=\"" + alone + "\">";
+            if (lines <= 1000 || !alone.empty()) {
+                EXPECT_NE(page.find(want), std::string::npos) << want;
+            }
+        }
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), row); it != std::sregex_iterator(); ++it)
+            rows++;
+        EXPECT_EQ(rows, lines <= 1000 ? full.kills.size() : alonelines) << seed;
+        if (lines > 1000) {
+            EXPECT_NE(page.find(std::to_string(full.kills.size() - alonelines) + " other lines kill nothing"),
+                      std::string::npos);
         }
     }
 }
