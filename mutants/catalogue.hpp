@@ -124,7 +124,7 @@ inline constexpr auto mutantset = std::to_array<mutant>({
      {"column <= S.last;", "S.last", inside, "19"},
      idea::digitcolumns, "a non-digit in column 20, after digits in the digit columns before it",
      "a line of all 21 columns and a newline, with digits in the digit columns before column 20",
-     "digits in every other digit column"},
+     "nothing more: no digit column after column 20 can reject the line"},
     {17, m17, stage::datecheck, "m17chkdate", {.bounds = {.lowmonth = -1}},
      "accepts month 0",
      {"month <= B.lowmonth", "B.lowmonth", inside, "-1"},
