@@ -716,9 +716,10 @@ void holdline(date a, date b, int from, int to, conditiontally& tally) {
         holdstate(n, t, length, linewanted(n, a, b), text, tally);
 }
 
-// Every month and day that can reach or infect a date check, in the years
-// its rows name, as the first date with valid and invalid second dates and
-// as the second date after valid and invalid first ones.
+// Every month and day that can reach or infect a date check, in the kinds of
+// year its rows name, as the first date with valid and invalid second dates
+// and as the second date after valid and invalid first ones; and every year
+// on the dates where the year decides.
 TEST(Conditions, DateChecksOnEveryDateInBothPlaces) {
     const date others[] = {{1, 1, 2000},  {6, 15, 1950}, {2, 28, 2100}, {12, 31, 2001}, {2, 29, 2000},
                            {2, 29, 2001}, {13, 1, 2000}, {4, 31, 2000}, {1, 0, 1900},   {1, 1, 1899}};
@@ -732,6 +733,16 @@ TEST(Conditions, DateChecksOnEveryDateInBothPlaces) {
                     if (tally.failures > maxreported)
                         return;
                 }
+    // Every year that four digits hold, on the dates where a year decides.
+    for (int y = 0; y <= 9999; y++) {
+        for (const date md : {date{1, 29, 0}, date{2, 1, 0}, date{2, 28, 0}, date{2, 29, 0}, date{3, 29, 0},
+                              date{4, 31, 0}, date{12, 31, 0}}) {
+            holdline({md.month, md.day, y}, others[0], 17, 45, tally);
+            holdline(others[0], {md.month, md.day, y}, 17, 45, tally);
+        }
+        if (tally.failures > maxreported)
+            return;
+    }
     for (int n = 17; n <= 45; n++) {
         const auto& seen = tally.seen[static_cast<std::size_t>(n)];
         EXPECT_GT(seen[static_cast<std::size_t>(wanted::reached)], 0) << n;
@@ -743,7 +754,8 @@ TEST(Conditions, DateChecksOnEveryDateInBothPlaces) {
 
 // Every pair of valid dates in four years that hold every kind of year the
 // day counts' rows name (a year divisible by 400, a century year that is
-// not, a leap year and a common one), in every month.
+// not, a leap year and a common one), in every month; and every year's
+// pairs that its kind decides.
 TEST(Conditions, DayCountsOnEveryPairOfValidDates) {
     // A day-number shift depends on the year and the month alone; the day
     // orders the dates, which the first, a middle and the last of a month do.
@@ -756,6 +768,17 @@ TEST(Conditions, DayCountsOnEveryPairOfValidDates) {
     for (const date& a : days) {
         for (const date& b : days)
             holdline(a, b, 46, 65, tally);
+        if (tally.failures > maxreported)
+            return;
+    }
+    // Every year a valid date has, next to the year before it and within
+    // itself, from January and February on to March, in both orders.
+    for (int y = 1900; y <= 9999; y++) {
+        const date pairs[][2] = {{{12, 31, y - 1}, {1, 1, y}}, {{1, 1, y}, {3, 1, y}}, {{2, 15, y}, {3, 15, y}}};
+        for (const auto& [a, b] : pairs) {
+            holdline(a, b, 46, 65, tally);
+            holdline(b, a, 46, 65, tally);
+        }
         if (tally.failures > maxreported)
             return;
     }
