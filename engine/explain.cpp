@@ -59,8 +59,8 @@ std::string stepvalues(const verdict& v) {
     switch (v.what) {
     case measure::stopcolumn:
         if (v.mutant < 0)
-            return "the syntax check accepts the line instead of stopping at column " + reference;
-        return "the syntax check stops at column " + mutant + " instead of column " + reference;
+            return "the syntax check finds no non-digit instead of its first at column " + reference;
+        return "the syntax check finds its first non-digit at column " + mutant + " instead of column " + reference;
     case measure::datecode:
         return "the date check answers " + mutant + " instead of " + reference + " for " + datetext(v.at);
     case measure::leapanswer:
@@ -105,11 +105,11 @@ std::string concepthint(const mutants::mutant& m) {
 std::string nexthint(const mutants::mutant& m, state s) {
     switch (s) {
     case state::unreached:
-        return std::string(reachframe) + std::string(m.condition);
+        return std::string(reachframe) + std::string(m.reaches);
     case state::reached:
         return std::string(infectframe) + std::string(m.condition);
     case state::infected:
-        return std::string(carryframe) + std::string(m.condition);
+        return std::string(carryframe) + std::string(m.carries);
     case state::killed:
         break;
     }

@@ -78,8 +78,10 @@ inline constexpr std::string_view carryframe = "to carry it to the result: ";
 std::string concepthint(const mutants::mutant& m);
 
 // The hint after the concept: what a line needs for the next step from the
-// survivor's state, such as "to infect it: April 31 in a year from 1900 on"
-// for a reached one, in its frame.
+// survivor's state, in its frame.  An unreached one gets what reaches it, a
+// reached one what infects it, such as "to infect it: April 31 in a year from
+// 1900 on", and an infected one what carries the difference to the result; a
+// killed one gets nothing.
 std::string nexthint(const mutants::mutant& m, state s);
 
 // The hint after the condition, before the line it gives: "a line that kills

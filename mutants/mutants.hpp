@@ -187,8 +187,10 @@ constexpr const ideatext& ideaof(idea i) { return ideas[static_cast<std::size_t>
 
 // One mutant of the set and its catalogue entry: the stage it alters, the
 // altered function, the alteration, what it does in a sentence, its site,
-// the concept a test must hold to kill it, and what a line needs to infect
-// it, in a sentence.
+// the concept a test must hold to kill it, and in a sentence each what a
+// line needs for the three steps to a kill: to infect it (condition), to
+// reach its altered code at all (reaches), and, once infected, to carry the
+// difference on to the result (carries).
 struct mutant {
     int number;
     entryfunction entry;
@@ -199,6 +201,8 @@ struct mutant {
     site where;
     idea teaches;
     std::string_view condition;
+    std::string_view reaches;
+    std::string_view carries;
 };
 
 }  // namespace vorlak::mutants

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "dates/dates.hpp"
+#include "engine/explain.hpp"
 #include "engine/fastjudge.hpp"
 #include "engine/infection.hpp"
 #include "engine/steps.hpp"
@@ -445,43 +447,346 @@ TEST(Lines, Generated) {
 
 // --- the conditions --------------------------------------------------------------------
 
-// Each mutant's condition, as its catalogue row says it, met by a line: the
-// line infects the mutant.
-TEST(Conditions, ALineThatMeetsEachConditionInfectsItsMutant) {
-    std::array<std::string, mutantcount + 1> lines;
-    for (int n = 1; n <= 16; n++) {
-        std::string text = baseline;
-        text[static_cast<std::size_t>(engine::altered::stepof(n).column)] = 'a';
-        lines[static_cast<std::size_t>(n)] = text;
+// Each mutant's three conditions (what reaches it, what infects it, what
+// carries the infection to the result), as its catalogue row says them,
+// written again here as plain tests of a line, and held against the engine's
+// verdicts and the mutants' own results over every line of a space: every
+// line that meets all three kills the mutant, and a line that fails one
+// leaves the mutant in the state before that step, so the hint it gets is
+// the condition it failed.
+
+// What a line that meets the conditions so far must do to a mutant.  A
+// count mutant whose two day numbers move apart on a reversed pair may
+// still lose the difference when both counts stay negative: its rows ask
+// for the second date not before the first, and such a line is held to no
+// more than an infection.
+enum class wanted { unreached, reached, infected, killed, infectedatleast };
+
+// The hint that each wanted state calls for: the condition of the step
+// the line failed, in its frame.
+std::string hintfor(const mutant& m, wanted w) {
+    switch (w) {
+    case wanted::unreached:
+        return std::string(engine::reachframe) + std::string(m.reaches);
+    case wanted::reached:
+        return std::string(engine::infectframe) + std::string(m.condition);
+    case wanted::infected:
+    case wanted::infectedatleast:
+        return std::string(engine::carryframe) + std::string(m.carries);
+    case wanted::killed:
+        break;
     }
-    const std::array<std::pair<int, const char*>, 26> rows = {{
-        {17, "00/01/2000 01/01/2000"}, {18, "01/01/2000 01/02/2000"}, {19, "12/01/2000 12/02/2000"},
-        {20, "13/01/2000 01/01/2000"}, {21, "01/00/2000 01/01/2000"}, {22, "01/01/2000 01/02/2000"},
-        {23, "01/31/2000 02/01/2000"}, {24, "01/32/2000 01/01/2000"}, {25, "01/01/1899 01/01/2000"},
-        {26, "01/01/1900 01/01/2000"}, {27, "01/29/2001 01/30/2001"}, {28, "03/29/2001 03/30/2001"},
-        {29, "02/28/2001 03/01/2001"}, {30, "02/29/2001 03/01/2001"}, {43, "02/01/2000 02/02/2000"},
-        {44, "02/01/1900 02/02/1900"}, {45, "02/01/2001 02/02/2001"}, {46, "01/01/2001 01/02/2001"},
-        {47, "01/01/2001 01/02/2001"}, {48, "01/01/2001 01/02/2001"}, {49, "01/01/2000 01/02/2000"},
-        {50, "01/01/1900 01/02/1900"}, {51, "02/01/2000 03/01/2000"}, {52, "03/01/2000 04/01/2000"},
-        {53, "01/01/2000 01/02/2000"}, {54, "01/01/2001 01/02/2001"},
-    }};
-    for (const auto& [n, text] : rows)
-        lines[static_cast<std::size_t>(n)] = std::string(text) + "\n";
-    // Test 4 of month m on its longer last day; the day table of month m.
-    constexpr std::array<int, 12> longer = {31, 29, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
-    char text[32];
-    for (std::size_t m = 1; m <= 12; m++) {
-        std::snprintf(text, sizeof text, "%02zu/%02d/2001 12/31/2001\n", m, longer[m - 1]);
-        lines[30 + m] = text;
-        std::snprintf(text, sizeof text, "%02zu/01/2001 %02zu/02/2001\n", m, m);
-        if (m >= 2)
-            lines[53 + m] = text;
+    return "";
+}
+
+wanted stepsmet(bool reaches, bool infects, bool carries) {
+    return !reaches ? wanted::unreached : !infects ? wanted::reached : !carries ? wanted::infected : wanted::killed;
+}
+
+// The states each mutant was seen in, over all the lines of the tests below,
+// and the states whose hint has been held against the engine's.
+struct conditiontally {
+    std::array<std::array<int, 5>, mutantcount + 1> seen{};
+    std::array<std::array<bool, 5>, mutantcount + 1> hinted{};
+    int failures = 0;
+};
+
+// Holds mutant n on the line in the buffer against the state its conditions call for.
+void holdstate(int n, const engine::trace& t, int length, wanted want, const std::string& text, conditiontally& tally) {
+    const int got = mutantof(n).entry(length);
+    const engine::verdict v = engine::judge(t, n);
+    const state s = got != t.result ? state::killed : v.reach;
+    const auto w = static_cast<std::size_t>(want);
+    tally.seen[static_cast<std::size_t>(n)][w]++;
+    const bool right =
+        want == wanted::infectedatleast ? s == state::infected || s == state::killed : static_cast<std::size_t>(s) == w;
+    // The hint the engine gives for the state it found is the failed step's
+    // condition; it depends on the state alone, so it is held once a state.
+    bool hinted = true;
+    if (right && want != wanted::infectedatleast && !tally.hinted[static_cast<std::size_t>(n)][w]) {
+        hinted = engine::nexthint(mutantof(n), s) == hintfor(mutantof(n), want);
+        tally.hinted[static_cast<std::size_t>(n)][w] = true;
     }
-    for (int n = 1; n <= mutantcount; n++) {
-        const std::string& line = lines[static_cast<std::size_t>(n)];
-        const engine::verdict v = engine::judge(engine::tracepiece(putline(line)), n);
-        EXPECT_EQ(v.reach, state::infected)
-            << "mutant " << n << " (" << mutantof(n).condition << ") on " << printable(line);
+    if (right && hinted)
+        return;
+    constexpr std::array<const char*, 5> names = {"unreached", "reached", "infected", "killed", "infected or killed"};
+    ADD_FAILURE() << "mutant " << n << " on " << printable(text) << ": " << engine::statename(s)
+                  << ", where its conditions call for " << names[w] << (right ? ", and another hint" : "");
+    tally.failures++;
+}
+
+// Every pattern of non-digits over the sixteen digit columns, each non-digit
+// one of a few kinds of byte, in a full line and in one a column short: a
+// syntax mutant is reached when the line has all its columns and digits in
+// the digit columns before its own, infected by a non-digit in its own, and
+// killed when every other digit column holds a digit.
+TEST(Conditions, SyntaxMutantsOnEveryPatternOfNonDigits) {
+    constexpr std::array<char, 5> nondigits = {'a', ':', '/', ' ', '\x80'};
+    conditiontally tally;
+    for (std::uint32_t pattern = 0; pattern < 1u << 16; pattern++)
+        for (const bool full : {true, false}) {
+            if (!full && pattern % 17 != 0)
+                continue;
+            std::string text = baseline;
+            for (std::size_t i = 0; i < digitcolumns.size(); i++)
+                if ((pattern >> i & 1) != 0)
+                    text[static_cast<std::size_t>(digitcolumns[i])] = nondigits[(pattern + i) % nondigits.size()];
+            if (!full)
+                text = text.substr(0, 20) + '\n';
+            const int length = putline(text);
+            const engine::trace t = engine::tracepiece(length);
+            for (int n = 1; n <= 16; n++) {
+                const std::uint32_t own = 1u << (n - 1);
+                const bool reaches = full && (pattern & (own - 1)) == 0;
+                const bool infects = (pattern & own) != 0;
+                const bool carries = (pattern & ~own) == 0;
+                holdstate(n, t, length, stepsmet(reaches, infects, carries), text, tally);
+            }
+            if (tally.failures > maxreported)
+                return;
+        }
+    // Nothing comes after mutant 16's column to mask it: an infection is a kill.
+    for (int n = 1; n <= 16; n++)
+        for (const wanted w : {wanted::unreached, wanted::reached, wanted::infected, wanted::killed})
+            EXPECT_EQ(tally.seen[static_cast<std::size_t>(n)][static_cast<std::size_t>(w)] > 0,
+                      n != 16 || w != wanted::infected)
+                << n << ' ' << static_cast<int>(w);
+}
+
+bool valid(date d) { return tests::calendar::datecode(d.month, d.day, d.year) == 0; }
+bool common(int year) { return !tests::calendar::isleap(year); }
+bool century(int year) { return year % 100 == 0 && year % 400 != 0; }
+
+// What a date-check mutant's row says reaches it on one date the program checks.
+bool datereaches(int n, date d) {
+    const bool month = d.month >= 1 && d.month <= 12;
+    const bool day = d.day >= 1 && d.day <= 31;
+    constexpr std::array<int, 12> leapyearlength = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (n <= 20)
+        return true;
+    if (n <= 24)
+        return month;
+    if (n <= 26)
+        return month && day;
+    if (n <= 30)
+        return month && d.day >= 1 && d.day <= leapyearlength[static_cast<std::size_t>(d.month - 1)] && d.year >= 1900;
+    if (n <= 42)
+        return d.month == n - 30 && day && d.year >= 1900;
+    return d.month == 2 && d.day >= 1 && d.day <= 29 && d.year >= 1900;
+}
+
+// What its row says infects it on such a date, once reached.
+bool dateinfects(int n, date d) {
+    switch (n) {
+    case 17:
+        return d.month == 0;
+    case 18:
+        return d.month == 1;
+    case 19:
+        return d.month == 12;
+    case 20:
+        return d.month == 13;
+    case 21:
+        return d.day == 0;
+    case 22:
+        return d.day == 1;
+    case 23:
+        return d.day == 31;
+    case 24:
+        return d.day == 32;
+    case 25:
+        return d.year == 1899;
+    case 26:
+        return d.year == 1900;
+    case 27:
+        return (d.month == 1 || d.month == 2) && d.day == 29 && common(d.year);
+    case 28:
+        return (d.month == 2 || d.month == 3) && d.day == 29 && common(d.year);
+    case 29:
+        return d.month == 2 && (d.day == 28 || d.day == 29) && common(d.year);
+    case 30:
+        return d.month == 2 && d.day == 29 && common(d.year);
+    case 43:
+        return d.year % 400 == 0;
+    case 44:
+        return century(d.year);
+    case 45:
+        return common(d.year);
+    default:
+        return d.day == (d.month == 2 ? 29 : 31);  // 31 to 42: the day the altered length decides
+    }
+}
+
+// A day-count mutant's rows, on a pair of valid dates: whether the count
+// reaches its altered step on a date, whether the step changes the date's
+// day number there, and the fact of a date or a year that moves it.
+bool countreaches(int n, date d) { return n <= 54 || d.month == n - 53; }
+
+bool countinfects(int n, date d) {
+    switch (n) {
+    case 49:
+        return d.year % 400 == 0;
+    case 50:
+        return century(d.year);
+    case 51:
+        return !common(d.year) && d.month == 2;
+    case 52:
+        return !common(d.year) && d.month == 3;
+    case 53:
+        return !common(d.year) && d.month <= 2;
+    default:
+        return countreaches(n, d);
+    }
+}
+
+// For 46 to 48, a year between the first date's, exclusive, and the
+// second's, inclusive, of the kind the row names.
+bool yearbetween(int n, int from, int to) {
+    for (int y = from + 1; y <= to; y++)
+        if ((n == 46 && y % 400 == 0) || (n == 47 && century(y)) || (n == 48 && !common(y)))
+            return true;
+    return false;
+}
+
+// For 49 to 53 and 55 to 65, the dates the row asks for only one of.
+bool onlyone(int n, date d) {
+    switch (n) {
+    case 49:
+        return d.month <= 2 && d.year % 400 == 0;
+    case 50:
+        return d.month <= 2 && century(d.year);
+    case 51:
+        return d.month == 2 && !common(d.year);
+    case 52:
+        return d.month == 3 && !common(d.year);
+    case 53:
+        return d.month <= 2 && !common(d.year);
+    default:
+        return d.month == n - 53;
+    }
+}
+
+wanted countwanted(int n, date a, date b) {
+    if (!valid(a) || !valid(b))
+        return wanted::unreached;
+    const bool reaches = countreaches(n, a) || countreaches(n, b);
+    const bool infects = countinfects(n, a) || countinfects(n, b);
+    const bool inorder = tests::calendar::serial(a) <= tests::calendar::serial(b);
+    bool carries = false, lost = false;
+    if (n <= 48) {
+        carries = yearbetween(n, a.year, b.year);
+        lost = !carries && !yearbetween(n, b.year, a.year);
+    } else if (n == 54) {
+        // Months of different lengths in a common year, which February and a 31-day month are.
+        constexpr std::array<int, 12> commonlength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        const auto length = [&](date d) { return commonlength[static_cast<std::size_t>(d.month - 1)]; };
+        carries = length(a) != length(b) && inorder;
+        lost = length(a) == length(b);
+    } else {
+        carries = onlyone(n, a) != onlyone(n, b) && inorder;
+        lost = onlyone(n, a) == onlyone(n, b);
+    }
+    const wanted w = stepsmet(reaches, infects, carries);
+    return w == wanted::infected && !lost ? wanted::infectedatleast : w;
+}
+
+// The state a line of two dates calls for in mutant n, 17 to 65.  The
+// second date is checked only when the first is valid, and the count runs
+// only when both are.
+wanted linewanted(int n, date a, date b) {
+    if (n >= 46)
+        return countwanted(n, a, b);
+    const bool second = valid(a);
+    const bool reaches = datereaches(n, a) || (second && datereaches(n, b));
+    const auto infected = [&](date d) { return datereaches(n, d) && dateinfects(n, d); };
+    const bool infects = infected(a) || (second && infected(b));
+    // A date check's changed code is the line's result; the changed answer
+    // of a leap rule in the check matters only on the 29th.
+    bool carries = true;
+    if (n >= 43)
+        carries = (infected(a) && a.day == 29) || (second && infected(b) && b.day == 29);
+    return stepsmet(reaches, infects, carries);
+}
+
+void holdline(date a, date b, int from, int to, conditiontally& tally) {
+    const std::string text = tests::dateline(a, b);
+    const int length = putline(text);
+    const engine::trace t = engine::tracepiece(length);
+    for (int n = from; n <= to; n++)
+        holdstate(n, t, length, linewanted(n, a, b), text, tally);
+}
+
+// Every month and day that can reach or infect a date check, in the kinds of
+// year its rows name, as the first date with valid and invalid second dates
+// and as the second date after valid and invalid first ones; and every year
+// on the dates where the year decides.
+TEST(Conditions, DateChecksOnEveryDateInBothPlaces) {
+    const date others[] = {{1, 1, 2000},  {6, 15, 1950}, {2, 28, 2100}, {12, 31, 2001}, {2, 29, 2000},
+                           {2, 29, 2001}, {13, 1, 2000}, {4, 31, 2000}, {1, 0, 1900},   {1, 1, 1899}};
+    conditiontally tally;
+    for (const int y : {1899, 1900, 2000, 2001, 2100})
+        for (int m = 0; m <= 13; m++)
+            for (int d = 0; d <= 32; d++)
+                for (const date& other : others) {
+                    holdline({m, d, y}, other, 17, 65, tally);
+                    holdline(other, {m, d, y}, 17, 65, tally);
+                    if (tally.failures > maxreported)
+                        return;
+                }
+    // Every year that four digits hold, on the dates where a year decides.
+    for (int y = 0; y <= 9999; y++) {
+        for (const date md : {date{1, 29, 0}, date{2, 1, 0}, date{2, 28, 0}, date{2, 29, 0}, date{3, 29, 0},
+                              date{4, 31, 0}, date{12, 31, 0}}) {
+            holdline({md.month, md.day, y}, others[0], 17, 45, tally);
+            holdline(others[0], {md.month, md.day, y}, 17, 45, tally);
+        }
+        if (tally.failures > maxreported)
+            return;
+    }
+    for (int n = 17; n <= 45; n++) {
+        const auto& seen = tally.seen[static_cast<std::size_t>(n)];
+        EXPECT_GT(seen[static_cast<std::size_t>(wanted::reached)], 0) << n;
+        EXPECT_GT(seen[static_cast<std::size_t>(wanted::killed)], 0) << n;
+        EXPECT_EQ(seen[static_cast<std::size_t>(wanted::infected)] > 0, n >= 43) << n;
+        EXPECT_EQ(seen[static_cast<std::size_t>(wanted::unreached)] > 0, n >= 21) << n;
+    }
+}
+
+// Every pair of valid dates in four years that hold every kind of year the
+// day counts' rows name (a year divisible by 400, a century year that is
+// not, a leap year and a common one), in every month; and every year's
+// pairs that its kind decides.
+TEST(Conditions, DayCountsOnEveryPairOfValidDates) {
+    // A day-number shift depends on the year and the month alone; the day
+    // orders the dates, which the first, a middle and the last of a month do.
+    std::vector<date> days;
+    for (const int y : {1999, 2000, 2004, 2100})
+        for (int m = 1; m <= 12; m++)
+            for (const int d : {1, 15, tests::calendar::lastday(m, y)})
+                days.push_back({m, d, y});
+    conditiontally tally;
+    for (const date& a : days) {
+        for (const date& b : days)
+            holdline(a, b, 46, 65, tally);
+        if (tally.failures > maxreported)
+            return;
+    }
+    // Every year a valid date has, next to the year before it and within
+    // itself, from January and February on to March, in both orders.
+    for (int y = 1900; y <= 9999; y++) {
+        const date pairs[][2] = {{{12, 31, y - 1}, {1, 1, y}}, {{1, 1, y}, {3, 1, y}}, {{2, 15, y}, {3, 15, y}}};
+        for (const auto& [a, b] : pairs) {
+            holdline(a, b, 46, 65, tally);
+            holdline(b, a, 46, 65, tally);
+        }
+        if (tally.failures > maxreported)
+            return;
+    }
+    for (int n = 46; n <= 65; n++) {
+        const auto& seen = tally.seen[static_cast<std::size_t>(n)];
+        EXPECT_GT(seen[static_cast<std::size_t>(wanted::infected)], 0) << n;
+        EXPECT_GT(seen[static_cast<std::size_t>(wanted::killed)], 0) << n;
+        EXPECT_EQ(seen[static_cast<std::size_t>(wanted::reached)] > 0, n >= 49 && n <= 53) << n;
     }
 }
 

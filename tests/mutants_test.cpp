@@ -305,6 +305,34 @@ TEST(SyntaxMutants, EachPassesOverItsOwnColumnOnly) {
     }
 }
 
+// What a syntax mutant's description says follows a non-digit in its column,
+// on every such byte and every digit in the other column of its field:
+// where it says the date check rejects the line instead, no month or day the
+// byte makes passes; where it does not, some byte gets the line a count.
+TEST(SyntaxMutants, WhatTheDateCheckThenDoes) {
+    for (int n = 1; n <= 16; n++) {
+        const int column = digitcolumns[static_cast<std::size_t>(n - 1)];
+        const bool rejects = mutantof(n).description.ends_with("which rejects the line instead");
+        // The column that makes a two-digit field with this one.
+        const int other =
+            column % 11 == 0 || column % 11 == 3 || column % 11 == 6 || column % 11 == 8 ? column + 1 : column - 1;
+        bool counted = false;
+        for (int byte = 0; byte <= 255; byte++) {
+            if (byte >= '0' && byte <= '9')
+                continue;
+            for (char digit = '0'; digit <= '9'; digit++) {
+                const std::string text = withbyte(withbyte(baseline, other, digit), column, byte) + '\n';
+                const int result = run(n, putline(text));
+                if (rejects) {
+                    ASSERT_LE(result, -11) << "mutant " << n << " on " << printable(text);
+                }
+                counted = counted || result >= -3;
+            }
+        }
+        EXPECT_NE(counted, rejects) << "mutant " << n;
+    }
+}
+
 // --- date-check mutants 17 to 42 ---------------------------------------------------------
 
 TEST(DateCheckMutants, KillTable) {
@@ -548,6 +576,7 @@ TEST(DayDifferenceMutants, Edges) {
         {53, "12/31/1999 02/01/2000", 32, 33},         {51, "02/28/2000 03/01/2000", 2, 1},
         {52, "02/29/2000 03/01/2000", 1, 0},           {49, "02/29/2000 03/01/2000", 1, 0},
         {56, "02/28/2001 03/01/2001", 1, 0},           {56, "03/01/2001 02/28/2001", -3, 0},
+        {48, "12/31/1999 01/01/2000", 1, 0},  // its row's example: the leap-day adjustment stays
     });
     // clang-format on
 }
@@ -828,8 +857,9 @@ TEST(OrderedSet, NumbersStagesAndCatalogue) {
 
 // No two mutants answer alike on every line, with one exception: mutant 30
 // drops the February 29 test and mutant 45 makes every year a leap year for
-// it, so both accept February 29 of every year and nothing else changes.
-// The kill lines of all four tables, with one more, tell every other pair apart.
+// it, so both accept February 29 of every year and nothing else changes (the
+// test after this one holds them alike on every line).  The kill lines of
+// all four tables, with one more, tell every other pair apart.
 TEST(OrderedSet, EveryPairOfMutantsToldApart) {
     const char* lines[] = {
         "00/00/2000 01/01/2001", "01/15/2000 01/16/2000", "12/15/2000 12/16/2000", "13/00/2000 01/01/2001",
@@ -865,6 +895,35 @@ TEST(OrderedSet, EveryPairOfMutantsToldApart) {
             else
                 EXPECT_NE(a, b) << "mutants " << i + 1 << " and " << j + 1 << " answer alike on every line";
         }
+}
+
+// Mutants 30 and 45 answer alike on every line, not only on the lines
+// above.  Both are the reference but for the date check, so a line tells
+// them apart only through a date the conversion checks, and the syntax check
+// lets only dates of digits get there: every such date, month and day 0 to
+// 99 and year 0 to 9999, gets one code from both.  Whole lines of those dates
+// in both places, where the second date is checked only after a valid first,
+// get one result.
+TEST(OrderedSet, ThirtyAndFortyFiveAnswerAlikeOnEveryLine) {
+    int failures = 0;
+    for (int y = 0; y <= 9999; y++)
+        for (int m = 0; m <= 99; m++)
+            for (int d = 0; d <= 99; d++)
+                if (m30chkdate(m, d, y) != m45chkdate(m, d, y)) {
+                    ADD_FAILURE() << "the checks of 30 and 45 differ on " << tests::show({m, d, y});
+                    if (++failures == maxreported)
+                        return;
+                }
+    const date others[] = {{1, 1, 2000}, {2, 29, 2001}, {2, 29, 2000}, {13, 1, 2000}, {12, 31, 1899}};
+    for (const int y : {1899, 1900, 2000, 2001, 2100})
+        for (int m = 0; m <= 13; m++)
+            for (int d = 0; d <= 32; d++)
+                for (const date& other : others)
+                    for (const std::string& text :
+                         {tests::dateline({m, d, y}, other), tests::dateline(other, {m, d, y})}) {
+                        const int length = putline(text);
+                        ASSERT_EQ(run(30, length), run(45, length)) << printable(text);
+                    }
 }
 
 }  // namespace

@@ -649,7 +649,7 @@ TEST(Class, StatusesAndTheTextRows) {
     const std::string view = report({"--class", starter, adequate}).out;
     for (const char* row : {"\nmutant  killed  infected  reached  unreached  description, hardest first\n",
                             "\n    45       1         1        0          0  treats every year",
-                            "\n     2       1         0        1          0  accepts any character",
+                            "\n     2       1         0        1          0  passes any character",
                             "\n    34       1         0        0          1  "})
         EXPECT_NE(view.find(row), std::string::npos) << row << view;
 
