@@ -245,4 +245,41 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
   }
   check(troubles.length === 0, 'the feedback pages run nothing, fetch nothing and break no policy', troubles.join('; '));
   await index.t.close();
+
+  // The pages at every hint level: accessible, quiet, and each of the
+  // student's lines with what the kill matrix says it kills and what only
+  // it kills.
+  const matrix = spawnSync(report, ['-f', 'csv', '--matrix', 'starter.txt'], { cwd: folder, encoding: 'utf8' });
+  const kills = new Map();
+  for (const record of matrix.stdout.split('\r\n').slice(1).filter((r) => r !== '')) {
+    const [line, mutant] = record.split(',');
+    if (!kills.has(line)) kills.set(line, []);
+    if (mutant !== '') kills.get(line).push(Number(mutant));
+  }
+  const killers = new Map();
+  for (const list of kills.values()) for (const n of list) killers.set(n, (killers.get(n) ?? 0) + 1);
+  const expected = [...kills.entries()].map(([line, list]) =>
+    [line, list.join(' '), list.filter((n) => killers.get(n) === 1).join(' ')].join('|'));
+  const leveltroubles = [];
+  for (const level of ['score', 'state', 'concept', 'condition', 'mutant', 'answer']) {
+    const dir = path.join(out, `feedback-${level}`);
+    fs.rmSync(dir, { recursive: true, force: true });
+    const made = spawnSync(report, ['--class', '--feedback', dir, '--hints', level, 'starter.txt', hostile, 'latin1.txt'],
+      { cwd: folder, encoding: 'utf8' });
+    check(made.status === 0, `the pages at ${level} are written`, `status ${made.status}: ${made.stderr}`);
+    for (const page of fs.readdirSync(dir).sort()) {
+      const one = await open(path.relative(pages, path.join(dir, page)));
+      await accessible(one.t, `a feedback page at ${level}`);
+      if (page === 'starter.txt.html') {
+        const rows = await one.t.locator('#lines tbody tr').evaluateAll((trs) => trs.map((tr) =>
+          [tr.dataset.line, tr.dataset.kills, tr.dataset.alone].join('|')));
+        check(JSON.stringify(rows) === JSON.stringify(expected), `at ${level}, each line kills what the matrix says`,
+          `${JSON.stringify(rows)} against ${JSON.stringify(expected)}`);
+      }
+      leveltroubles.push(...(await one.quiet()).map((t) => `${level}/${page}: ${t}`));
+      await one.t.close();
+    }
+  }
+  check(leveltroubles.length === 0, 'the pages at every level run nothing, fetch nothing and break no policy',
+    leveltroubles.join('; '));
 });
