@@ -125,7 +125,7 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
         const auto s = locate(m.number);
         // The tests make sure that every mutant is found; should the sources
         // ever part from the anchors, the mutant stands at the top of a file.
-        const location& at = s ? *s : location{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
+        const location& at = s ? *s : location{engine::handedprogram, {1, 1}, {1, 1}, "", ""};
         const suggestion* suggested = nullptr;
         for (const suggestion& g : suggestions)
             if (g.mutant == m.number)
