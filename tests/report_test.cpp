@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <csignal>
 #include <cstdio>
@@ -38,8 +39,12 @@
 #include "mutants/score.hpp"
 #include "process.hpp"
 #include "report/wire.hpp"
-#include "sitemutants.hpp"
 #include "testlines.hpp"
+
+// Each mutant's program as its site reads, from tests/sitegen.cpp.
+namespace vorlak::dates {
+extern const std::array<int (*)(int), mutants::mutantcount> siteevaluations;
+}  // namespace vorlak::dates
 
 // The handed program's line buffer and evaluation, which it defines as a
 // student's program does, outside any namespace.

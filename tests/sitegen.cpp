@@ -2,6 +2,7 @@
 // student is handed it with the mutant's site replaced, as a namespace of
 // its own, sitemN, whose evaluation the tests hold against the mutant's
 // entry.  So a site that does not say what its mutant does fails a test.
+// The output is a source file that report_test is compiled with.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -88,9 +89,10 @@ int main(int argc, char** argv) {
             replaceone(text, "&& leap(year) == 0", "&& dates::leap(year) == 0");
         out += copy("sitem" + std::to_string(n), text);
     }
-    out += "namespace vorlak::dates {\n\n// The mutants, in the order of their numbers.\n"
-           "inline constexpr std::array<int (*)(int), " +
-           std::to_string(mutants::mutantcount) + "> siteevaluations = {\n";
+    // Declared in report_test.cpp, which this file is compiled with.
+    const std::string array = "std::array<int (*)(int), " + std::to_string(mutants::mutantcount) + ">";
+    out += "namespace vorlak::dates {\n\n// The mutants, in the order of their numbers.\nextern const " + array +
+           " siteevaluations;\nconst " + array + " siteevaluations = {\n";
     for (int n = 1; n <= mutants::mutantcount; n++)
         out += "    sitem" + std::to_string(n) + "::evaluation,\n";
     out += "};\n\n}  // namespace vorlak::dates\n\n// NOLINTEND(misc-unused-parameters)\n#pragma GCC diagnostic pop\n";
