@@ -54,9 +54,10 @@ function(handout_block begin end out)
   set(${out} "${block}" PARENT_SCOPE)
 endfunction()
 
-# The values of one record, name = value, as the program's defaults give
-# them: each use PREFIX.name becomes the value, and each table a constant
-# of its own, named by TABLES (name newname ...) where it needs another name.
+# handout_values(RECORD PREFIX): the values of one record, as the program's
+# defaults give them, in place of their uses PREFIX.name, and each table a
+# constant of its own where the record stood, named tablename_NAME where the
+# table needs another name than the record gives it.
 function(handout_values record prefix)
   handout_block("struct ${record} {" "\n};" body)
   set(tables "")

@@ -43,6 +43,9 @@ std::string withoutshared(std::string text) {
     for (const std::string_view shared :
          {"\nsigned char line[linesize];", "\nint len;", "\ndate firstdate;", "\ndate seconddate;"})
         replaceone(text, shared, "");
+    // The buffer's size goes with it.
+    const std::size_t size = text.find("\nconstexpr int linesize");
+    text.erase(size, text.find('\n', size + 1) - size);
     // The program's own includes stand once, at the top of the output.
     for (std::size_t at; (at = text.find("\n#include ")) != std::string::npos;)
         text.erase(at + 1, text.find('\n', at + 1) - at);
