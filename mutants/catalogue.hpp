@@ -1,8 +1,8 @@
 // The catalogue of the mutants, a row each, and the one count of them.  Every fact about a mutant
-// stands in its row: the altered function, the value it changes in the
-// program (dates/program.hpp), what that does, and where it stands in the
-// program as a student is handed it (engine/sources.hpp).  The wiring reads
-// the alteration from the row, the reports the description and the site.
+// stands in its row: the altered function, the value it changes in the program (dates/program.hpp),
+// what that does, and where it stands in the program as a student is handed it
+// (engine/sources.hpp).  The wiring reads the alteration from the row, the reports the description
+// and the site.
 #pragma once
 
 #include <array>
@@ -25,8 +25,6 @@ inline constexpr std::string_view term4 = "n += y / 4; n -= y / 100; n += y / 40
 inline constexpr std::string_view adjustment = "if (leap(d.year) == 1 && d.month <= 2) n -= 1;";
 inline constexpr std::string_view daytable = "std::array<int, 12> daysbeforemonth = {";
 inline constexpr std::string_view separatortest = "if (isseparator(column))";
-inline constexpr std::string_view monthtest = "if (month <= 0 || month > 12)";
-inline constexpr std::string_view daytest = "if (day <= 0 || day > 31)";
 
 // The ordered set, in the order of the numbers; a run goes through it as it stands.
 // clang-format off
@@ -97,35 +95,35 @@ inline constexpr auto mutantset = std::to_array<mutant>({
      idea::digitcolumns, "a non-digit in column 20, after digits in the digit columns before it"},
     {17, m17, stage::datecheck, "m17chkdate", {.bounds = {.lowmonth = -1}},
      "accepts month 0",
-     {monthtest, "0", inside, "-1"},
+     {"if (month <= 0 || month > 12)", "0", inside, "-1"},
      idea::monthrange, "a date with month 00"},
     {18, m18, stage::datecheck, "m18chkdate", {.bounds = {.lowmonth = 1}},
      "rejects January, month 1",
-     {monthtest, "0", inside, "1"},
+     {"if (month <= 0 || month > 12)", "0", inside, "1"},
      idea::monthrange, "a date in January, month 01"},
     {19, m19, stage::datecheck, "m19chkdate", {.bounds = {.highmonth = 11}},
      "rejects December, month 12",
-     {monthtest, "12", inside, "11"},
+     {"if (month <= 0 || month > 12)", "12", inside, "11"},
      idea::monthrange, "a date in December, month 12"},
     {20, m20, stage::datecheck, "m20chkdate", {.bounds = {.highmonth = 13}},
      "accepts month 13",
-     {monthtest, "12", inside, "13"},
+     {"if (month <= 0 || month > 12)", "12", inside, "13"},
      idea::monthrange, "a date with month 13"},
     {21, m21, stage::datecheck, "m21chkdate", {.bounds = {.lowday = -1}},
      "accepts day 0",
-     {daytest, "0", inside, "-1"},
+     {"if (day <= 0 || day > 31)", "0", inside, "-1"},
      idea::dayrange, "a date with day 00 in a month from 01 to 12"},
     {22, m22, stage::datecheck, "m22chkdate", {.bounds = {.lowday = 1}},
      "rejects day 1 of every month",
-     {daytest, "0", inside, "1"},
+     {"if (day <= 0 || day > 31)", "0", inside, "1"},
      idea::dayrange, "a date on day 01 of a month from 01 to 12"},
     {23, m23, stage::datecheck, "m23chkdate", {.bounds = {.highday = 30}},
      "rejects day 31 of every month",
-     {daytest, "31", inside, "30"},
+     {"if (day <= 0 || day > 31)", "31", inside, "30"},
      idea::dayrange, "a date on day 31 of a month from 01 to 12"},
     {24, m24, stage::datecheck, "m24chkdate", {.bounds = {.highday = 32}},
      "lets day 32 past the day range test",
-     {daytest, "31", inside, "32"},
+     {"if (day <= 0 || day > 31)", "31", inside, "32"},
      idea::dayrange, "a date on day 32 of a month from 01 to 12"},
     {25, m25, stage::datecheck, "m25chkdate", {.bounds = {.lastbadyear = 1898}},
      "accepts the year 1899",
