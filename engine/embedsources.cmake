@@ -14,7 +14,7 @@ foreach(path IN LISTS FILES)
   string(APPEND table "    {\"${path}\", {file${i}, sizeof file${i} - 1}},\n")
   math(EXPR i "${i} + 1")
 endforeach()
-vorlak_write("${OUTPUT}" "// Made by engine/embedsources.cmake from the reference program's sources.\n"
+vorlak_write("${OUTPUT}" "// Made by engine/embedsources.cmake from the program as a student is handed it.\n"
   "#include \"engine/sources.hpp\"\n\nnamespace vorlak::engine {\n\nnamespace {\n\n${body}"
   "constexpr sourcefile files[] = {\n${table}};\n\n}  // namespace\n\n"
   "std::span<const sourcefile> referencesources() { return files; }\n\n}  // namespace vorlak::engine\n")

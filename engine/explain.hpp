@@ -99,7 +99,7 @@ constexpr std::string_view lineverdict(bool needed) { return needed ? "needed" :
 std::string resultpair(int reference, int result);
 
 // Where a mutant's alteration stands, as its diff is headed:
-// "dates/program.hpp, line 90".
+// "program.cpp, line 125".
 std::string diffplace(std::string_view file, int line);
 
 // What tells a reader, a screen reader above all, which side of a diff a

@@ -12,9 +12,6 @@ namespace vorlak::engine {
 
 namespace {
 
-// Every alteration stands in the program's one file.
-constexpr std::string_view programhpp = "dates/program.hpp";
-
 bool blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // Line and column of an offset.
@@ -66,6 +63,16 @@ std::string oneline(std::string_view text) {
     return out;
 }
 
+// The identifier that ends just before offset end of text.
+std::string_view namebefore(std::string_view text, std::size_t end) {
+    while (end > 0 && blank(text[end - 1]))
+        end--;
+    std::size_t begin = end;
+    while (begin > 0 && (std::isalnum(static_cast<unsigned char>(text[begin - 1])) != 0 || text[begin - 1] == '_'))
+        begin--;
+    return text.substr(begin, end - begin);
+}
+
 }  // namespace
 
 std::optional<std::pair<std::size_t, std::size_t>> findloosely(std::string_view text, std::string_view pattern,
@@ -102,7 +109,7 @@ std::optional<location> locate(int mutant) {
     const mutants::site& a = mutants::mutantof(mutant).where;
     const auto files = referencesources();
     const auto file =
-        std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == programhpp; });
+        std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == handedprogram; });
     if (file == files.end())
         return std::nullopt;
     const std::string_view text = file->text;
@@ -148,6 +155,51 @@ std::optional<codediff> diffof(int mutant) {
     altered += s->replacement;
     altered += after;
     return codediff{s->start.line, oneline(text.substr(first, last - first)), oneline(altered)};
+}
+
+std::optional<enclosingfunction> functionof(int mutant) {
+    const std::optional<location> s = locate(mutant);
+    if (!s)
+        return std::nullopt;
+    const auto files = referencesources();
+    const auto file = std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s->file; });
+    const std::string_view text = file->text;
+    const auto site = static_cast<std::size_t>(s->text.data() - text.data());
+    // A definition's first line starts in column 1 with its type; the
+    // lines inside it are indented, and comments, the preprocessor's lines
+    // and closing braces head nothing.
+    std::size_t head = std::string_view::npos;
+    for (std::size_t at = text.substr(0, site).rfind('\n'); at != std::string_view::npos && at > 0;
+         at = text.substr(0, at).rfind('\n')) {
+        const char lead = at + 1 < text.size() ? text[at + 1] : '\n';
+        if (!blank(lead) && lead != '/' && lead != '#' && lead != '}') {
+            head = at + 1;
+            break;
+        }
+    }
+    if (head == std::string_view::npos)
+        return std::nullopt;
+    // Its body, or the table's entries, run from its first brace to the
+    // brace that closes it.
+    const std::size_t open = text.find('{', head);
+    if (open == std::string_view::npos || open > site)
+        return std::nullopt;
+    std::size_t close = open;
+    for (int depth = 0; close < text.size(); close++) {
+        if (text[close] == '{')
+            depth++;
+        else if (text[close] == '}' && --depth == 0)
+            break;
+    }
+    if (close >= text.size() || close < site + s->text.size())
+        return std::nullopt;
+    // A function is named before its parameters, a table before its '='.
+    const std::string_view first = text.substr(head, open - head);
+    const std::size_t named = std::min(first.find('('), first.find('='));
+    const std::string_view name = namebefore(text, head + std::min(named, first.size()));
+    if (name.empty())
+        return std::nullopt;
+    return enclosingfunction{s->file, at(text, head), at(text, close + 1), name};
 }
 
 }  // namespace vorlak::engine

@@ -1,4 +1,5 @@
-// Where each mutant's alteration lies in the reference program's sources.
+// Where each mutant's alteration lies in the program as a student is handed
+// it (engine/sources.hpp), and the function that holds it.
 #pragma once
 
 #include <optional>
@@ -35,6 +36,18 @@ struct codediff {
     std::string mutant;
 };
 std::optional<codediff> diffof(int mutant);
+
+// The whole definition in the handed program that holds mutant n's site,
+// from the start of its first line to just past its closing brace, and its
+// name as the program has it: the function (checkdate, leap), or for an
+// entry of a table the table (monthdays); nothing when the site is not found.
+struct enclosingfunction {
+    std::string_view file;
+    position start;
+    position end;
+    std::string_view name;
+};
+std::optional<enclosingfunction> functionof(int mutant);
 
 // The place in text that matches pattern, where every run of white space
 // in pattern stands for any run of white space: the offsets of its first

@@ -122,15 +122,30 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
     return r;
 }
 
-// Where a mutant stands as the level allows: its site from mutant on;
-// below, the whole file that holds it.
+// Where a mutant stands as the level allows: its site from mutant on; from
+// state on the whole of its stage's code, from the first line of the first
+// definition that holds a site of the stage to the end of the last; below,
+// the whole program.
 location shownat(int n, hints level) {
     const auto s = locate(n);
     // The tests make sure that every mutant is found; should the sources
     // ever part from the anchors, the mutant stands at the top of a file.
-    location at = s ? *s : location{"dates/program.hpp", {1, 1}, {1, 1}, "", ""};
+    location at = s ? *s : location{engine::handedprogram, {1, 1}, {1, 1}, "", ""};
     if (level >= hints::mutant)
         return at;
+    at.text = at.replacement = "";
+    const auto before = [](position a, position b) { return a.line != b.line ? a.line < b.line : a.column < b.column; };
+    if (level >= hints::state) {
+        bool found = false;
+        for (const mutants::mutant& m : mutantset)
+            if (const auto f = engine::functionof(m.number); f && m.altered == mutants::mutantof(n).altered) {
+                at.start = found && before(at.start, f->start) ? at.start : f->start;
+                at.end = found && before(f->end, at.end) ? at.end : f->end;
+                found = true;
+            }
+        if (found)
+            return at;
+    }
     for (const sourcefile& f : referencesources())
         if (f.path == at.file) {
             const std::size_t last = f.text.find_last_of('\n', f.text.size() - 2);
@@ -138,7 +153,6 @@ location shownat(int n, hints level) {
             at.start = {1, 1};
             at.end = {static_cast<int>(lines), static_cast<int>(f.text.size() - 1 - last)};
         }
-    at.text = at.replacement = "";
     return at;
 }
 

@@ -129,11 +129,13 @@ constexpr alteration daysbefore(int month, int days) {
     return a;
 }
 
-// Where an alteration stands in dates/program.hpp.  context is the code
-// around it, where every run of white space stands for any; text is what the
-// alteration replaces there, and replacement what the mutant reads instead.
-// With entry >= 0 the text is entry number entry of the brace list that
-// follows context, so a table entry is found whatever the table holds.
+// Where an alteration stands in the program as a student is handed it,
+// dates/program.hpp written with the reference's values in place
+// (dates/handout.cmake).  context is the code around it, where every run of
+// white space stands for any; text is what the alteration replaces there,
+// and replacement what the mutant reads instead.  With entry >= 0 the text
+// is entry number entry of the brace list that follows context, so a table
+// entry is found whatever the table holds.
 inline constexpr int inside = -1;     // the text lies within the context
 inline constexpr int wholelist = -2;  // the text is the whole brace list after the context
 

@@ -183,8 +183,8 @@ VORLAK_EXPORT(vorlak_legend) int legend(int entry) {
 VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::statusname(killed != 0)); }
 
 // The mutant's alteration as a one-line diff: where it stands in the
-// program's sources, as the class page heads it ("dates/program.hpp, line
-// 90"), and the line as the reference and as the mutant read it (-1 when the
+// handed program, as the class page heads it ("program.cpp, line
+// 125"), and the line as the reference and as the mutant read it (-1 when the
 // sources no longer hold the code); and the words that tell the two apart,
 // the reference's side (0) and the mutant's (1).
 VORLAK_EXPORT(vorlak_diffplace) int diffplace(int mutant) {

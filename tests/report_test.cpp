@@ -8,9 +8,11 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -38,8 +40,18 @@
 #include "mutants/score.hpp"
 #include "process.hpp"
 #include "report/wire.hpp"
-#include "sitemutants.hpp"
 #include "testlines.hpp"
+
+// Each mutant's program as its site reads, from tests/sitegen.cpp.
+namespace vorlak::dates {
+extern const std::array<int (*)(int), mutants::mutantcount> siteevaluations;
+}  // namespace vorlak::dates
+
+// The handed program's line buffer and evaluation, which it defines as a
+// student's program does, outside any namespace.
+extern signed char line[vorlak::dates::linesize];
+extern int len;
+int evaluate(int length);
 
 namespace {
 
@@ -100,19 +112,17 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
     };
     // clang-format off
     const expect table[] = {
-        {1, 1, "S.first", "column ="},      {2, 15, "S.skipped", "isseparator"},    {16, 16, "S.last", "column <="},
-        {17, 18, "B.lowmonth", "month <="}, {19, 20, "B.highmonth", "month >"},     {21, 22, "B.lowday", "day <="},
-        {23, 24, "B.highday", "day >"},     {25, 26, "B.lastbadyear", "year <="},   {27, 28, "B.leapmonth", "month =="},
-        {29, 29, "B.leapday", "day =="},    {30, 30, "if (month == B.leapmonth", "if"},
-        {31, 31, "31", "monthdays"},        {32, 32, "29", "monthdays"},            {34, 34, "30", "monthdays"},
-        {42, 42, "31", "monthdays"},        {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
-        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                         {45, 45, "if (year % 4", "if"},
-        {46, 46, "if (T.quadcenturies)", "quadcenturies"},
-        {47, 47, "if (T.centuries)", "centuries"},
-        {48, 48, "if (T.quadrennials)", "quadrennials"},
-        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                              {51, 52, "T.leapmonths", "d.month"},
-        {53, 53, "if (Leap(d.year) == 1", "if"},                                   {54, 54, "0, 31, 59", "daysbefore"},
-        {55, 55, "31", "daysbefore"},       {58, 58, "120", "daysbefore"},          {65, 65, "334", "daysbefore"},
+        {1, 1, "0", "int column ="},         {2, 15, "isseparator(column)", "if (isseparator"},
+        {16, 16, "20", "column <="},          {17, 18, "0", "month <="},               {19, 20, "12", "month >"},
+        {21, 22, "0", "day <="},              {23, 24, "31", "day >"},                 {25, 26, "1899", "year <="},
+        {27, 28, "2", "month =="},            {29, 29, "29", "day =="},                {30, 30, "if (month == 2", "if"},
+        {31, 31, "31", "monthdays"},          {32, 32, "29", "monthdays"},             {34, 34, "30", "monthdays"},
+        {42, 42, "31", "monthdays"},          {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
+        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                            {45, 45, "if (year % 4", "if"},
+        {46, 46, "n += y / 400;", "n +="},    {47, 47, "n -= y / 100;", "n -="},       {48, 48, "n += y / 4;", "n +="},
+        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                                 {51, 52, "2", "d.month <="},
+        {53, 53, "if (leap(d.year) == 1", "if"},                                       {54, 54, "0, 31, 59", "daysbeforemonth"},
+        {55, 55, "31", "daysbeforemonth"},    {58, 58, "120", "daysbeforemonth"},      {65, 65, "334", "daysbeforemonth"},
     };
     // clang-format on
     for (const expect& e : table)
@@ -148,11 +158,49 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         EXPECT_LT(engine::locate(n)->start.column, engine::locate(n + 1)->start.column);
 }
 
-// Each mutant's program as the report shows it, its site replaced, against
-// the mutant itself: on every line of dates around each bound, on a byte of
-// each kind in each digit column, and on random lines.  Every mutant differs
-// from the reference on some of them, so no site can pass by changing nothing.
-TEST(Sites, EachSiteReadsAsItsMutant) {
+// The whole definition that holds each site, for the reports that may not
+// say more: it starts a line, its braces close where it ends, it holds the
+// site, and it is the function (or table) that the code there belongs to.
+TEST(Sites, EachFunctionHoldsItsSite) {
+    // clang-format off
+    const struct { int first, last; std::string_view name, head; } table[] = {
+        {1, 16, "checksyntax", "int checksyntax() {"},     {17, 30, "checkdate", "int checkdate(int month"},
+        {31, 42, "monthdays", "constexpr std::array"},      {43, 45, "leap", "int leap(int year) {"},
+        {46, 48, "yearterms", "constexpr int yearterms("}, {49, 50, "leap", "int leap(int year) {"},
+        {51, 53, "daynumber", "int daynumber(date d) {"},  {54, 65, "daysbeforemonth", "constexpr std::array"},
+    };
+    // clang-format on
+    const std::string_view text = engine::referencesources()[0].text;
+    const auto offset = [&](engine::position p) {
+        std::size_t at = 0;
+        for (int line = 1; line < p.line; line++)
+            at = text.find('\n', at) + 1;
+        return at + static_cast<std::size_t>(p.column - 1);
+    };
+    int covered = 0;
+    for (const auto& e : table)
+        for (int n = e.first; n <= e.last; n++, covered++) {
+            const auto f = engine::functionof(n);
+            const auto s = engine::locate(n);
+            ASSERT_TRUE(f && s) << "mutant " << n;
+            EXPECT_EQ(f->file, engine::handedprogram);
+            EXPECT_EQ(f->name, e.name) << "mutant " << n;
+            EXPECT_EQ(f->start.column, 1) << "mutant " << n;
+            const std::string_view whole = text.substr(offset(f->start), offset(f->end) - offset(f->start));
+            EXPECT_TRUE(whole.starts_with(e.head)) << "mutant " << n << ": " << whole;
+            EXPECT_TRUE(whole.ends_with("}")) << "mutant " << n;
+            EXPECT_EQ(std::count(whole.begin(), whole.end(), '{'), std::count(whole.begin(), whole.end(), '}'));
+            EXPECT_LE(offset(f->start), offset(s->start)) << "mutant " << n;
+            EXPECT_GE(offset(f->end), offset(s->end)) << "mutant " << n;
+        }
+    EXPECT_EQ(covered, mutants::mutantcount);
+}
+
+// Lines that every place where a mutant or the handed program reads
+// otherwise shows up on: every line of dates around each bound, a byte of
+// each kind in each digit column, every length up to a whole line, and
+// random lines.
+std::vector<std::string> sitelines() {
     std::vector<std::string> lines;
     auto twodigits = [](int n) { return std::string(1, char('0' + n / 10)) + char('0' + n % 10); };
     std::vector<std::string> dates;
@@ -165,10 +213,13 @@ TEST(Sites, EachSiteReadsAsItsMutant) {
             lines.push_back(d + " " + other + "\n");
             lines.push_back(other + " " + d + "\n");
         }
-    for (const std::string_view base : {"02/29/2000 03/01/2100\n", "12/31/1999 01/01/2000\n"})
+    for (const std::string_view base : {"02/29/2000 03/01/2100\n", "12/31/1999 01/01/2000\n"}) {
         for (int column = 0; column <= 20; column++)
             for (const int byte : {int{'/'}, int{':'}, int{'a'}, 0, 0x80, int{' '}, int{'~'}, int{'0'}})
                 lines.push_back(tests::withbyte(base, column, byte));
+        for (std::size_t length = 0; length < base.size(); length++)
+            lines.emplace_back(base.substr(0, length));
+    }
     std::mt19937 random(11);
     for (int i = 0; i < 20000; i++) {
         const auto date = [&] {
@@ -177,6 +228,26 @@ TEST(Sites, EachSiteReadsAsItsMutant) {
         };
         lines.push_back(date() + " " + date() + "\n");
     }
+    return lines;
+}
+
+// The program as a student is handed it, compiled as it stands with this
+// test (tests/CMakeLists.txt), against the reference.
+TEST(Sites, HandedProgramIsTheReference) {
+    for (const std::string& text : sitelines()) {
+        const std::size_t n = std::min(text.size(), std::size_t{dates::linesize - 1});
+        std::memcpy(::line, text.data(), n);
+        ::line[n] = 0;
+        ::len = static_cast<int>(n);
+        ASSERT_EQ(::evaluate(::len), dates::testline(tests::putline(text))) << tests::printable(text);
+    }
+}
+
+// Each mutant's program as the report shows it, its site replaced, against
+// the mutant itself on those lines.  Every mutant differs from the reference
+// on some of them, so no site can pass by changing nothing.
+TEST(Sites, EachSiteReadsAsItsMutant) {
+    const std::vector<std::string> lines = sitelines();
     std::array<bool, mutants::mutantcount> differs{};
     for (const std::string& text : lines)
         for (int n = 1; n <= mutants::mutantcount; n++) {

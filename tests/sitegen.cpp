@@ -1,8 +1,10 @@
-// Writes the program of each mutant as the report shows it: dates/program.hpp
-// with the mutant's site replaced by its replacement, as a namespace of its
-// own, sitemN, whose evaluation the tests hold against the mutant's entry.
-// So a site that does not say what its mutant does fails a test.
+// Writes the program of each mutant as the report shows it: the program as a
+// student is handed it with the mutant's site replaced, as a namespace of
+// its own, sitemN, whose evaluation the tests hold against the mutant's
+// entry.  So a site that does not say what its mutant does fails a test.
+// The output is a source file that report_test is compiled with.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -23,19 +25,38 @@ std::size_t offset(std::string_view text, engine::position p) {
     return at + static_cast<std::size_t>(p.column - 1);
 }
 
-// The program's declarations of shared state, which the copy must not
-// declare again: it uses the reference's line buffer and date records.
+// Replaces the one from in text by to, and stops the run if it is missing.
+void replaceone(std::string& text, std::string_view from, std::string_view to) {
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos) {
+        std::fprintf(stderr, "sitegen: the handed program has no '%.*s'\n", static_cast<int>(from.size()), from.data());
+        std::exit(1);
+    }
+    text.replace(at, from.size(), to);
+}
+
+// The program's definitions of shared state, which the copy must not make
+// again: it uses the reference's line buffer and date records.
 std::string withoutshared(std::string text) {
     const std::size_t date = text.find("struct date {");
     text.erase(date, text.find("};", date) + 2 - date);
-    for (std::size_t at; (at = text.find("\nextern ")) != std::string::npos;)
-        text.erase(at + 1, text.find('\n', at + 1) - at);
-    const std::size_t once = text.find("#pragma once");
-    text.erase(once, text.find('\n', once) - once);
+    for (const std::string_view shared :
+         {"\nsigned char line[linesize];", "\nint len;", "\ndate firstdate;", "\ndate seconddate;"})
+        replaceone(text, shared, "");
+    // The buffer's size goes with it.
+    const std::size_t size = text.find("\nconstexpr int linesize");
+    text.erase(size, text.find('\n', size + 1) - size);
     // The program's own includes stand once, at the top of the output.
     for (std::size_t at; (at = text.find("\n#include ")) != std::string::npos;)
         text.erase(at + 1, text.find('\n', at + 1) - at);
     return text;
+}
+
+// The copy as a namespace of the output.
+std::string copy(const std::string& name, const std::string& text) {
+    return "namespace vorlak::dates::" + name + " {\n" + withoutshared(text) +
+           "\ninline int evaluation(int length) { return evaluate(length); }\n\n}  // namespace vorlak::dates::" +
+           name + "\n\n";
 }
 
 }  // namespace
@@ -45,8 +66,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sitegen OUTPUT\n");
         return 1;
     }
-    std::string out = "// Made by tests/sitegen.cpp: each mutant as its site in dates/program.hpp reads.\n"
-                      "#include <array>\n\n#include \"dates/dates.hpp\"\n\n"
+    const std::string_view program = engine::referencesources()[0].text;
+    std::string out = "// Made by tests/sitegen.cpp: each mutant as its site in the handed program reads.\n"
+                      "#include <array>\n#include <cstddef>\n#include <cstdint>\n\n#include \"dates/dates.hpp\"\n\n"
                       "// Mutant 45's rule, every year a leap year, leaves its year unused.\n"
                       "#pragma GCC diagnostic push\n#pragma GCC diagnostic ignored \"-Wunused-parameter\"\n"
                       "// NOLINTBEGIN(misc-unused-parameters)\n\n";
@@ -56,27 +78,24 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "sitegen: mutant %d has no site\n", n);
             return 1;
         }
-        const std::string_view program = engine::referencesources()[0].text;
         std::string text(program);
         const std::size_t from = offset(program, site->start);
         text.replace(from, offset(program, site->end) - from, site->replacement);
-        text = withoutshared(text);
-        const std::string name = "vorlak::dates::sitem" + std::to_string(n);
-        text.replace(text.find("namespace vorlak::dates {"), 25, "namespace " + name + " {");
         // An altered leap rule is the date check's (43 to 45) or the day
         // count's (49, 50), not both: the other stage asks the reference's.
         const mutants::alteration& change = mutants::mutantof(n).change;
         const bool checkrule = change.checkrule != mutants::rule::leap && change.checkrule != mutants::rule::none;
         const bool countrule = change.countrule != mutants::rule::leap && change.countrule != mutants::rule::none;
-        const std::string checkleap = countrule ? "dates::leap" : "leap";
-        const std::string countleap = checkrule ? "dates::leap" : "leap";
-        out += text.substr(0, text.rfind('}'));
-        out +=
-            "inline int evaluation(int length) {\n    return evaluate<checksyntax<>, convert<checkdate<datebounds{}, " +
-            checkleap + ">>, countdays<dayterms{}, " + countleap + ">>(length);\n}\n\n}  // namespace " + name + "\n\n";
+        if (checkrule)
+            replaceone(text, "if (leap(d.year) == 1", "if (dates::leap(d.year) == 1");
+        if (countrule)
+            replaceone(text, "&& leap(year) == 0", "&& dates::leap(year) == 0");
+        out += copy("sitem" + std::to_string(n), text);
     }
-    out += "namespace vorlak::dates {\n\n// The 65, in the order of their numbers.\n"
-           "inline constexpr std::array<int (*)(int), 65> siteevaluations = {\n";
+    // Declared in report_test.cpp, which this file is compiled with.
+    const std::string array = "std::array<int (*)(int), " + std::to_string(mutants::mutantcount) + ">";
+    out += "namespace vorlak::dates {\n\n// The mutants, in the order of their numbers.\nextern const " + array +
+           " siteevaluations;\nconst " + array + " siteevaluations = {\n";
     for (int n = 1; n <= mutants::mutantcount; n++)
         out += "    sitem" + std::to_string(n) + "::evaluation,\n";
     out += "};\n\n}  // namespace vorlak::dates\n\n// NOLINTEND(misc-unused-parameters)\n#pragma GCC diagnostic pop\n";
