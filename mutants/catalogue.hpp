@@ -312,7 +312,7 @@ inline constexpr auto mutantset = std::to_array<mutant>({
      "two valid dates: the count runs only when both are valid",
      "a first date before a century year not divisible by 400, such as 2100, and a second date in that year or later"},
     {48, m48, stage::daydifference, "m48daysdiff", {.terms = {.quadrennials = false, .centuries = false, .quadcenturies = false}},
-     "leaves the 4-year, 100-year and 400-year terms out of the day count but keeps the leap-day adjustment, so 12/31/1999 to 01/01/2000 counts 0",
+     "leaves the 4-year, 100-year and 400-year terms out of the day count, but keeps the leap-day adjustment",
      {term4, term4, inside, ""},
      idea::yearlength, "two valid dates",
      "two valid dates: the count runs only when both are valid",
