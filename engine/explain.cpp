@@ -111,6 +111,8 @@ std::string nexthint(const mutants::mutant& m, state s) {
     return "";
 }
 
+std::string_view lineneed(bool killsalone) { return killsalone ? "needed" : "removable"; }
+
 std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);
 }

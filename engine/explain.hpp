@@ -81,6 +81,11 @@ std::string nexthint(const mutants::mutant& m, state s);
 // it: ".
 inline constexpr std::string_view killinghint = "a line that kills it: ";
 
+// What taking one line alone out of a file does to its score: "needed" for
+// a line that kills a mutant no other line kills, whose score it would
+// lower, else "removable".
+std::string_view lineneed(bool killsalone);
+
 // The results of the reference and of a mutant on one line, such as
 // "reference 0, mutant -1".
 std::string resultpair(int reference, int result);

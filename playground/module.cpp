@@ -165,6 +165,10 @@ VORLAK_EXPORT(vorlak_hintname) int hintname(int level) {
     return answer(engine::hintname(static_cast<engine::hints>(level)));
 }
 
+// What taking a line out would do: of a line that kills something alone (1),
+// and of any other (0).
+VORLAK_EXPORT(vorlak_lineneed) int lineneed(int alone) { return answer(engine::lineneed(alone != 0)); }
+
 // The status of a killed mutant (1) and of a survivor (0).
 VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::statusname(killed != 0)); }
 

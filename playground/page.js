@@ -291,14 +291,14 @@ function ownlines(g) {
     const th = element('th', String(l.line));
     th.scope = 'row';
     tr.append(th, element('td', undefined, 'text'), element('td', l.kills.join(', '), 'kills'),
-      element('td', l.alone.join(', '), 'alone'), element('td', l.alone.length > 0 ? 'needed' : 'removable', 'needed'));
+      element('td', l.alone.join(', '), 'alone'), element('td', l.alone.length > 0 ? words.needed : words.removable, 'needed'));
     tr.querySelector('.text').append(element('code', shown(l.text)));
     body.append(tr);
   }
   const rest = g.lines - g.own.length;
   $('own-rest').textContent = g.own.length < g.lines
     ? `${g.own.length === 0 ? 'No line kills' : 'No other line kills'} a mutant alone: ${rest.toLocaleString('en')} ` +
-      `${rest === 1 ? 'line is' : 'lines are'} removable, one at a time.`
+      `${rest === 1 ? 'line is' : 'lines are'} ${words.removable}, one at a time.`
     : '';
 }
 

@@ -91,7 +91,7 @@ function catalogue() {
 }
 
 // The page's words that are not about one mutant: the status of a killed
-// mutant and of a survivor and, as far as the module's level goes, the
+// mutant and of a survivor, what taking a line out does and, as far as the module's level goes, the
 // legend of the states, the frame of a concept, the sides of a diff and the
 // words that introduce a killing line.
 function words() {
@@ -99,6 +99,8 @@ function words() {
     levels: levels(),
     killed: answered(module.vorlak_status(1)),
     survived: answered(module.vorlak_status(0)),
+    needed: answered(module.vorlak_lineneed(1)),
+    removable: answered(module.vorlak_lineneed(0)),
   };
   /*state*/
   w.legend = [];
