@@ -57,7 +57,8 @@ function fullwords() {
   const said = (size) => (size < 0 ? null : Buffer.from(new Uint8Array(x.memory.buffer, x.vorlak_text(), x.vorlak_textsize())).toString('utf8'));
   // The starter graded, for the words of its states and losses.
   const starter = fs.readFileSync(path.join(here, '../../examples/starter.txt'));
-  new Uint8Array(x.memory.buffer, x.vorlak_filebuffer(starter.length), starter.length).set(starter);
+  const at = x.vorlak_filebuffer(starter.length);  // which may grow the memory: its buffer after
+  new Uint8Array(x.memory.buffer, at, starter.length).set(starter);
   x.vorlak_grade();
   const mutants = [];
   for (let n = 1; n <= MUTANTS; n++) {
