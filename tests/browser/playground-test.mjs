@@ -91,11 +91,12 @@ function wordsabove() {
   const mutants = full.mutants;
   const unique = (list) => [...new Set(list.filter((t) => t))];
   return {
-    state: unique([...full.legend, ...mutants.map((m) => m.meaning), ...mutants.map((m) => m.stage),
+    // The page's own words for each step, its button, as well.
+    state: unique(['Show the state', ...full.legend, ...mutants.map((m) => m.meaning), ...mutants.map((m) => m.stage),
       'infected by line', 'no line reaches it', 'never infected']),
-    concept: unique([...mutants.map((m) => m.concept), ...mutants.map((m) => m.sentence)]),
-    condition: unique([...full.frames, ...mutants.flatMap((m) => Object.values(m.conditions))]),
-    mutant: unique([...mutants.map((m) => m.description), ...mutants.map((m) => m.diff && m.diff.mutant),
+    concept: unique(['Show the concept', ...mutants.map((m) => m.concept), ...mutants.map((m) => m.sentence)]),
+    condition: unique(['Show the condition', ...full.frames, ...mutants.flatMap((m) => Object.values(m.conditions))]),
+    mutant: unique(['Show the mutant', ...mutants.map((m) => m.description), ...mutants.map((m) => m.diff && m.diff.mutant),
       ...mutants.map((m) => m.diff && m.diff.place.replace(/, line \d+$/, ''))]),
     answer: unique([full.killinghint, 'suggest', 'Add a killing line']),
   };
