@@ -19,7 +19,7 @@ int putline(std::string_view text) {
 std::pair<int, int> results(std::string_view text, int mutant) {
     const int length = putline(text);
     const int reference = dates::testline(length);
-    return {reference, mutants::mutantof(mutant).entry(length)};
+    return {reference, mutants::entries[static_cast<std::size_t>(mutant - 1)](length)};
 }
 
 }  // namespace vorlak::engine

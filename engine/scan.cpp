@@ -88,7 +88,7 @@ linestates piece(int length, const scanneeds& needs, fast::judging& judging, rea
     });
     foreachmutant(s.killed.without(r.sofar.killed), [&](int n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        out.kills[i] = {line, t.result, mutants::mutantset[i].entry(length)};
+        out.kills[i] = {line, t.result, mutants::entries[i](length)};
         if (needs.killtext)
             out.killtext[i].assign(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length));
     });

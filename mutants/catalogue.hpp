@@ -448,4 +448,15 @@ static_assert(numberedinorder(), "the rows must be numbered 1, 2, ... in the ord
 // Mutant n, 1 to mutantcount.
 constexpr const mutant& mutantof(int n) { return mutantset[static_cast<std::size_t>(n - 1)]; }
 
+// The entry functions alone, mutant n's at n - 1.  Code that runs a mutant
+// chosen at run time calls it through this table rather than through its
+// row, so that a program which never reads the rows' words, such as the
+// playground's module at a low hint level, carries none of them.
+inline constexpr auto entries = [] {
+    std::array<entryfunction, mutantset.size()> e{};
+    for (std::size_t i = 0; i < e.size(); i++)
+        e[i] = mutantset[i].entry;
+    return e;
+}();
+
 }  // namespace vorlak::mutants

@@ -1,15 +1,16 @@
 # Writes the playground's page: page.html with its style, its script, the
 # worker's script and the module (as base64) inlined, under a policy that
-# lets run only that script, by its hash, and the module it compiles.  With
-# ANSWERS OFF, whatever in the page, its script and the worker's script
-# that belongs to the killing-line step is left out: in page.html what
-# stands between <!--answers--> and <!--/answers-->, in the scripts what
-# stands between /*answers*/ and /*/answers*/.
-#   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DANSWERS=ON|OFF -DOUT=page.html -P page.cmake
+# lets run only that script, by its hash, and the module it compiles.  What
+# belongs to a hint level above LEVEL is left out of the page, its script
+# and the worker's script: in page.html what stands between <!--level-->
+# and <!--/level-->, in the scripts what stands between /*level*/ and
+# /*/level*/, for each of the levels state, concept, condition, mutant and
+# answer; of the levels up to LEVEL only the marks go.
+#   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DLEVEL=score|...|answer -DOUT=page.html -P page.cmake
 cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../cmake/embed.cmake)
-vorlak_require(page.cmake SOURCE MODULE ANSWERS OUT)
+vorlak_require(page.cmake SOURCE MODULE LEVEL OUT)
 
 file(READ ${SOURCE}/page.html page)
 file(READ ${SOURCE}/page.css style)
@@ -18,7 +19,7 @@ file(READ ${SOURCE}/worker.js workerscript)
 
 # Drops each stretch from open to close, the marks included, or (keep) only
 # the marks; a mark without its partner stops the build.
-function(answers var open close keep)
+function(marked var open close keep)
   set(text "${${var}}")
   set(out "")
   while(TRUE)
@@ -49,9 +50,26 @@ function(answers var open close keep)
   endif()
   set(${var} "${out}${text}" PARENT_SCOPE)
 endfunction()
-answers(page "<!--answers-->" "<!--/answers-->" ${ANSWERS})
-answers(script "/*answers*/" "/*/answers*/" ${ANSWERS})
-answers(workerscript "/*answers*/" "/*/answers*/" ${ANSWERS})
+# From the highest level down, so that a level's stretch may hold a higher one's.
+set(levels answer mutant condition concept state score)
+list(FIND levels ${LEVEL} capat)
+if(capat EQUAL -1)
+  message(FATAL_ERROR "page.cmake: no hint level ${LEVEL}")
+endif()
+foreach(level IN LISTS levels)
+  list(FIND levels ${level} at)
+  if(level STREQUAL "score")
+    break()
+  endif()
+  if(at LESS capat)
+    set(keep OFF)
+  else()
+    set(keep ON)
+  endif()
+  marked(page "<!--${level}-->" "<!--/${level}-->" ${keep})
+  marked(script "/*${level}*/" "/*/${level}*/" ${keep})
+  marked(workerscript "/*${level}*/" "/*/${level}*/" ${keep})
+endforeach()
 
 # The texts go verbatim into their elements: none may end one or open a
 # nested one.

@@ -1,9 +1,10 @@
 // The playground page: keeps the test file (a loaded file, then the typed
 // lines), has the worker grade it on every change and shows what it found,
-// what changed since the grading before, and each survivor's hints one step
-// at a time.  Every text that comes from the lines goes into the page as
-// text.  What stands between the answers marks is the killing-line step,
-// which page.cmake leaves out of a page built without answers.
+// what changed since the grading before, what each line kills, and each
+// survivor's hints one step at a time, up to the page's level.  Every text
+// that comes from the lines goes into the page as text.  What belongs to a
+// hint level stands between its marks, which page.cmake keeps up to the
+// page's level and drops, with what they hold, above it.
 'use strict';
 
 const $ = (id) => document.getElementById(id);
@@ -19,9 +20,9 @@ let current = 0;       // the id of the latest request; older answers are droppe
 let mutants = [];      // the catalogue, once the worker is ready
 let words = null;      // the words the reports share with the page, once the worker is ready
 let previous = null;   // the mutants the grading on show killed, none before the first
-/*answers*/
+/*answer*/
 let asked = null;      // the row whose killing line was asked for last
-/*/answers*/
+/*/answer*/
 const rows = new Map();
 
 // The test file: the loaded file, then the typed lines (UTF-8), which begin
@@ -89,7 +90,9 @@ function answer(m) {
     if (mutants.length === 0) {
       mutants = m.mutants;
       words = m.words;
+      /*state*/
       $('legend').replaceChildren(...words.legend.map((entry) => element('li', entry)));
+      /*/state*/
       buildtable();
     }
     return;
@@ -104,10 +107,10 @@ function answer(m) {
     // For scripts that drive the page: which grading is on show.
     document.body.dataset.graded = String(m.id);
     document.body.dataset.state = 'graded';
-  /*answers*/
+  /*answer*/
   } else if (m.type === 'suggested') {
     added(m);
-  /*/answers*/
+  /*/answer*/
   } else if (m.type === 'failed') {
     // A module that trapped (a file too large for its memory) is not used again.
     failed(m.message);
@@ -115,46 +118,87 @@ function answer(m) {
   }
 }
 
+// The steps of a survivor's hints that the page offers, in the ladder's
+// order: each level's name (from the module, past score), its button's
+// words, and what fills its paragraph, once (make) or at each grading (fill).
+const STEPS = {
+  /*state*/
+  state: {
+    text: 'Show the state', label: (n) => `Show the state of mutant ${n}`,
+    fill: (p, m, k) => {
+      p.append(element('span', k.why, 'state'));
+      if (k.meaning) p.append(' ', element('span', k.meaning, 'meaning'));
+    },
+  },
+  /*/state*/
+  /*concept*/
+  concept: {
+    text: 'Show the concept', label: (n) => `Show the concept of mutant ${n}`,
+    make: (p, m) => p.append(element('span', `${words.conceptframe}${m.concept}. ${m.sentence}`, 'concept')),
+  },
+  /*/concept*/
+  /*condition*/
+  condition: {
+    text: 'Show the condition', label: (n) => `Show the condition of mutant ${n}`,
+    fill: (p, m, k) => p.append(element('span', `${m.conditions[k.state]}.`, 'condition')),
+  },
+  /*/condition*/
+  /*mutant*/
+  mutant: {
+    text: 'Show the mutant', label: (n) => `Show the mutant: what mutant ${n} alters`,
+    make: (p, m) => {
+      p.append(element('span', m.description, 'description'));
+      if (m.diff) {
+        // The alteration: the line as the reference reads it, then as the mutant does.
+        const diff = element('span', undefined, 'diff');
+        const reference = element('code', m.diff.reference, 'reference');
+        reference.prepend(element('span', words.referenceside, 'hidden'));
+        const mutant = element('code', m.diff.mutant, 'mutant');
+        mutant.prepend(element('span', words.mutantside, 'hidden'));
+        diff.append(element('span', m.diff.place, 'where'), reference, mutant);
+        p.append(diff);
+      }
+    },
+  },
+  /*/mutant*/
+};
+// What a killed mutant shows of these at once: its concept and the mutant.
+const KILLEDSHOWS = new Set(['concept', 'mutant']);
+let steps = [];  // the names of the steps offered, in order
+
 function buildtable() {
+  steps = words.levels.filter((name) => STEPS[name]);
   const body = $('mutants').tBodies[0];
   for (const m of mutants) {
     const tr = document.createElement('tr');
     tr.dataset.mutant = String(m.number);
-    const description = element('td', undefined, 'description');
-    description.append(element('span', m.description));
-    if (m.diff) {
-      // The alteration: the line as the reference reads it, then as the mutant does.
-      const diff = element('span', undefined, 'diff');
-      const reference = element('code', m.diff.reference, 'reference');
-      reference.prepend(element('span', words.referenceside, 'hidden'));
-      const mutant = element('code', m.diff.mutant, 'mutant');
-      mutant.prepend(element('span', words.mutantside, 'hidden'));
-      diff.append(element('span', m.diff.place, 'where'), reference, mutant);
-      description.append(diff);
-    }
     tr.append(element('th', String(m.number)), element('td', '', 'status'), element('td', '', 'line'),
-      element('td', '', 'reference'), element('td', '', 'result'), hints(m, tr),
-      element('td', m.stage, 'stage'), description);
+      element('td', '', 'reference'), element('td', '', 'result'));
     tr.firstChild.scope = 'row';
-    /*answers*/
+    /*state*/
+    tr.append(element('td', m.stage, 'stage'), hints(m, tr));
+    /*/state*/
+    /*answer*/
     const action = element('td', undefined, 'action');
     const button = element('button', 'Add a killing line');
     button.type = 'button';
     button.setAttribute('aria-label', `Add a killing line for mutant ${m.number}`);
     button.addEventListener('click', () => {
       asked = tr;
+      tr.dataset.hint = 'answer';
       button.disabled = true;
       worker.postMessage({ type: 'suggest', id: current, mutant: m.number });
     });
     action.append(button);
     tr.append(action);
-    /*/answers*/
+    /*/answer*/
     offer(tr);
     body.append(tr);
     rows.set(m.number, tr);
   }
 }
 
+/*state*/
 // A button that shows and hides target, and calls opened each time it shows it.
 function disclosure(text, label, target, opened) {
   const button = element('button', text, 'hint');
@@ -171,46 +215,91 @@ function disclosure(text, label, target, opened) {
   return button;
 }
 
-// A survivor's hints, one step at a time: its state (filled in by each
-// grading), then what a line needs to infect it and its concept, then a
-// killing line, offered only once the condition has been shown.  The row's
-// data-hint says the furthest step shown: "state" or "condition".
+// A mutant's hints: for a survivor, one step at a time, each offered once
+// the one before it has been shown; for a killed mutant, its concept and
+// the mutant at once.  The row's data-hint says the furthest step shown.
 function hints(m, tr) {
   const cell = element('td', undefined, 'why');
   const box = element('div', undefined, 'hints');
-  const state = element('p', undefined, 'hint state-hint');
-  state.id = `state-${m.number}`;
-  state.hidden = true;
-  const condition = element('p', undefined, 'hint condition-hint');
-  condition.id = `condition-${m.number}`;
-  condition.hidden = true;
-  condition.append(element('span', `${m.condition}.`, 'condition'), ' ',
-    element('span', `Concept: ${m.concept}. ${m.sentence}`, 'concept'));
-  tr.dataset.hint = '';
-  const showcondition = disclosure('Show the condition', `Show the condition of mutant ${m.number}`, condition, () => {
-    tr.dataset.hint = 'condition';
-    offer(tr);
-  });
-  showcondition.hidden = true;
-  const showstate = disclosure('Show the state', `Show the state of mutant ${m.number}`, state, () => {
-    if (tr.dataset.hint === '') tr.dataset.hint = 'state';
-    showcondition.hidden = false;
-  });
-  box.append(showstate, state, showcondition, condition);
   cell.append(box);
+  tr.dataset.hint = '';
+  steps.forEach((name, i) => {
+    const p = element('p', undefined, `hint ${name}-hint`);
+    p.id = `${name}-${m.number}`;
+    p.hidden = true;
+    if (STEPS[name].make) STEPS[name].make(p, m);
+    const toggle = disclosure(STEPS[name].text, STEPS[name].label(m.number), p, () => {
+      if (reached(tr) < i) tr.dataset.hint = name;
+      offer(tr);
+    });
+    toggle.hidden = true;
+    box.append(toggle, p);
+  });
   return cell;
 }
 
-// Shows a row's hints while it survives, and its killing-line step once its
-// condition has been shown.
+// The place of the furthest step shown among the steps, -1 for none; past
+// the last once a killing line has been asked for.
+function reached(tr) {
+  return Math.max(-1, words.levels.indexOf(tr.dataset.hint) - 1);
+}
+
+// Refills the steps that depend on the grading.
+function refill(tr, m, k) {
+  for (const name of steps) {
+    if (!STEPS[name].fill) continue;
+    const p = tr.querySelector(`.${name}-hint`);
+    p.replaceChildren();
+    if (k.line === 0) STEPS[name].fill(p, m, k);
+  }
+}
+/*/state*/
+
+// Shows a survivor's steps up to one past the furthest shown, and a killed
+// mutant's concept and alteration; and the killing-line step once the step
+// before it has been shown.
 function offer(tr) {
   const survived = tr.dataset.status === 'survived';
-  tr.querySelector('.hints').hidden = !survived;
-  /*answers*/
+  /*state*/
+  const furthest = reached(tr);
+  steps.forEach((name, i) => {
+    const toggle = tr.querySelector(`button.hint[aria-controls="${name}-${tr.dataset.mutant}"]`);
+    toggle.hidden = !survived || i > furthest + 1;
+    const open = toggle.getAttribute('aria-expanded') === 'true';
+    tr.querySelector(`.${name}-hint`).hidden = survived ? !open : !KILLEDSHOWS.has(name) || tr.dataset.status !== 'killed';
+  });
+  /*/state*/
+  /*answer*/
   const button = tr.querySelector('.action button');
-  button.hidden = !survived || tr.dataset.hint !== 'condition';
+  button.hidden = !survived || (tr.dataset.hint !== steps.at(-1) && tr.dataset.hint !== 'answer');
   button.disabled = false;
-  /*/answers*/
+  /*/answer*/
+}
+
+// The file's own lines: for each, the mutants it kills, those that only it
+// kills, and whether taking it out alone would lower the score (needed) or
+// not (removable).  A file of more lines than the worker lists shows only
+// the lines that kill something alone, and counts the others.
+function ownlines(g) {
+  const body = $('own').tBodies[0];
+  body.replaceChildren();
+  for (const l of g.own) {
+    const tr = element('tr');
+    tr.dataset.line = String(l.line);
+    tr.dataset.kills = l.kills.join(' ');
+    tr.dataset.alone = l.alone.join(' ');
+    const th = element('th', String(l.line));
+    th.scope = 'row';
+    tr.append(th, element('td', undefined, 'text'), element('td', l.kills.join(', '), 'kills'),
+      element('td', l.alone.join(', '), 'alone'), element('td', l.alone.length > 0 ? words.needed : words.removable, 'needed'));
+    tr.querySelector('.text').append(element('code', shown(l.text)));
+    body.append(tr);
+  }
+  const rest = g.lines - g.own.length;
+  $('own-rest').textContent = g.own.length < g.lines
+    ? `${g.own.length === 0 ? 'No line kills' : 'No other line kills'} a mutant alone: ${rest.toLocaleString('en')} ` +
+      `${rest === 1 ? 'line is' : 'lines are'} ${words.removable}, one at a time.`
+    : '';
 }
 
 // What changed since the grading on show: the mutants newly killed, and
@@ -250,18 +339,15 @@ function show(g) {
     const killed = k.line !== 0;
     tr.dataset.status = killed ? 'killed' : 'survived';
     tr.dataset.line = killed ? String(k.line) : '';
+    /*state*/
     // How far the lines got into it: killed, infected, reached or unreached,
     // with the first line that reaches it and the first that infects it.
     tr.dataset.state = k.state;
     tr.dataset.reached = k.reached !== 0 ? String(k.reached) : '';
     tr.dataset.infected = k.infected !== 0 ? String(k.infected) : '';
+    refill(tr, mutants[i], k);
+    /*/state*/
     tr.querySelector('.status').textContent = killed ? `✓ ${words.killed}` : `✗ ${words.survived}`;
-    const state = tr.querySelector('.state-hint');
-    state.replaceChildren();
-    if (!killed) {
-      state.append(element('span', k.why, 'state'));
-      if (k.meaning) state.append(' ', element('span', k.meaning, 'meaning'));
-    }
     tr.querySelector('.line').textContent = killed ? String(k.line) : '';
     tr.querySelector('.reference').textContent = killed ? String(k.reference) : '';
     tr.querySelector('.result').textContent = killed ? String(k.result) : '';
@@ -284,8 +370,9 @@ function show(g) {
     list.append(li);
   }
   if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));
+  ownlines(g);
   changes(g);
-  /*answers*/
+  /*answer*/
   // A killing line that killed its mutant hides its button: the focus goes
   // to the mutant's row rather than back to the top of the page.
   const focused = document.activeElement;
@@ -295,10 +382,10 @@ function show(g) {
     asked.firstChild.focus();
   }
   asked = null;
-  /*/answers*/
+  /*/answer*/
 }
 
-/*answers*/
+/*answer*/
 // A suggested line, appended to the typed lines, and graded with them.
 function added(m) {
   if (m.line === null) {
@@ -308,10 +395,10 @@ function added(m) {
   const text = new TextDecoder().decode(m.line);
   if (lines.value.length > 0 && !lines.value.endsWith('\n')) lines.value += '\n';
   lines.value += text;
-  $('note').textContent = `Added for mutant ${m.mutant}: ${shown(m.line)} (${m.results}).`;
+  $('note').textContent = `Added for mutant ${m.mutant}, ${words.killinghint}${shown(m.line)} (${m.results}).`;
   grade();
 }
-/*/answers*/
+/*/answer*/
 
 function save() {
   const blob = new Blob([testfile()], { type: 'application/octet-stream' });

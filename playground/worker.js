@@ -1,10 +1,16 @@
 // The playground's grading, away from the page so that a large file does not
 // freeze it.  The page sends the compiled module once, then test files to
-// grade and, where the page has its killing-line step, mutants to find a
-// killing line for; each answer carries the id of its request.
+// grade and, where the page offers answers, mutants to find a killing line
+// for; each answer carries the id of its request.  What belongs to a hint
+// level stands between its marks, which page.cmake keeps up to the page's
+// level and drops, with what they hold, above it.
 'use strict';
 
 let module = null;  // the instance's exports
+
+// A file of more lines than this has only the lines that kill something
+// alone in the view of its lines.
+const OWNLINES = 1000;
 
 // The module asks the system for nothing but the descriptors of its reader,
 // which it never opens here; every call of the system interface fails.
@@ -37,51 +43,101 @@ function string(bytes) {
   return new TextDecoder().decode(bytes);
 }
 
+// The same, or null when the module has no such answer (-1).
+function answered(size) {
+  return size < 0 ? null : string(text());
+}
+
+// The hint levels the module offers, from score up to its own.
+function levels() {
+  const names = [];
+  for (let i = 0; module.vorlak_hintname(i) >= 0; i++) names.push(string(text()));
+  return names;
+}
+
+// What the page tells of each mutant, as far as the module's level goes.
 function catalogue() {
   const mutants = [];
   for (let n = 1; n <= module.vorlak_mutantcount(); n++) {
-    module.vorlak_stage(n);
-    const stage = string(text());
-    module.vorlak_function(n);
-    const fn = string(text());
-    module.vorlak_description(n);
-    const description = string(text());
+    const m = { number: n };
+    /*state*/
+    m.stage = answered(module.vorlak_stage(n));
+    /*/state*/
+    /*concept*/
+    m.concept = answered(module.vorlak_concept(n));
+    m.sentence = answered(module.vorlak_conceptsentence(n));
+    /*/concept*/
+    /*condition*/
+    // What a line needs for the next step, for each state a survivor can be in.
+    m.conditions = {};
+    for (let s = 0; module.vorlak_statename(s) >= 0; s++) {
+      const state = string(text());
+      m.conditions[state] = answered(module.vorlak_nexthint(n, s));
+    }
+    /*/condition*/
+    /*mutant*/
+    m.description = answered(module.vorlak_description(n));
     // The alteration as a one-line diff, when the sources hold its code.
-    let diff = null;
+    m.diff = null;
     if (module.vorlak_diffplace(n) >= 0) {
       const place = string(text());
-      module.vorlak_diffreference(n);
-      const reference = string(text());
-      module.vorlak_diffmutant(n);
-      diff = { place, reference, mutant: string(text()) };
+      const reference = answered(module.vorlak_diffreference(n));
+      m.diff = { place, reference, mutant: answered(module.vorlak_diffmutant(n)) };
     }
-    // The hints past the state: what a line needs to infect it, and its concept.
-    module.vorlak_conditionhint(n);
-    const condition = string(text());
-    module.vorlak_concept(n);
-    const concept = string(text());
-    module.vorlak_conceptsentence(n);
-    mutants.push({ number: n, stage, function: fn, description, diff, condition, concept, sentence: string(text()) });
+    /*/mutant*/
+    mutants.push(m);
   }
   return mutants;
 }
 
-// The page's words that are not about one mutant: the legend of the states,
-// the status of a killed mutant and of a survivor, and the sides of a diff.
+// The page's words that are not about one mutant: the status of a killed
+// mutant and of a survivor, what taking a line out does and, as far as the module's level goes, the
+// legend of the states, the frame of a concept, the sides of a diff and the
+// words that introduce a killing line.
 function words() {
-  const legend = [];
-  for (let i = 0; module.vorlak_legend(i) >= 0; i++) legend.push(string(text()));
-  const said = (ask) => {
-    ask();
-    return string(text());
+  const w = {
+    levels: levels(),
+    killed: answered(module.vorlak_status(1)),
+    survived: answered(module.vorlak_status(0)),
+    needed: answered(module.vorlak_lineneed(1)),
+    removable: answered(module.vorlak_lineneed(0)),
   };
-  return {
-    legend,
-    killed: said(() => module.vorlak_status(1)),
-    survived: said(() => module.vorlak_status(0)),
-    referenceside: said(() => module.vorlak_diffside(0)),
-    mutantside: said(() => module.vorlak_diffside(1)),
-  };
+  /*state*/
+  w.legend = [];
+  for (let i = 0; module.vorlak_legend(i) >= 0; i++) w.legend.push(string(text()));
+  /*/state*/
+  /*concept*/
+  w.conceptframe = answered(module.vorlak_conceptframe());
+  /*/concept*/
+  /*mutant*/
+  w.referenceside = answered(module.vorlak_diffside(0));
+  w.mutantside = answered(module.vorlak_diffside(1));
+  /*/mutant*/
+  /*answer*/
+  w.killinghint = answered(module.vorlak_killinghint());
+  /*/answer*/
+  return w;
+}
+
+// Where each line of the file starts, for the texts of the lines shown.
+function linestarts(file) {
+  const starts = [0];
+  for (let i = file.indexOf(10); i >= 0; i = file.indexOf(10, i + 1)) starts.push(i + 1);
+  return starts;
+}
+
+// The file's own lines as the module gives them: each line shown, with the
+// mutants it kills and those that only it kills, and its bytes.
+function ownlines(file, most) {
+  module.vorlak_ownlines(most);
+  const starts = linestarts(file);
+  const numbers = (s) => (s === '' ? [] : s.split(' ').map(Number));
+  return string(text()).split('\n').filter((l) => l !== '').map((l) => {
+    const [line, kills, alone] = l.split(':');
+    const n = Number(line);
+    const end = n < starts.length ? starts[n] : file.length;
+    return { line: n, kills: numbers(kills), alone: numbers(alone), text: file.slice(starts[n - 1], end) };
+  });
 }
 
 function grade(id, file) {
@@ -97,29 +153,29 @@ function grade(id, file) {
   const killers = new Map();  // line number: its bytes
   for (let n = 1; n <= module.vorlak_mutantcount(); n++) {
     const line = module.vorlak_killline(n);
-    module.vorlak_state(n);
-    const state = string(text());
-    module.vorlak_why(n);
-    const why = string(text());
-    module.vorlak_lossmeaning(n);
-    mutants.push({
-      line, reference: module.vorlak_killreference(n), result: module.vorlak_killresult(n),
-      state, reached: module.vorlak_reachline(n), infected: module.vorlak_infectline(n), why, meaning: string(text()),
-    });
+    const k = { line, reference: module.vorlak_killreference(n), result: module.vorlak_killresult(n) };
+    /*state*/
+    k.state = answered(module.vorlak_state(n));
+    k.reached = module.vorlak_reachline(n);
+    k.infected = module.vorlak_infectline(n);
+    k.why = answered(module.vorlak_why(n));
+    k.meaning = answered(module.vorlak_lossmeaning(n));
+    /*/state*/
+    mutants.push(k);
     if (line !== 0 && !killers.has(line) && module.vorlak_linetext(line) >= 0) killers.set(line, text());
   }
-  module.vorlak_summary();
   return {
     type: 'graded', id, milliseconds,
-    summary: string(text()),
+    summary: answered(module.vorlak_summary()),
     lines: module.vorlak_lines(),
     endsinnewline: module.vorlak_endsinnewline() === 1,
     mutants,
     killers: [...killers],
+    own: ownlines(file, OWNLINES),
   };
 }
 
-/*answers*/
+/*answer*/
 function suggest(id, mutant) {
   const size = module.vorlak_suggest(mutant);
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
@@ -127,7 +183,7 @@ function suggest(id, mutant) {
   module.vorlak_suggestedresults();
   return { type: 'suggested', id, mutant, line, results: string(text()) };
 }
-/*/answers*/
+/*/answer*/
 
 async function handle(m) {
   try {
@@ -142,9 +198,9 @@ async function handle(m) {
     } else if (m.type === 'grade') {
       postMessage(grade(m.id, new Uint8Array(m.file)));
     }
-    /*answers*/
+    /*answer*/
     if (m.type === 'suggest') postMessage(suggest(m.id, m.mutant));
-    /*/answers*/
+    /*/answer*/
   } catch (error) {
     postMessage({ type: 'failed', id: m.id, message: String((error && error.message) || error) });
   }

@@ -1,12 +1,16 @@
 // The playground in a real browser, from a file:// address with the network
-// off: files loaded through #file and lines typed into #lines are graded as
-// vorlak grades them, each survivor's hints come one step at a time and its
-// suggested line kills it, each grading says what changed, the saved file
-// is the file graded, and markup in a line stays text.  With --answers off
-// the page is the one built without answers: no survivor has a killing-line
-// step, and the files are left to the page with answers.
+// off, at one hint level: files loaded through #file and lines typed into
+// #lines are graded as vorlak grades them, each line's own view is the kill
+// matrix of vorlak-report --matrix, each survivor's hints come one step at a
+// time up to the page's level (and at answer its suggested line kills it),
+// a killed mutant shows what its level allows, each grading says what
+// changed, the saved file is the file graded, markup in a line stays text,
+// and neither the page nor its module holds a word of a level above its
+// own: the words of every level are read from the module of the page at
+// answer (--full), run in node.  With --files off the files are left to the
+// test of another page.
 //
-//   node playground-test.mjs --page HTML --answers on|off --vorlak BIN --report BIN --out DIR
+//   node playground-test.mjs --page HTML --level LEVEL --files on|off --full HTML --vorlak BIN --report BIN --out DIR
 //
 // Chromium is started as testkit.mjs says, with the playwright-core
 // that npm ci --prefix tests/browser installs.
@@ -22,10 +26,81 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const MUTANTS = 65;
 const TIMEOUT = 60000;
 
-const opt = options('playground-test.mjs', ['page', 'answers', 'vorlak', 'report', 'out'],
-  '--page HTML --answers on|off --vorlak BIN --report BIN --out DIR');
-const answers = opt.answers === 'on';
+const opt = options('playground-test.mjs', ['page', 'level', 'files', 'full', 'vorlak', 'report', 'out'],
+  '--page HTML --level LEVEL --files on|off --full HTML --vorlak BIN --report BIN --out DIR');
 fs.mkdirSync(opt.out, { recursive: true });
+
+// The hint levels in their order, and whether the page's level reaches one.
+const LEVELS = ['score', 'state', 'concept', 'condition', 'mutant', 'answer'];
+const level = LEVELS.indexOf(opt.level);
+if (level < 0) throw new Error(`no hint level ${opt.level}`);
+const offers = (name) => level >= LEVELS.indexOf(name);
+const answers = offers('answer');
+// The steps of a survivor's hints on the page, in order; the killing line comes after them.
+const STEPS = LEVELS.slice(1, Math.min(level, LEVELS.indexOf('mutant')) + 1);
+
+// The module inlined in a page, as bytes.
+function moduleof(html) {
+  const m = /<script type="application\/octet-stream" id="module">([^<]*)<\/script>/.exec(html);
+  return m ? Buffer.from(m[1].trim(), 'base64') : Buffer.alloc(0);
+}
+
+// The module of the page at answer, run in node: every word the page may
+// show, of every mutant and every level, as that module gives it.
+function fullwords() {
+  const instance = new WebAssembly.Instance(new WebAssembly.Module(moduleof(fs.readFileSync(opt.full, 'latin1'))), {
+    wasi_snapshot_preview1: new Proxy({}, { get: () => () => 52 }),
+    vorlak: { progress: () => {} },
+  });
+  const x = instance.exports;
+  x._initialize();
+  const said = (size) => (size < 0 ? null : Buffer.from(new Uint8Array(x.memory.buffer, x.vorlak_text(), x.vorlak_textsize())).toString('utf8'));
+  // The starter graded, for the words of its states and losses.
+  const starter = fs.readFileSync(path.join(here, '../../examples/starter.txt'));
+  const at = x.vorlak_filebuffer(starter.length);  // which may grow the memory: its buffer after
+  new Uint8Array(x.memory.buffer, at, starter.length).set(starter);
+  x.vorlak_grade();
+  const mutants = [];
+  for (let n = 1; n <= MUTANTS; n++) {
+    const conditions = {};
+    for (let s = 0; x.vorlak_statename(s) >= 0; s++) {
+      const state = said(0);
+      conditions[state] = said(x.vorlak_nexthint(n, s));
+    }
+    const place = said(x.vorlak_diffplace(n));
+    mutants.push({
+      number: n, stage: said(x.vorlak_stage(n)), concept: said(x.vorlak_concept(n)),
+      sentence: said(x.vorlak_conceptsentence(n)), conditions, description: said(x.vorlak_description(n)),
+      diff: place && { place, reference: said(x.vorlak_diffreference(n)), mutant: said(x.vorlak_diffmutant(n)) },
+      why: said(x.vorlak_why(n)), meaning: said(x.vorlak_lossmeaning(n)),
+    });
+  }
+  const legend = [];
+  for (let i = 0; x.vorlak_legend(i) >= 0; i++) legend.push(said(0));
+  return {
+    mutants, legend, conceptframe: said(x.vorlak_conceptframe()), killinghint: said(x.vorlak_killinghint()),
+    frames: [...new Set(mutants.flatMap((m) => Object.values(m.conditions)).filter((c) => c)
+      .map((c) => c.slice(0, c.indexOf(': ') + 2)))],
+  };
+}
+const full = fullwords();
+
+// What each level adds that no page below it may hold, in its markup, its
+// script or its module.
+function wordsabove() {
+  const mutants = full.mutants;
+  const unique = (list) => [...new Set(list.filter((t) => t))];
+  return {
+    // The page's own words for each step, its button, as well.
+    state: unique(['Show the state', ...full.legend, ...mutants.map((m) => m.meaning), ...mutants.map((m) => m.stage),
+      'infected by line', 'no line reaches it', 'never infected']),
+    concept: unique(['Show the concept', ...mutants.map((m) => m.concept), ...mutants.map((m) => m.sentence)]),
+    condition: unique(['Show the condition', ...full.frames, ...mutants.flatMap((m) => Object.values(m.conditions))]),
+    mutant: unique(['Show the mutant', ...mutants.map((m) => m.description), ...mutants.map((m) => m.diff && m.diff.mutant),
+      ...mutants.map((m) => m.diff && m.diff.place.replace(/, line \d+$/, ''))]),
+    answer: unique([full.killinghint, 'suggest', 'Add a killing line']),
+  };
+}
 
 // What vorlak -v -i says of a file: the summary line and, for each killed
 // mutant, the line (from 1) of the piece that killed it and the two results.
@@ -148,8 +223,36 @@ async function shownnow(page) {
         state: tr.dataset.state, reached: tr.dataset.reached, infected: tr.dataset.infected,
       });
     }
-    return { summary: document.querySelector('#summary').textContent, mutants: [...mutants] };
+    const own = [...document.querySelectorAll('#own tbody tr')].map((tr) =>
+      [tr.dataset.line, tr.dataset.kills, tr.dataset.alone, tr.querySelector('.needed').textContent]);
+    return { summary: document.querySelector('#summary').textContent, mutants: [...mutants], own,
+      rest: document.querySelector('#own-rest').textContent };
   });
+}
+
+// The file's own lines from vorlak-report --matrix -f csv: for each line
+// that the page lists, the mutants it kills and those that only it kills,
+// and whether it is needed; every line for a file of 1,000 lines at most,
+// else only those that kill something alone.
+function ownof(file) {
+  const bytes = fs.readFileSync(file);
+  const lines = bytes.length === 0 ? 0 : bytes.toString('latin1').split('\n').length - (bytes.at(-1) === 10 ? 1 : 0);
+  const csv = execFileSync(opt.report, ['--matrix', '-f', 'csv', file], { encoding: 'latin1' }).trim().split('\n').slice(1);
+  const kills = Array.from({ length: lines }, () => []);
+  const killers = new Map();
+  for (const row of csv) {
+    const [line, mutant] = row.split(',').map(Number);
+    if (mutant === 0) continue;  // a line that kills nothing
+    if (kills[line - 1].includes(mutant)) continue;  // the line's other pieces
+    kills[line - 1].push(mutant);
+    killers.set(mutant, (killers.get(mutant) ?? 0) + 1);
+  }
+  const own = kills.map((k, i) => {
+    const sorted = [...k].sort((a, b) => a - b);
+    const alone = sorted.filter((n) => killers.get(n) === 1);
+    return [String(i + 1), sorted.join(' '), alone.join(' '), alone.length > 0 ? 'needed' : 'removable'];
+  });
+  return { lines, own: lines <= 1000 ? own : own.filter((l) => l[2] !== '') };
 }
 
 // The page's results against vorlak's on the same file, and its states
@@ -170,6 +273,22 @@ function compare(shown, verdict, what, file) {
     if (!m || JSON.stringify(got) !== JSON.stringify(want)) wrong.push(`mutant ${n}: page ${JSON.stringify(got)}, vorlak ${JSON.stringify(want)}`);
   }
   check(wrong.length === 0, `${what}: every mutant as vorlak judged it`, wrong.join('\n      '));
+  // Each line's own view, as the kill matrix has it; past 1,000 lines the others counted.
+  const own = ownof(file);
+  check(JSON.stringify(shown.own) === JSON.stringify(own.own), `${what}: each line's kills as vorlak-report --matrix's`,
+    (() => {
+      const i = Math.max(0, own.own.findIndex((l, j) => JSON.stringify(l) !== JSON.stringify(shown.own[j])));
+      return `${shown.own.length} rows, ${own.own.length} wanted; from row ${i + 1}: page ${JSON.stringify(shown.own.slice(i, i + 3))}, ` +
+        `matrix ${JSON.stringify(own.own.slice(i, i + 3))}`;
+    })());
+  const rest = own.lines - own.own.length;
+  check(rest === 0 ? shown.rest === '' : shown.rest.includes(` ${rest.toLocaleString('en')} line`),
+    `${what}: the lines not listed are counted`, `${rest}: "${shown.rest}"`);
+  if (!offers('state')) {
+    check(shown.mutants.every(([, m]) => m.state === undefined && m.reached === undefined && m.infected === undefined),
+      `${what}: below state no mutant carries a state`);
+    return;
+  }
   // A line that kills a mutant infects it, and one that infects it reaches it.
   const states = statesof(file);
   const badstates = [];
@@ -247,27 +366,48 @@ async function typed(context) {
   await page.close();
 }
 
-// Opens a row's hints up to step ('state' or 'condition'), as a student
-// would: each toggle that is not open yet, in order.
+// Opens a row's hints up to step (one of STEPS), as a student would: each
+// toggle that is not open yet, in order.
 async function hint(row, step) {
-  for (const which of step === 'state' ? ['state'] : ['state', 'condition']) {
+  for (const which of STEPS.slice(0, STEPS.indexOf(step) + 1)) {
     const toggle = row.locator(`button.hint[aria-controls^="${which}-"]`);
     if (await toggle.getAttribute('aria-expanded') !== 'true') await toggle.click();
   }
 }
 
 // Each row's steps as shown: which hint toggles are visible and open, the
-// killing-line buttons of the row, and the texts of its hints.
+// killing-line buttons of the row, the texts of its hints (null for one
+// not shown, undefined for one the page does not have) and its diff.
 async function steps(page, n) {
-  return page.locator(`[data-mutant="${n}"]`).evaluate((tr) => ({
-    toggles: [...tr.querySelectorAll('button.hint')].map((b) =>
-      `${b.getAttribute('aria-controls').split('-')[0]}:${b.offsetParent === null ? 'hidden' : b.getAttribute('aria-expanded')}`),
-    killing: [...tr.querySelectorAll('button')].filter((b) => !b.classList.contains('hint')).filter((b) => b.offsetParent !== null).length,
-    buttons: tr.querySelectorAll('button:not(.hint)').length,
-    state: tr.querySelector('.state-hint').offsetParent === null ? null : tr.querySelector('.state-hint').textContent,
-    condition: tr.querySelector('.condition-hint').offsetParent === null ? null : tr.querySelector('.condition-hint').textContent,
-    hint: tr.dataset.hint,
-  }));
+  return page.locator(`[data-mutant="${n}"]`).evaluate((tr) => {
+    const text = (name) => {
+      const p = tr.querySelector(`.${name}-hint`);
+      return p === null ? undefined : p.offsetParent === null ? null : p.textContent;
+    };
+    return {
+      toggles: [...tr.querySelectorAll('button.hint')].map((b) =>
+        `${b.getAttribute('aria-controls').split('-')[0]}:${b.offsetParent === null ? 'hidden' : b.getAttribute('aria-expanded')}`),
+      killing: [...tr.querySelectorAll('button')].filter((b) => !b.classList.contains('hint')).filter((b) => b.offsetParent !== null).length,
+      buttons: tr.querySelectorAll('button:not(.hint)').length,
+      state: text('state'), concept: text('concept'), condition: text('condition'), mutant: text('mutant'),
+      diff: [...tr.querySelectorAll('.diff code')].filter((c) => c.offsetParent !== null).map((c) => c.textContent),
+      hint: tr.dataset.hint,
+    };
+  });
+}
+
+// The toggles of a row whose furthest step shown is shown (-1 for none):
+// those up to it open, the next closed, the rest hidden.
+const togglesat = (shown) => JSON.stringify(STEPS.map((name, i) =>
+  `${name}:${i <= shown ? 'true' : i === shown + 1 ? 'false' : 'hidden'}`));
+
+// What a step of mutant m shows in a given state, from the words of the
+// module at answer.
+function expected(name, m, state) {
+  if (name === 'concept') return `${full.conceptframe}${m.concept}. ${m.sentence}`;
+  if (name === 'condition') return `${m.conditions[state]}.`;
+  if (name === 'mutant') return m.diff ? `${m.description}${m.diff.place}reference: ${m.diff.reference}mutant: ${m.diff.mutant}` : m.description;
+  return undefined;
 }
 
 // What #changes says: the mutants newly killed and those that survive again.
@@ -280,13 +420,36 @@ async function changed(page) {
 const killedset = (shown) => new Set(shown.mutants.filter(([, m]) => m.status === 'killed').map(([n]) => n));
 const minus = (a, b) => [...a].filter((n) => !b.has(n)).sort((x, y) => x - y).join(' ');
 
-// The starter's survivors: their hints one step at a time, with each state
-// saying the line and how the difference was lost, and its condition and
-// concept; then, on the page with answers, each survivor's killing line,
-// offered only after its condition, which is vorlak-report --suggest's line
-// and kills it; on the page without, no killing-line step for any survivor.
-// Every grading says what it changed.
-async function suggestions(context) {
+// Neither the page nor its module holds a word of a level above the page's,
+// nor, with every hint open, does the page as it shows.
+async function nothingabove(page, what) {
+  const html = fs.readFileSync(opt.page, 'latin1');
+  const module = moduleof(html).toString('latin1');
+  const shownnow = await page.evaluate(() => document.documentElement.outerHTML);
+  const above = wordsabove();
+  const found = [];
+  for (const name of LEVELS.slice(level + 1))
+    for (const word of above[name]) {
+      const bytes = Buffer.from(word, 'utf8').toString('latin1');
+      for (const [where, text] of [['page', html], ['module', module], ['page as shown', Buffer.from(shownnow, 'utf8').toString('latin1')]])
+        if (text.includes(bytes)) found.push(`${name} in the ${where}: "${word}"`);
+    }
+  check(found.length === 0, `${what}: nothing of a level above ${opt.level} in the page or its module`, found.slice(0, 8).join('\n      '));
+  const exports = WebAssembly.Module.exports(new WebAssembly.Module(Buffer.from(module, 'latin1'))).map((e) => e.name);
+  const needs = { state: 'vorlak_state', concept: 'vorlak_concept', condition: 'vorlak_nexthint', mutant: 'vorlak_description', answer: 'vorlak_suggest' };
+  const wrong = Object.entries(needs).filter(([name, e]) => exports.includes(e) !== offers(name));
+  check(wrong.length === 0, `${what}: the module exports the hints up to ${opt.level} and none above`, exports.join(' '));
+}
+
+// The starter's survivors: their hints one step at a time up to the page's
+// level, with each state saying the line and how the difference was lost,
+// then the concept, the condition for the next step from the state and the
+// mutant; a killed mutant's concept and alteration as its level allows;
+// then, on the page at answer, each survivor's killing line, offered only
+// after the last step, which is vorlak-report --suggest's line and kills it;
+// below it, no killing-line step for any survivor.  Every grading says what
+// it changed.
+async function ladder(context) {
   const starter = path.join(here, '../../examples/starter.txt');
   const r = spawnSync(opt.report, ['--suggest', starter], { encoding: 'latin1' }).stderr;
   const suggested = new Map();
@@ -298,57 +461,93 @@ async function suggestions(context) {
   await page.locator('#lines').fill(fs.readFileSync(starter, 'utf8'));
   let last = await graded(page, 1);
   const startershown = await shownnow(page);
+  compare(startershown, verdictof(starter), 'starter', starter);
   const survivors = startershown.mutants.filter(([, m]) => m.status === 'survived').map(([n]) => n);
-  check(survivors.length > 0, 'hints: the starter leaves survivors');
-  // The legend of the states is the class page's, word for word.
-  const classpage = spawnSync(opt.report, ['--class', '-f', 'html', starter], { encoding: 'utf8' }).stdout;
-  const classlegend = [.../<ul class="legend">([^]*?)<\/ul>/.exec(classpage)[1].matchAll(/<li>(?:<span[^>]*><\/span>)?([^<]*)<\/li>/g)]
-    .map((m) => m[1].replace(/&#39;/g, "'"));
+  const killed = startershown.mutants.filter(([, m]) => m.status === 'killed').map(([n]) => n);
+  check(survivors.length > 0 && killed.length > 0, 'hints: the starter leaves survivors and kills some');
   const legend = await page.locator('#legend li').allTextContents();
-  check(legend.length === 4 && JSON.stringify(legend) === JSON.stringify(classlegend),
-    'hints: the legend lists the four states as the class page does', JSON.stringify(legend));
+  if (offers('state')) {
+    // The legend of the states is the class page's, word for word.
+    const classpage = spawnSync(opt.report, ['--class', '-f', 'html', starter], { encoding: 'utf8' }).stdout;
+    const classlegend = [.../<ul class="legend">([^]*?)<\/ul>/.exec(classpage)[1].matchAll(/<li>(?:<span[^>]*><\/span>)?([^<]*)<\/li>/g)]
+      .map((m) => m[1].replace(/&#39;/g, "'"));
+    check(legend.length === 4 && JSON.stringify(legend) === JSON.stringify(classlegend),
+      'hints: the legend lists the four states as the class page does', JSON.stringify(legend));
+  } else {
+    check(legend.length === 0 && await page.locator('#legend').count() === 0, 'hints: below state no legend of the states');
+  }
   const first = await changed(page);
   check(first.survived === '' && first.killed === minus(killedset(startershown), new Set()),
     'changes: the starter\'s lines newly kill what they kill', JSON.stringify(first));
 
-  // Before any hint: one toggle, for the state, closed, and nothing shown.
+  // Before any hint: the first step's toggle, closed, and nothing shown.
   const untouched = await steps(page, 45);
-  check(JSON.stringify(untouched.toggles) === '["state:false","condition:hidden"]' && untouched.killing === 0 &&
-    untouched.state === null && untouched.condition === null && untouched.hint === '',
-  'hints: a survivor offers its state first, and nothing more', JSON.stringify(untouched));
-  // The starter's survivors by how far its lines get, each with the line
-  // and how the difference was lost; then what infects them and the concept.
-  const starterstates = [
-    [45, 'infected', '5', /^infected by line 5: .*2001, unused /],
-    [47, 'infected', '1', /^infected by line 1: .*, cancelled /],
-    [1, 'infected', '9', /^infected by line 9: .*, masked /],
-    [34, 'unreached', '', /^no line reaches it$/],
-  ];
-  for (const [n, state, infected, why] of starterstates) {
-    const row = page.locator(`[data-mutant="${n}"]`);
-    await hint(row, 'state');
-    const s = await steps(page, n);
-    const seen = `${await row.getAttribute('data-state')} ${await row.getAttribute('data-infected')} ${JSON.stringify(s)}`;
-    check(await row.getAttribute('data-state') === state && await row.getAttribute('data-infected') === infected &&
-      why.test(s.state) && s.condition === null && s.killing === 0 && s.hint === 'state' &&
-      JSON.stringify(s.toggles) === '["state:true","condition:false"]',
-    `hints: the starter leaves mutant ${n} ${state}, its condition offered next and no killing line yet`, seen);
+  check(JSON.stringify(untouched.toggles) === togglesat(-1) && untouched.killing === 0 &&
+    STEPS.every((name) => untouched[name] === null) && untouched.hint === (offers('state') ? '' : undefined),
+  'hints: a survivor offers its first step, and nothing more', JSON.stringify(untouched));
+  // A killed mutant: its concept and alteration as far as the level goes, no toggle.
+  const k = await steps(page, killed[0]);
+  const km = full.mutants[killed[0] - 1];
+  check(k.toggles.every((t) => t.endsWith(':hidden')) && k.killing === 0 && !k.state && !k.condition &&
+    k.concept === (offers('concept') ? expected('concept', km) : undefined) &&
+    k.mutant === (offers('mutant') ? expected('mutant', km) : undefined),
+  `hints: killed mutant ${killed[0]} shows its concept and alteration as ${opt.level} allows`, JSON.stringify(k));
+
+  if (offers('state')) {
+    // The starter's survivors by how far its lines get, each with the line
+    // and how the difference was lost; the next step offered.
+    const starterstates = [
+      [45, 'infected', '5', /^infected by line 5: .*2001, unused /],
+      [47, 'infected', '1', /^infected by line 1: .*, cancelled /],
+      [1, 'infected', '9', /^infected by line 9: .*, masked /],
+      [34, 'unreached', '', /^no line reaches it$/],
+    ];
+    for (const [n, state, infected, why] of starterstates) {
+      const row = page.locator(`[data-mutant="${n}"]`);
+      await hint(row, 'state');
+      const s = await steps(page, n);
+      const seen = `${await row.getAttribute('data-state')} ${await row.getAttribute('data-infected')} ${JSON.stringify(s)}`;
+      check(await row.getAttribute('data-state') === state && await row.getAttribute('data-infected') === infected &&
+        why.test(s.state) && s.killing === 0 && s.hint === 'state' && JSON.stringify(s.toggles) === togglesat(0) &&
+        STEPS.slice(1).every((name) => s[name] === null),
+      `hints: the starter leaves mutant ${n} ${state}, its next step offered and nothing more`, seen);
+    }
+    // Each survivor, one step at a time: each step's words as the module at
+    // answer gives them, the condition the one for the survivor's state.
+    const wrong = [];
+    for (const n of survivors) {
+      const row = page.locator(`[data-mutant="${n}"]`);
+      const state = await row.getAttribute('data-state');
+      for (const [i, name] of STEPS.entries()) {
+        await hint(row, name);
+        const s = await steps(page, n);
+        const want = name === 'state' ? s.state : expected(name, full.mutants[n - 1], state);
+        if (s[name] !== want || s.hint !== name || JSON.stringify(s.toggles) !== togglesat(i) ||
+          s.killing !== (answers && i === STEPS.length - 1 ? 1 : 0))
+          wrong.push(`mutant ${n} at ${name}: ${JSON.stringify(s)}, want "${want}"`);
+      }
+    }
+    check(wrong.length === 0, 'hints: every survivor\'s steps in order, each as the module words it, the killing line last',
+      wrong.slice(0, 4).join('\n      '));
+    const s34 = await steps(page, 34);
+    if (offers('condition'))
+      check(/^to reach it: /i.test(s34.condition), 'hints: mutant 34, unreached, has what a line needs to reach it', s34.condition);
   }
-  const row34 = page.locator('[data-mutant="34"]');
-  await hint(row34, 'condition');
-  const s34 = await steps(page, 34);
-  check(s34.condition === 'to infect it: April 31 in a year from 1900 on. Concept: the month lengths. ' +
-    'Each month has its own last day: 31, 30, or 29 for February.' && s34.hint === 'condition' &&
-    s34.killing === (answers ? 1 : 0), 'hints: mutant 34\'s condition and concept, then its killing line if any',
-  JSON.stringify(s34));
-  // Closing the condition again leaves the killing line offered.
-  await row34.locator('button.hint[aria-controls="condition-34"]').click();
-  check((await steps(page, 34)).killing === (answers ? 1 : 0), 'hints: a condition once shown keeps its killing line offered');
-  await accessible(page, 'hints: the starter\'s results with hints open');
-  const diffs = await page.locator('[data-mutant] .diff').evaluateAll((ds) => ds.map((d) =>
+  // Every mutant's alteration shows from mutant up, as two different lines.
+  const diffs = await page.locator('[data-mutant] .diff').evaluateAll((ds) => ds.filter((d) => d.offsetParent !== null).map((d) =>
     [...d.querySelectorAll('code')].map((c) => c.textContent)));
-  check(diffs.length === MUTANTS && diffs.every(([r, m]) => r !== m && r.startsWith('reference: ') && m.startsWith('mutant: ')),
-    'hints: every mutant shows its alteration as two different lines', JSON.stringify(diffs.slice(0, 2)));
+  check(offers('mutant') ? diffs.length === MUTANTS && diffs.every(([r, m]) => r !== m && r.startsWith('reference: ') &&
+    m.startsWith('mutant: ')) : diffs.length === 0, 'hints: every mutant\'s alteration shows from mutant up', `${diffs.length}: ${JSON.stringify(diffs.slice(0, 2))}`);
+  await accessible(page, `hints at ${opt.level}: the starter's results with every hint open`);
+  await nothingabove(page, 'hints');
+  if (offers('state')) {
+    // Closing a step again leaves what comes after it offered.
+    const laststep = STEPS.at(-1);
+    await page.locator(`[data-mutant="34"] button.hint[aria-controls="${laststep}-34"]`).click();
+    const closed = await steps(page, 34);
+    check(closed.killing === (answers ? 1 : 0) && closed[laststep] === null && closed.hint === laststep,
+      'hints: a step once shown keeps what follows it offered', JSON.stringify(closed));
+  }
   if (answers) {
     // The picture for the README: the starter's lines, what they kill, the first survivors and their hints.
     await page.evaluate(() => {
@@ -361,23 +560,11 @@ async function suggestions(context) {
   }
 
   if (!answers) {
-    // Every survivor, every hint open: still no killing-line step, no
-    // script to ask for one and no suggestion search in the module.
     const wrong = [];
-    for (const n of survivors) {
-      await hint(page.locator(`[data-mutant="${n}"]`), 'condition');
-      const s = await steps(page, n);
-      if (s.buttons !== 0 || s.condition === null || s.hint !== 'condition') wrong.push(`mutant ${n}: ${JSON.stringify(s)}`);
-    }
-    check(wrong.length === 0, 'no answers: no survivor has a killing-line step, all hints open', wrong.join('\n      '));
-    const html = fs.readFileSync(opt.page, 'latin1');
-    check(!/suggest|killing line'|answers\*\//.test(html) && await page.locator('th', { hasText: 'Action' }).count() === 0,
-      'no answers: the page holds no code or column for a killing line');
-    const module = /<script type="application\/octet-stream" id="module">([^<]*)<\/script>/.exec(html);
-    const exports = module ? WebAssembly.Module.exports(new WebAssembly.Module(Buffer.from(module[1].trim(), 'base64'))) : [];
-    check(exports.some((e) => e.name === 'vorlak_conditionhint') && !exports.some((e) => /suggest/.test(e.name)),
-      'no answers: the page\'s module has no suggestion search', exports.map((e) => e.name).join(' '));
-    await accessible(page, 'no answers: every hint open');
+    for (const n of survivors)
+      if (await page.locator(`[data-mutant="${n}"] button:not(.hint)`).count() !== 0) wrong.push(n);
+    check(wrong.length === 0 && await page.locator('th', { hasText: 'Action' }).count() === 0,
+      'no answers: no survivor has a killing-line step, and no column for it', wrong.join(' '));
     await settled(page, trouble, 'no answers');
     await page.close();
     return;
@@ -388,24 +575,22 @@ async function suggestions(context) {
   for (const n of survivors) {
     const row = page.locator(`[data-mutant="${n}"]`);
     if (await row.getAttribute('data-status') !== 'survived') continue;  // an earlier line killed it too
-    if (await row.getAttribute('data-hint') !== 'condition') {
-      await hint(row, 'state');
-      if ((await steps(page, n)).killing !== 0) wrong.push(`mutant ${n}: a killing line offered before its condition`);
-    }
-    await hint(row, 'condition');
     await row.locator('button:not(.hint)').click();
     last = await graded(page, last);
     const status = await row.getAttribute('data-status');
     const added = (await page.locator('#lines').inputValue()).trimEnd().split('\n').at(-1);
     if (status !== 'killed') wrong.push(`mutant ${n}: ${status} after adding "${added}"`);
     if (added !== suggested.get(n)) wrong.push(`mutant ${n}: added "${added}", vorlak-report suggests "${suggested.get(n)}"`);
+    if (await row.getAttribute('data-hint') !== 'answer') wrong.push(`mutant ${n}: data-hint is not answer once its line was asked for`);
+    const note = await page.locator('#note').textContent();
+    if (!note.includes(`${full.killinghint}${added} (`)) wrong.push(`mutant ${n}: the note says "${note}"`);
     const after = killedset(await shownnow(page));
     const c = await changed(page);
     if (c.killed !== minus(after, before) || c.survived !== '' || !c.text.includes(`newly killed: mutant`))
       wrong.push(`mutant ${n}: changes ${JSON.stringify(c)}, newly killed ${minus(after, before)}`);
     before = after;
   }
-  check(wrong.length === 0, 'suggest: each killing line comes after its condition, is vorlak-report\'s, kills its ' +
+  check(wrong.length === 0, 'suggest: each killing line is vorlak-report\'s, kills its ' +
     'survivor and shows as newly killed', wrong.join('\n      '));
   check(await page.locator('#summary').textContent() === '65/65 mutants killed. (100%)', 'suggest: all killed at the end');
   const file = path.join(opt.out, 'suggested.txt');
@@ -441,13 +626,16 @@ async function injection(context) {
   const shown = await page.locator('#killers').textContent();
   for (const line of hostile.slice(1))
     check(shown.includes(line), 'injection: a killing line shows as text', line);
+  const own = await page.locator('#own tbody code').allTextContents();
+  check(JSON.stringify(own) === JSON.stringify(hostile), 'injection: each line shows as text in the view of the lines',
+    JSON.stringify(own));
   await settled(page, trouble, 'injection');
   await page.close();
 }
 
-await inchromium('playground', { acceptDownloads: true }, async (context) => {
-  if (answers) await files(context);
+await inchromium(`playground at ${opt.level}`, { acceptDownloads: true }, async (context) => {
+  if (opt.files === 'on') await files(context);
   await typed(context);
-  await suggestions(context);
+  await ladder(context);
   await injection(context);
 });
