@@ -116,7 +116,6 @@ std::string nexthint(const mutants::mutant& m, state s) {
     return "";
 }
 
-
 std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);
 }

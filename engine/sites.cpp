@@ -137,13 +137,21 @@ std::optional<location> locate(int mutant) {
                     text.substr(span->first, span->second - span->first), a.replacement};
 }
 
+namespace {
+
+// The whole text of the source file that holds a located site.
+std::string_view sourceof(const location& s) {
+    const auto files = referencesources();
+    return std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s.file; })->text;
+}
+
+}  // namespace
+
 std::optional<codediff> diffof(int mutant) {
     const std::optional<location> s = locate(mutant);
     if (!s)
         return std::nullopt;
-    const auto files = referencesources();
-    const auto file = std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s->file; });
-    const std::string_view text = file->text;
+    const std::string_view text = sourceof(*s);
     const auto begin = static_cast<std::size_t>(s->text.data() - text.data());
     const std::size_t end = begin + s->text.size();
     const std::size_t newline = text.substr(0, begin).rfind('\n');
@@ -161,9 +169,7 @@ std::optional<enclosingfunction> functionof(int mutant) {
     const std::optional<location> s = locate(mutant);
     if (!s)
         return std::nullopt;
-    const auto files = referencesources();
-    const auto file = std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s->file; });
-    const std::string_view text = file->text;
+    const std::string_view text = sourceof(*s);
     const auto site = static_cast<std::size_t>(s->text.data() - text.data());
     // A definition's first line starts in column 1 with its type; the
     // lines inside it are indented, and comments, the preprocessor's lines

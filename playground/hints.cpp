@@ -26,21 +26,18 @@ namespace {
 // themselves, without what a level above the module's adds.  The module
 // never reads mutants::mutantset as it runs, so the rows' other words stay
 // out of it.
-#if VORLAK_PLAYGROUND_HINTS >= VORLAK_HINTS_STATE
-constexpr auto stages = [] {
-    std::array<mutants::stage, mutants::mutantcount> out{};
+// One field of every row, in the order of the numbers.
+template <class T> constexpr std::array<T, mutants::mutantcount> eachrow(T mutants::mutant::*field) {
+    std::array<T, mutants::mutantcount> out{};
     for (std::size_t i = 0; i < out.size(); i++)
-        out[i] = mutants::mutantset[i].altered;
+        out[i] = mutants::mutantset[i].*field;
     return out;
-}();
+}
+#if VORLAK_PLAYGROUND_HINTS >= VORLAK_HINTS_STATE
+constexpr auto stages = eachrow(&mutants::mutant::altered);
 #endif
 #if VORLAK_PLAYGROUND_HINTS >= VORLAK_HINTS_CONCEPT
-constexpr auto concepts = [] {
-    std::array<mutants::idea, mutants::mutantcount> out{};
-    for (std::size_t i = 0; i < out.size(); i++)
-        out[i] = mutants::mutantset[i].teaches;
-    return out;
-}();
+constexpr auto concepts = eachrow(&mutants::mutant::teaches);
 #endif
 #if VORLAK_PLAYGROUND_HINTS >= VORLAK_HINTS_CONDITION
 constexpr auto rows = [] {
