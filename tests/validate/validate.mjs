@@ -29,7 +29,9 @@ const ajv = new Ajv({ allErrors: true, strict: false });
 addFormats(ajv);
 const validate = ajv.compile(schema);
 
-const variants = [[], ['--matrix'], ['--suggest'], ['--matrix', '--suggest']];
+// At every hint level: below mutant a mutant has no description and no replacement.
+const levels = ['score', 'state', 'concept', 'condition', 'mutant', 'answer'].map((level) => ['--hints', level]);
+const variants = [[], ['--matrix'], ['--suggest'], ['--matrix', '--suggest'], ...levels];
 let passed = 0;
 let failed = 0;
 for (const file of testfiles) {
@@ -60,7 +62,12 @@ for (const file of testfiles) {
           if (!tests.has(t))
             problems.push(`mutant ${m.id} covered by unknown test ${t}`);
         // Uncovered is what no line reaches: never killed, never covered.
-        if ((m.status === 'NoCoverage') !== (m.status !== 'Killed' && !m.coveredBy?.length))
+        // At the score level no survivor tells how far the lines got: each
+        // is Survived, covered by nothing.
+        const score = extra.includes('score');
+        if (score && (m.status === 'NoCoverage' || m.coveredBy !== undefined))
+          problems.push(`mutant ${m.id} tells its coverage at the score level`);
+        else if (!score && (m.status === 'NoCoverage') !== (m.status !== 'Killed' && !m.coveredBy?.length))
           problems.push(`mutant ${m.id} is ${m.status} with ${m.coveredBy?.length ?? 0} covering tests`);
       }
     if (problems.length > 0) {
