@@ -659,7 +659,9 @@ TEST(Class, EachFileGradedAsVorlakGradesIt) {
         }
 }
 
-TEST(Class, OutputIsTheSameForEveryJobCount) {
+// The same for every job count, and for every hint level: the class's own
+// outputs are the teacher's, and --hints governs only the pages.
+TEST(Class, OutputIsTheSameForEveryJobCountAndHintLevel) {
     const auto files = classfiles("jobs");
     for (const std::string format : {"text", "csv", "json", "html"}) {
         std::vector<std::string> args = {"--class", "-f", format, "-j", "1"};
@@ -667,9 +669,12 @@ TEST(Class, OutputIsTheSameForEveryJobCount) {
         const auto one = report(args);
         args[4] = "4";
         const auto four = report(args);
+        args.insert(args.begin() + 5, {"--hints", "score"});
+        const auto score = report(args);
         EXPECT_EQ(one.status, 1);
         EXPECT_EQ(four.status, 1);
         EXPECT_EQ(one.out, four.out) << format;
+        EXPECT_EQ(one.out, score.out) << format;
         EXPECT_GT(one.out.size(), 1000u) << format;
     }
 }
