@@ -21,9 +21,6 @@
 namespace vorlak::formats {
 
 using engine::grade;
-using engine::scanresult;
-using engine::state;
-using engine::suggestion;
 
 namespace {
 

@@ -1250,7 +1250,7 @@ TEST(Hints, EachLevelTellsItsOwnAndNothingAbove) {
         }
         std::vector<std::pair<std::string, nlohmann::json>> reports = {
             {"json", nlohmann::json::parse(report({"-f", "json", "--hints", name, starter}).out)}};
-        if (std::string_view(VORLAK_HTML_VIEWER) != "") {
+        if (!std::string_view(VORLAK_HTML_VIEWER).empty()) {
             const std::string page = report({"-f", "html", "--hints", name, starter}).out;
             const std::string start = "<script type=\"application/json\" id=\"vorlak-report-data\">";
             const std::size_t from = page.find(start) + start.size();
