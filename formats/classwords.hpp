@@ -4,8 +4,10 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/explain.hpp"
 #include "engine/grade.hpp"
 #include "engine/infection.hpp"
 
@@ -15,6 +17,14 @@ namespace vorlak::formats {
 // median 54.6%": the text, the class page and the feedback index begin
 // with it.
 std::string classsummary(const std::vector<engine::grade>& grades);
+
+// Where a student's file should go next, from concept on: "Where to start:
+// the digit columns, where your lines already reach 16 mutants that
+// survive.", the concept with the most survivors that the file reaches (or,
+// when it reaches none, the most survivors).  Empty below concept or when
+// every mutant is killed.
+inline constexpr std::string_view startframe = "Where to start: ";
+std::string wheretostarttext(const engine::scanresult& scan, engine::hints level);
 
 // The states as a list, each with what it means; with swatches, each after
 // a cell in the heat map's colour of it.

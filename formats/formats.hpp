@@ -65,6 +65,34 @@ struct reportoptions {
 std::string jsonreport(const engine::scanresult& scan, std::string_view name, const reportoptions& options,
                        const std::vector<engine::suggestion>& suggestions, int indent);
 
+// What a grading platform's results document holds: the points that every
+// mutant killed earns a share of, how much it tells (the hints, with the
+// lines that kill the survivors at answer), and who sees the tests.
+struct autograderoptions {
+    double points = mutants::mutantcount;
+    hints level = hints::condition;
+    std::vector<engine::suggestion> answers;
+    std::string visibility = "visible";
+};
+
+// Gradescope's results.json: the score, the summary and where to start,
+// and one test per concept in the catalogue's order, worth its mutants'
+// share of the points, passed when every one is killed.  Below concept a
+// test is named by its mutants.
+std::string gradescopejson(const engine::scanresult& scan, const autograderoptions& options);
+
+// Gradescope's results.json for a submission that could not be graded:
+// score 0 and why.
+std::string gradescopefailure(std::string_view why);
+
+// PrairieLearn's results.json: gradable, the score as a fraction, and the
+// same tests with points.
+std::string prairielearnjson(const engine::scanresult& scan, const autograderoptions& options);
+
+// PrairieLearn's results.json for a submission that could not be graded:
+// not gradable, so no attempt is charged, with why.
+std::string prairielearnfailure(std::string_view why);
+
 // A field of a csv record: quoted when it holds a comma, a quote or a line break.
 std::string csvfield(std::string_view text);
 

@@ -7,6 +7,7 @@
 #include "engine/cover.hpp"
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
+#include "formats/classwords.hpp"
 #include "formats/html.hpp"
 #include "mutants/catalogue.hpp"
 
@@ -212,25 +213,11 @@ std::string numbersof(killset s, bool runsof) {
 }  // namespace
 
 std::string wheretostart(const grade& g, hints level) {
-    if (level < hints::concepts)
+    const std::string start = wheretostarttext(g.scan, level);
+    if (start.empty())
         return "";
-    std::array<int, mutants::ideas.size()> reached{};
-    std::array<int, mutants::ideas.size()> surviving{};
-    for (const int n : survivorsof(g)) {
-        const auto i = static_cast<std::size_t>(mutants::mutantof(n).teaches);
-        surviving[i]++;
-        reached[i] += g.scan.stateof(n) != state::unreached ? 1 : 0;
-    }
-    const bool anyreached = std::any_of(reached.begin(), reached.end(), [](int r) { return r > 0; });
-    const auto& counts = anyreached ? reached : surviving;
-    const auto best = static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
-    if (counts[best] == 0)
-        return "";
-    const std::string many = number(counts[best]) + (counts[best] == 1 ? " mutant" : " mutants");
-    return "<p class=\"start\"><strong>Where to start:</strong> " + htmltext(mutants::ideas[best].name) + ", where " +
-           (anyreached ? "your lines already reach " + many + " that survive."
-                       : many + " survive, none of them reached yet.") +
-           "</p>\n";
+    return "<p class=\"start\"><strong>" + htmltext(startframe) + "</strong>" +
+           htmltext(std::string_view(start).substr(startframe.size() - 1)) + "</p>\n";
 }
 
 std::string survivors(const grade& g, hints level) {

@@ -102,6 +102,19 @@ void answerall(const settings& s, findings& f) {
         f.file.answers = engine::suggest(killset::all().without(f.file.scan.killedset()));
 }
 
+// A test file that cannot be read: the error, and for a platform the
+// document that says so, which the run still writes.
+int unreadable(const settings& s, findings& f, const char* name, int error) {
+    const int status = fail(std::string(name) + ": " + std::strerror(error));
+    if (!forplatform(s.form))
+        return status;
+    f.file.error = std::string(name) + ": " + std::strerror(error);
+    return writeout(s, s.form == format::gradescope ? formats::gradescopefailure(f.file.error)
+                                                    : formats::prairielearnfailure(f.file.error)) != 0
+               ? 1
+               : status;
+}
+
 // One test file read in one scan that keeps what the output needs; 0, or
 // the exit status when it cannot be read.
 int examine(const settings& s, findings& f) {
@@ -114,10 +127,11 @@ int examine(const settings& s, findings& f) {
     if (standardinput) {
         const int fd = ::dup(STDIN_FILENO);
         if (fd < 0)
-            return fail(std::string("standard input: ") + std::strerror(errno));
+            return unreadable(s, f, "standard input", errno);
         in.attach(fd);
-    } else if (!in.open(s.testfile))
-        return fail(std::string(s.testfile) + ": " + std::strerror(errno));
+    } else if (!in.open(s.testfile)) {
+        return unreadable(s, f, s.testfile, errno);
+    }
     const bool report = s.form == format::json || s.form == format::html;
     scanneeds needs;
     needs.every = s.matrix || s.minimize;
@@ -126,8 +140,10 @@ int examine(const settings& s, findings& f) {
     needs.source = report;
     needs.whole = report;
     if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
-        return fail(std::string(standardinput ? "standard input" : s.testfile) + ": " + std::strerror(error));
+        return unreadable(s, f, standardinput ? "standard input" : s.testfile, error);
     in.close();
+    if (forplatform(s.form) && f.file.scan.lines == 0)
+        f.file.error = "the test file is empty";
     answerall(s, f);
     return s.suggest ? suggestall(f) : 0;
 }
@@ -195,6 +211,17 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return s.grading ? formats::classjson(f.grades, 2)
                          : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix, .level = s.hints},
                                                f.file.answers, 2);
+    case format::gradescope:
+    case format::prairielearn: {
+        const bool gradescope = s.form == format::gradescope;
+        if (f.file.failed())
+            return gradescope ? formats::gradescopefailure(f.file.error) : formats::prairielearnfailure(f.file.error);
+        const formats::autograderoptions o{.points = s.points > 0 ? s.points : mutants::mutantcount,
+                                           .level = s.hints,
+                                           .answers = f.file.answers,
+                                           .visibility = s.visibility != nullptr ? s.visibility : "visible"};
+        return gradescope ? formats::gradescopejson(f.file.scan, o) : formats::prairielearnjson(f.file.scan, o);
+    }
     case format::html:
         if (s.grading)
             return formats::classhtml(f.grades);

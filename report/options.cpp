@@ -27,6 +27,8 @@ namespace {
 constexpr std::string_view synopsis =
     "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
     "                     [--hints LEVEL] [--fail-under N] [-h|--help] [--version] TESTFILE\n"
+    "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
+    "                     [--hints LEVEL] [--fail-under N] TESTFILE\n"
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
     "                     [--feedback DIR [--hints LEVEL]] FILE...\n";
 
@@ -36,7 +38,8 @@ constexpr std::string_view help =
     " mutants of vorlak, and what\n"
     "a test file still lacks.  TESTFILE - is standard input.\n"
     "\n"
-    "  -f, --format FORMAT  text (the default), csv, json or html\n"
+    "  -f, --format FORMAT  text (the default), csv, json or html; gradescope or\n"
+    "                       prairielearn: that platform's results document\n"
     "  -o, --output FILE    write to FILE instead of standard output\n"
     "      --matrix         every line that kills each mutant, and what each line kills\n"
     "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
@@ -53,6 +56,10 @@ constexpr std::string_view help =
     "                       each level more than the one before: score, state, concept,\n"
     "                       condition, mutant (the report's default) or answer; the\n"
     "                       feedback pages' default is condition\n"
+    "      --points N       with gradescope or prairielearn, the points for all mutants\n"
+    "                       killed (default: one per mutant)\n"
+    "      --visibility V   with gradescope, who sees the tests: hidden, after_due_date,\n"
+    "                       after_published or visible (the default)\n"
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
@@ -70,7 +77,9 @@ enum longonly {
     versionoption,
     classoption,
     feedbackoption,
-    hintsoption
+    hintsoption,
+    pointsoption,
+    visibilityoption
 };
 
 constexpr option longoptions[] = {
@@ -84,8 +93,10 @@ constexpr option longoptions[] = {
     {"matrix", no_argument, nullptr, matrixoption},
     {"minimize", no_argument, nullptr, minimizeoption},
     {"output", required_argument, nullptr, 'o'},
+    {"points", required_argument, nullptr, pointsoption},
     {"suggest", no_argument, nullptr, suggestoption},
     {"version", no_argument, nullptr, versionoption},
+    {"visibility", required_argument, nullptr, visibilityoption},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -95,8 +106,12 @@ int usage() {
 }
 
 bool parseformat(std::string_view name, format& f) {
-    static constexpr std::pair<std::string_view, format> names[] = {
-        {"text", format::text}, {"csv", format::csv}, {"json", format::json}, {"html", format::html}};
+    static constexpr std::pair<std::string_view, format> names[] = {{"text", format::text},
+                                                                    {"csv", format::csv},
+                                                                    {"json", format::json},
+                                                                    {"html", format::html},
+                                                                    {"gradescope", format::gradescope},
+                                                                    {"prairielearn", format::prairielearn}};
     for (const auto& [n, v] : names)
         if (name == n) {
             f = v;
@@ -110,6 +125,17 @@ bool parsethreshold(const char* text, double& value) {
     char* end = nullptr;
     value = std::strtod(text, &end);
     return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value >= 0 && value <= 100;
+}
+
+bool parsepoints(const char* text, double& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0 && value <= 1e9;
+}
+
+bool validvisibility(std::string_view v) {
+    return v == "hidden" || v == "after_due_date" || v == "after_published" || v == "visible";
 }
 
 bool parsejobs(const char* text, int& jobs) {
@@ -130,7 +156,8 @@ int readoptions(int argc, char** argv, settings& s) {
         switch (c) {
         case 'f':
             if (!parseformat(optarg, s.form))
-                return fail(std::string("unknown format '") + optarg + "': use text, csv, json or html");
+                return fail(std::string("unknown format '") + optarg +
+                            "': use text, csv, json, html, gradescope or prairielearn");
             s.formatgiven = true;
             break;
         case 'h':
@@ -174,6 +201,16 @@ int readoptions(int argc, char** argv, settings& s) {
                             "': use score, state, concept, condition, mutant or answer");
             s.hintsgiven = true;
             break;
+        case pointsoption:
+            if (!parsepoints(optarg, s.points))
+                return fail(std::string("illegal --points value '") + optarg + "': use a number above 0");
+            break;
+        case visibilityoption:
+            if (!validvisibility(optarg))
+                return fail(std::string("unknown visibility '") + optarg +
+                            "': use hidden, after_due_date, after_published or visible");
+            s.visibility = optarg;
+            break;
         case versionoption:
             std::printf("vorlak-report %s\n", VORLAK_VERSION);
             return done;
@@ -192,6 +229,10 @@ int readwords(int argc, char** argv, settings& s) {
         // Every word names a file, "-" too, as with vorlak -i.
         if (s.matrix || s.minimize || s.suggest)
             return fail("--class grades files: leave out --matrix, --minimize and --suggest");
+        if (forplatform(s.form))
+            return fail("a platform's results document is for one test file: leave out --class");
+        if (s.points >= 0 || s.visibility != nullptr)
+            return fail("--points and --visibility go with -f gradescope or -f prairielearn");
         s.files.assign(argv + optind, argv + argc);
         // The pages are handed to students: they tell no more than the
         // condition unless the teacher asks.
@@ -205,6 +246,17 @@ int readwords(int argc, char** argv, settings& s) {
         return fail("--feedback goes with --class");
     if (argc - optind > 1)
         return fail("one test file only, not " + std::to_string(argc - optind));
+    if (!forplatform(s.form) && (s.points >= 0 || s.visibility != nullptr))
+        return fail("--points and --visibility go with -f gradescope or -f prairielearn");
+    if (s.form == format::prairielearn && s.visibility != nullptr)
+        return fail("--visibility goes with -f gradescope");
+    if (forplatform(s.form) && (s.matrix || s.minimize || s.suggest))
+        return fail("-f " + std::string(s.form == format::gradescope ? "gradescope" : "prairielearn") +
+                    " writes a results document: leave out --matrix, --minimize and --suggest");
+    // A results document is handed to students: no more than the condition
+    // unless the teacher asks.
+    if (forplatform(s.form) && !s.hintsgiven)
+        s.hints = engine::hints::condition;
     s.testfile = argv[optind];
     // Test lines and a report do not mix in one output.
     if (s.minimize && s.formatgiven && s.form != format::text)

@@ -10,7 +10,10 @@
 
 namespace vorlak::report {
 
-enum class format { text, csv, json, html };
+enum class format { text, csv, json, html, gradescope, prairielearn };
+
+// The formats that grading platforms read: one document for one file.
+constexpr bool forplatform(format f) { return f == format::gradescope || f == format::prairielearn; }
 
 struct settings {
     format form = format::text;
@@ -29,6 +32,8 @@ struct settings {
     // pages, whose default is condition.
     formats::hints hints = formats::hints::mutant;
     bool hintsgiven = false;
+    double points = -1;                // --points: the total a file that kills every mutant earns
+    const char* visibility = nullptr;  // --visibility: who sees the tests, with gradescope
 };
 
 constexpr int done = -1;  // what parse returns after the help or the version

@@ -378,7 +378,21 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"-x", empty}, 1, VORLAK_REPORT_BINARY ": invalid option -- 'x'\nusage: "},
         {{"-f"}, 1, VORLAK_REPORT_BINARY ": option requires an argument -- 'f'\nusage: "},
         {{empty, empty}, 1, "vorlak-report: one test file only, not 2\n"},
-        {{"-f", "xml", empty}, 1, "vorlak-report: unknown format 'xml': use text, csv, json or html\n"},
+        {{"-f", "xml", empty},
+         1,
+         "vorlak-report: unknown format 'xml': use text, csv, json, html, gradescope or prairielearn\n"},
+        {{"--points", "5", empty},
+         1,
+         "vorlak-report: --points and --visibility go with -f gradescope or -f prairielearn\n"},
+        {{"-f", "gradescope", "--points", "0", empty}, 1, "vorlak-report: illegal --points value '0'"},
+        {{"-f", "gradescope", "--visibility", "all", empty}, 1, "vorlak-report: unknown visibility 'all'"},
+        {{"-f", "prairielearn", "--visibility", "hidden", empty},
+         1,
+         "vorlak-report: --visibility goes with -f gradescope\n"},
+        {{"-f", "gradescope", "--class", empty},
+         1,
+         "vorlak-report: a platform's results document is for one test file"},
+        {{"-f", "prairielearn", "--matrix", empty}, 1, "vorlak-report: -f prairielearn writes a results document"},
         {{"--fail-under", "101", empty}, 1, "vorlak-report: illegal --fail-under value '101': use 0-100\n"},
         {{"--fail-under", "5x", empty}, 1, "vorlak-report: illegal --fail-under value '5x'"},
         {{"--minimize", "-f", "json", empty}, 1, "vorlak-report: --minimize writes test lines: leave out -f\n"},
@@ -1152,6 +1166,67 @@ TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
     EXPECT_EQ(uncovered, unreached);
 }
 
+// --- the grading platforms --------------------------------------------------------
+
+// Each platform's document, for files that can be graded and files that
+// cannot: the score is vorlak's to the mutant, scaled to the points, and
+// the tests, one per concept, add up to it; a file that cannot be graded
+// still gets a document that says why.
+TEST(Platforms, DocumentsScoreAsVorlakDoes) {
+    const std::string examples = std::string(VORLAK_SOURCE_DIR) + "/examples/";
+    const std::string missing = std::filesystem::path(scratch("platform-x", "")).parent_path() / "missing.txt";
+    struct {
+        std::string file;
+        int status;
+        bool gradable;
+    } cases[] = {
+        {examples + "adequate.txt", 0, true},
+        {examples + "starter.txt", 0, true},
+        {scratch("platform-nul", std::string("02/29/2000 03/01/2000\0\n13/01/2000 01/01/2000\n", 45)), 0, true},
+        {scratch("platform-long", "01/31/2001 02/01/2001" + std::string(2 << 20, '7') + "\n"), 0, true},
+        {scratch("platform-empty", ""), 0, false},
+        {missing, 1, false},
+        {std::filesystem::temp_directory_path().string(), 1, false},
+    };
+    for (const auto& c : cases)
+        for (const double points : {65.0, 10.0, 2.5}) {
+            const std::string p = points == 65.0 ? "65" : points == 10.0 ? "10" : "2.5";
+            const auto gs = report({"-f", "gradescope", "--points", p, "--visibility", "after_due_date", c.file});
+            const auto pl = report({"-f", "prairielearn", "--points", p, c.file});
+            EXPECT_EQ(gs.status, c.status) << c.file << gs.err;
+            EXPECT_EQ(pl.status, c.status) << c.file << pl.err;
+            const auto g = nlohmann::json::parse(gs.out);
+            const auto l = nlohmann::json::parse(pl.out);
+            EXPECT_EQ(l["gradable"], c.gradable) << c.file;
+            if (!c.gradable) {
+                EXPECT_EQ(g["score"], 0);
+                EXPECT_TRUE(g["output"].get<std::string>().starts_with("Not graded: ")) << g["output"];
+                EXPECT_EQ(l["format_errors"].size(), 1u);
+                continue;
+            }
+            const int killed = scanpath(c.file).killed();
+            EXPECT_DOUBLE_EQ(g["score"].get<double>(), points * killed / 65) << c.file;
+            EXPECT_DOUBLE_EQ(l["score"].get<double>(), killed / 65.0) << c.file;
+            EXPECT_EQ(g["visibility"], "visible");
+            double score = 0;
+            double most = 0;
+            for (const auto& t : g["tests"]) {
+                score += t["score"].get<double>();
+                most += t["max_score"].get<double>();
+                EXPECT_EQ(t["status"] == "passed", t["score"] == t["max_score"]) << t["name"];
+                EXPECT_EQ(t["visibility"], "after_due_date");
+            }
+            EXPECT_NEAR(score, points * killed / 65, 1e-9) << c.file;
+            EXPECT_NEAR(most, points, 1e-9) << c.file;
+            EXPECT_EQ(g["tests"].size(), mutants::ideas.size());
+            EXPECT_EQ(l["tests"].size(), mutants::ideas.size());
+            for (std::size_t i = 0; i < l["tests"].size(); i++) {
+                EXPECT_EQ(l["tests"][i]["points"], g["tests"][i]["score"]);
+                EXPECT_EQ(l["tests"][i]["max_points"], g["tests"][i]["max_score"]);
+            }
+        }
+}
+
 // --- the hint ladder -----------------------------------------------------------
 
 // What each level adds on the starter, whose survivors stand in every state:
@@ -1247,6 +1322,11 @@ TEST(Hints, EachLevelTellsItsOwnAndNothingAbove) {
         if (level >= 4) {
             for (const mutants::mutant& m : mutants::mutantset)
                 EXPECT_NE(csv.out.find(formats::csvfield(m.description)), std::string::npos) << m.number;
+        }
+        for (const std::string platform : {"gradescope", "prairielearn"}) {
+            const auto doc = report({"-f", platform, "--hints", name, starter});
+            ASSERT_EQ(doc.status, 0) << doc.err;
+            expectlevel(l, level, nlohmann::json::parse(doc.out).dump(-1, ' ', false), platform + " at " + name, false);
         }
         std::vector<std::pair<std::string, nlohmann::json>> reports = {
             {"json", nlohmann::json::parse(report({"-f", "json", "--hints", name, starter}).out)}};

@@ -79,5 +79,37 @@ for (const file of testfiles) {
     }
   }
 }
+// The grading platforms' documents against schemas written from the fields
+// their documentation lists, with nothing else allowed: for every file, a
+// missing one and a folder too, which still get a document.
+const platforms = ['gradescope', 'prairielearn'].map((name) => [name,
+  ajv.compile(JSON.parse(readFileSync(new URL(`./${name}.schema.json`, import.meta.url))))]);
+for (const file of [...testfiles, '/nonexistent/missing.txt', '/']) {
+  for (const [name, check] of platforms) {
+    for (const extra of [[], ['--points', '10'], ['--hints', 'score'], ['--hints', 'answer']]) {
+      const what = `${['-f', name, ...extra].join(' ')} ${file}`;
+      let document;
+      try {
+        document = JSON.parse(execFileSync(program, ['-f', name, ...extra, file], { maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] }));
+      } catch (error) {
+        // A file that cannot be read exits 1, its document written all the same.
+        try {
+          document = JSON.parse(error.stdout);
+        } catch {
+          console.error(`FAIL ${what}: no document: ${error.message}`);
+          failed++;
+          continue;
+        }
+      }
+      if (check(document)) {
+        console.log(`ok   ${what}`);
+        passed++;
+      } else {
+        console.error(`FAIL ${what}:\n  ${check.errors.map((e) => `${e.instancePath} ${e.message}`).join('\n  ')}`);
+        failed++;
+      }
+    }
+  }
+}
 console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);
