@@ -22,6 +22,7 @@ packages=(
     "libgtest-dev file /usr/include/gtest/gtest.h"
     "libbenchmark-dev file /usr/include/benchmark/benchmark.h"
     "python3 command python3"         # reads vorlak-report's csv back
+    "python3-yaml"                    # reads the GitHub Classroom workflow
     # vorlak-report
     "nlohmann-json3-dev file /usr/include/nlohmann/json.hpp"
     # the json validator, the HTML viewer and the pages in a browser
