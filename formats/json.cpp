@@ -1,6 +1,7 @@
 // The json report, in the schema that mutation-testing tools share.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -126,6 +127,30 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
 // state on the whole of its stage's code, from the first line of the first
 // definition that holds a site of the stage to the end of the last; below,
 // the whole program.
+// The code of each stage in the handed program, from the first line of the
+// first definition that holds a site of the stage to the end of the last;
+// worked out once, since the sources are the program's own.
+const std::array<std::optional<std::pair<position, position>>, 4>& stagespans() {
+    static const auto spans = [] {
+        std::array<std::optional<std::pair<position, position>>, 4> out;
+        const auto before = [](position a, position b) {
+            return a.line != b.line ? a.line < b.line : a.column < b.column;
+        };
+        for (const mutants::mutant& m : mutantset)
+            if (const auto f = engine::functionof(m.number)) {
+                auto& span = out[static_cast<std::size_t>(m.altered)];
+                if (!span)
+                    span = std::pair{f->start, f->end};
+                if (before(f->start, span->first))
+                    span->first = f->start;
+                if (before(span->second, f->end))
+                    span->second = f->end;
+            }
+        return out;
+    }();
+    return spans;
+}
+
 location shownat(int n, hints level) {
     const auto s = locate(n);
     // The tests make sure that every mutant is found; should the sources
@@ -134,18 +159,12 @@ location shownat(int n, hints level) {
     if (level >= hints::mutant)
         return at;
     at.text = at.replacement = "";
-    const auto before = [](position a, position b) { return a.line != b.line ? a.line < b.line : a.column < b.column; };
-    if (level >= hints::state) {
-        bool found = false;
-        for (const mutants::mutant& m : mutantset)
-            if (const auto f = engine::functionof(m.number); f && m.altered == mutants::mutantof(n).altered) {
-                at.start = found && before(at.start, f->start) ? at.start : f->start;
-                at.end = found && before(f->end, at.end) ? at.end : f->end;
-                found = true;
-            }
-        if (found)
+    if (level >= hints::state)
+        if (const auto& span = stagespans()[static_cast<std::size_t>(mutants::mutantof(n).altered)]) {
+            at.start = span->first;
+            at.end = span->second;
             return at;
-    }
+        }
     for (const sourcefile& f : referencesources())
         if (f.path == at.file) {
             const std::size_t last = f.text.find_last_of('\n', f.text.size() - 2);
