@@ -1,6 +1,7 @@
 #include "engine/scan.hpp"
 
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <utility>
 
@@ -39,6 +40,8 @@ struct reading {
     linestates sofar;      // what the lines before reached, infected and killed
     std::string text;      // the current line's bytes, with linetext
     std::string first;     // the current line's first piece, with ownlines
+    std::string pending;   // with expected: the first piece of a line that goes on past it
+    io::tailreader tail;   // with expected: the current line's tail
     bool open = false;     // a line has begun and not ended
     long line = 1;
 };
@@ -74,9 +77,9 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 // killtext the piece that first kills it, and with ownlines the line that
 // first takes a mutant further.  A mutant is run on the piece only when the
 // piece kills it for the first time, for its result.
-linestates piece(int length, const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
+linestates piece(int length, const trace& t, const scanneeds& needs, fast::judging& judging, reading& r,
+                 scanresult& out) {
     const long line = r.line;
-    const trace t = tracepiece(length);
     const linestates s = needs.plain ? statesof(judgeall(t)) : judging(t);
     const killset reached = s.reached.without(r.sofar.reached);
     const killset infected = s.infected.without(r.sofar.infected);
@@ -101,6 +104,54 @@ linestates piece(int length, const scanneeds& needs, fast::judging& judging, rea
     r.sofar.infected |= s.infected;
     r.sofar.killed |= s.killed;
     return s;
+}
+
+// With expected, at the end of a line: holds its expectation against the
+// program's result on its first piece, which stands in the line buffer or,
+// for a line that went on past it, is put back there; a right line then
+// counts as its first piece does.
+void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
+    expectations& e = out.expected;
+    const io::expectation tail = r.tail.finish();
+    int length = dates::len;
+    if (!r.pending.empty()) {
+        length = static_cast<int>(r.pending.size());
+        std::memcpy(dates::line, r.pending.data(), r.pending.size());
+        dates::line[length] = 0;
+        dates::len = length;
+        r.pending.clear();
+    }
+    lineexpectation mine;
+    trace t;
+    if (tail.stated() || needs.everyexpectation) {
+        t = tracepiece(length);
+        mine.reference = t.result;
+    }
+    if (tail.stated()) {
+        mine.expected = tail.value;
+        if (tail.value == t.result) {
+            mine.verdict = oracle::right;
+            e.right++;
+            const linestates s = piece(length, t, needs, judging, r, out);
+            r.current |= s.killed;
+            r.currentreach |= s.reached;
+        } else {
+            mine.verdict = oracle::wrong;
+            e.wrong++;
+            e.wrongs.push_back({r.line, tail.value, t.result,
+                                std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
+        }
+    } else {
+        e.missing++;
+        if (tail.what != io::expectation::kind::none)
+            e.bad.push_back({r.line, tail});
+        else if (!e.none.empty() && e.none.back().second + 1 == r.line)
+            e.none.back().second = r.line;
+        else
+            e.none.emplace_back(r.line, r.line);
+    }
+    if (needs.everyexpectation)
+        e.lines.push_back(mine);
 }
 
 }  // namespace
@@ -129,8 +180,9 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
 
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
     out = scanresult{};
+    out.expected.held = needs.expected;
     reading r;
-    const bool whole = needs.whole || needs.every;
+    const bool whole = needs.whole || needs.every || needs.expected;
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -142,21 +194,36 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         dates::len = n;
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
+        const bool ends = bytes[size - 1] == '\n';
         if (needs.ownlines && !r.open)
             r.first.assign(bytes, size);
+        if (needs.expected) {
+            // The line is judged once its tail is known, by its first piece.
+            if (!r.open)
+                r.tail.start();
+            r.tail.add(bytes, size);
+            if (!r.open && !ends)
+                r.pending.assign(bytes, size);
+        }
         r.open = true;
         if (needs.source)
             out.source.append(bytes, size);
         if (needs.linetext)
             r.text.append(bytes, size);
-        const linestates s = piece(n, needs, judging, r, out);
-        r.current |= s.killed;
-        r.currentreach |= s.reached;
-        if (bytes[size - 1] == '\n')
+        if (!needs.expected) {
+            const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
+            r.current |= s.killed;
+            r.currentreach |= s.reached;
+        } else if (ends) {
+            settle(needs, judging, r, out);
+        }
+        if (ends)
             endline(r, needs, out);
     }
     if (r.open) {
         out.endsinnewline = false;
+        if (needs.expected)
+            settle(needs, judging, r, out);
         endline(r, needs, out);
     }
     return 0;

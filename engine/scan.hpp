@@ -11,6 +11,7 @@
 
 #include "engine/infection.hpp"
 #include "engine/killset.hpp"
+#include "io/expectation.hpp"
 #include "io/reader.hpp"
 #include "mutants/mutants.hpp"
 
@@ -37,6 +38,46 @@ struct ownline {
     std::string text;
 };
 
+// What a line's expectation makes of it: right when it states the
+// program's result, wrong when it states another, missing when it states
+// none (an empty, malformed or out-of-range tail).
+enum class oracle : std::uint8_t { right, wrong, missing };
+
+// A line whose expectation is not the program's result.
+struct wrongline {
+    long line = 0;
+    std::int32_t expected = 0;
+    int reference = 0;  // the program's result on its first piece
+    std::string text;   // its first piece
+};
+
+// A line whose tail is malformed or out of range.
+struct badtail {
+    long line = 0;
+    io::expectation tail;
+};
+
+// One line's expectation, as the per-line view shows it.
+struct lineexpectation {
+    oracle verdict = oracle::missing;
+    std::int32_t expected = 0;  // when it states one
+    int reference = 0;          // the program's result on its first piece
+};
+
+// The expectations of a file's lines.  Only a right line counts: it reaches,
+// infects and kills with its first piece, and a wrong or missing line, and
+// every later piece of a line past 999 bytes, counts for nothing.
+struct expectations {
+    bool held = false;  // the scan held each line's expectation
+    long right = 0;
+    long wrong = 0;
+    long missing = 0;                             // the lines of none and of bad together
+    std::vector<wrongline> wrongs;                // in the file's order
+    std::vector<badtail> bad;                     // in the file's order
+    std::vector<std::pair<long, long>> none;      // runs of lines with an empty tail, first and last
+    std::vector<lineexpectation> lines;           // with everyexpectation: for line i + 1
+};
+
 // The mutants that a table of first kills records as killed.
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 
@@ -52,6 +93,8 @@ struct scanneeds {
     bool killtext = false;  // the bytes of the piece that first kills each mutant
     bool ownlines = false;  // the first piece of each line that first reaches or infects a mutant
     bool plain = false;     // judge each piece by every mutant's verdict, not by the fast judging's tables
+    bool expected = false;  // a line counts only when its expectation is right; reads the whole file
+    bool everyexpectation = false;  // with expected: each line's expectation, not only the wrong and bad ones
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -73,6 +116,7 @@ struct scanresult {
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
     std::vector<ownline> ownlines;                           // with ownlines: those lines, in the file's order
+    expectations expected;                                   // with expected
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }

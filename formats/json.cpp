@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
@@ -175,6 +176,48 @@ location shownat(int n, hints level) {
     return at;
 }
 
+// With expectations, what each line's test says of its own: the name ends
+// with the verdict, and the test holds the expectation, the verdict, the
+// program's result and, for a wrong or malformed one, why.
+class expectationwords {
+public:
+    expectationwords(const engine::expectations& e, hints level) : e_(e), level_(level) {}
+
+    void add(long n, json& test) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        if (i >= e_.lines.size())
+            return;
+        const engine::lineexpectation& l = e_.lines[i];
+        std::string why;
+        while (wrong_ < e_.wrongs.size() && e_.wrongs[wrong_].line < n)
+            wrong_++;
+        while (bad_ < e_.bad.size() && e_.bad[bad_].line < n)
+            bad_++;
+        if (l.verdict == engine::oracle::wrong && wrong_ < e_.wrongs.size() && e_.wrongs[wrong_].line == n) {
+            for (const std::string& line : engine::wrongexplained(e_.wrongs[wrong_], level_))
+                why += (why.empty() ? "" : "\n") + line;
+        } else if (bad_ < e_.bad.size() && e_.bad[bad_].line == n) {
+            why = engine::badtailhead(e_.bad[bad_]) + " \"" + validutf8(e_.bad[bad_].tail.text) + "\"";
+            test["expected"] = validutf8(e_.bad[bad_].tail.text);
+        } else if (l.verdict == engine::oracle::missing) {
+            why = "line " + id(n) + ": " + std::string(engine::nonename);
+        }
+        if (l.verdict != engine::oracle::missing)
+            test["expected"] = l.expected;
+        test["verdict"] = engine::oraclename(l.verdict);
+        test["result"] = l.reference;
+        if (!why.empty())
+            test["explanation"] = why;
+        test["name"] = test["name"].get<std::string>() + " [" + std::string(engine::oraclename(l.verdict)) + "]";
+    }
+
+private:
+    const engine::expectations& e_;
+    hints level_;
+    std::size_t wrong_ = 0;
+    std::size_t bad_ = 0;
+};
+
 }  // namespace
 
 std::string displayname(std::string_view name) { return name == "-" ? std::string("standard input") : validutf8(name); }
@@ -212,12 +255,15 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
                    "\"testFiles\": {" + json(displayname(name)).dump() +
                        ": {\"source\": " + json(validutf8(scan.source)).dump() + ", \"tests\": [");
     std::size_t from = 0;
+    expectationwords words(scan.expected, o.level);
     for (long n = 1; from < scan.source.size(); n++) {
         const std::size_t newlineat = scan.source.find('\n', from);
         const std::size_t end = newlineat == std::string::npos ? scan.source.size() : newlineat;
-        const json test = {{"id", id(n)},
-                           {"name", validutf8(std::string_view(scan.source).substr(from, end - from))},
-                           {"location", {{"start", {{"line", n}, {"column", 1}}}}}};
+        json test = {{"id", id(n)},
+                     {"name", validutf8(std::string_view(scan.source).substr(from, end - from))},
+                     {"location", {{"start", {{"line", n}, {"column", 1}}}}}};
+        if (scan.expected.held)
+            words.add(n, test);
         tests.add(test);
         from = end == scan.source.size() ? end : end + 1;
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/cover.hpp"
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
@@ -94,6 +95,34 @@ void concepts(const scanresult& scan, std::string& out) {
     }
 }
 
+// The wrong lines, each explained as the level allows, then the lines
+// without an expectation and those whose tail states none.
+void expectationsection(const engine::expectations& e, hints level, std::string& out) {
+    if (!e.wrongs.empty())
+        out += "wrong expectations:\n";
+    for (const engine::wrongline& w : e.wrongs) {
+        const std::vector<std::string> lines = engine::wrongexplained(w, level);
+        out += lines[0] + '\n';
+        for (std::size_t i = 1; i < lines.size(); i++)
+            out += "    " + lines[i] + '\n';
+    }
+    if (e.none.empty() && e.bad.empty())
+        return;
+    out += "missing expectations:\n";
+    if (!e.none.empty()) {
+        runs none;
+        long count = 0;
+        for (const auto& [first, last] : e.none) {
+            for (long n = first; n <= last; n++)
+                none.add(n);
+            count += last - first + 1;
+        }
+        out += std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text() + '\n';
+    }
+    for (const engine::badtail& b : e.bad)
+        out += engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"\n";
+}
+
 // The lines that kill each mutant, and the lines with the same kill set
 // run together, from the kill set of every line.
 void matrix(const scanresult& scan, std::string& out) {
@@ -132,6 +161,33 @@ void matrix(const scanresult& scan, std::string& out) {
         out += "; " + std::string(engine::lineverdict(!alone.empty())) + '\n';
         i = j;
     }
+}
+
+// With expectations, the matrix by line: each line with its expectation (a
+// tail that states none as it reads), its verdict, the program's result
+// and the mutants it kills, separated by blanks.
+std::string csvexpectations(const scanresult& scan) {
+    const engine::expectations& e = scan.expected;
+    std::string out = "line,expected,verdict,reference,mutants\r\n";
+    std::size_t bad = 0;
+    for (std::size_t i = 0; i < e.lines.size(); i++) {
+        const long line = static_cast<long>(i) + 1;
+        const engine::lineexpectation& l = e.lines[i];
+        std::string expected;
+        if (l.verdict != engine::oracle::missing)
+            expected = number(l.expected);
+        while (bad < e.bad.size() && e.bad[bad].line < line)
+            bad++;
+        if (bad < e.bad.size() && e.bad[bad].line == line)
+            expected = csvfield(shownline(e.bad[bad].tail.text));
+        std::string killed;
+        if (i < scan.lineset.size())
+            foreachmutant(scan.sets[scan.lineset[i]],
+                          [&](int n) { killed += (killed.empty() ? "" : " ") + number(n); });
+        out += number(line) + ',' + expected + ',' + std::string(engine::oraclename(l.verdict)) + ',' +
+               number(l.reference) + ',' + killed + "\r\n";
+    }
+    return out;
 }
 
 }  // namespace
@@ -195,11 +251,15 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
         from = end;
     }
     out += mutants::summaryline(scan.killed());
+    if (scan.expected.held)
+        out += engine::expectationcounts(scan.expected) + '\n';
     runs survivors;
     for (const mutants::mutant& m : mutantset)
         if (scan.of(m.number).line == 0)
             survivors.add(m.number);
     out += "surviving mutants: " + (survivors.empty() ? std::string("none") : survivors.text()) + '\n';
+    if (scan.expected.held)
+        expectationsection(scan.expected, level, out);
     if (level >= hints::concepts)
         concepts(scan, out);
     if (withmatrix)
@@ -225,6 +285,8 @@ std::string csvreport(const scanresult& scan, hints level) {
 }
 
 std::string csvmatrix(const scanresult& scan) {
+    if (scan.expected.held)
+        return csvexpectations(scan);
     std::string out = "line,mutant\r\n";
     for (std::size_t i = 0; i < scan.lineset.size(); i++) {
         const std::string line = number(static_cast<long>(i) + 1);

@@ -20,6 +20,7 @@
 #include "engine/suggest.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
+#include "io/expectation.hpp"
 #include "io/reader.hpp"
 #include "io/replace.hpp"
 #include "io/write.hpp"
@@ -139,6 +140,8 @@ int examine(const settings& s, findings& f) {
     needs.linetext = s.minimize;
     needs.source = report;
     needs.whole = report;
+    needs.expected = s.expected;
+    needs.everyexpectation = s.expected && (s.matrix || report);
     if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
         return unreadable(s, f, standardinput ? "standard input" : s.testfile, error);
     in.close();
@@ -148,8 +151,9 @@ int examine(const settings& s, findings& f) {
     return s.suggest ? suggestall(f) : 0;
 }
 
-// What the suggestions kill, to standard error; and the lines, each once.
-std::string suggestedlines(const std::vector<suggestion>& found) {
+// What the suggestions kill, to standard error; and the lines, each once,
+// with expected each followed by the program's result on it.
+std::string suggestedlines(const std::vector<suggestion>& found, bool expected) {
     std::string lines;
     std::vector<std::string_view> written;
     for (const suggestion& g : found) {
@@ -159,7 +163,10 @@ std::string suggestedlines(const std::vector<suggestion>& found) {
             std::to_string(g.reference) + ", mutant " + std::to_string(g.result) + " on " + shown + "\n");
         if (std::find(written.begin(), written.end(), g.line) == written.end()) {
             written.push_back(g.line);
-            lines += g.line;
+            // A line of exactly the two dates takes the result after a
+            // blank; any other would read differently with one.
+            lines += expected && shown.size() == io::tailcolumn ? shown + " " + std::to_string(g.reference) + "\n"
+                                                                : g.line;
         }
     }
     return lines;
@@ -190,7 +197,7 @@ std::string testlines(const settings& s, const findings& f, std::string& note) {
         note += s.minimize ? "the last kept line has no newline: one follows it\n"
                            : "the test file ends without a newline: the lines begin with one\n";
     }
-    return out + suggestedlines(f.file.answers);
+    return out + suggestedlines(f.file.answers, s.expected);
 }
 
 // The output, of a file or a class, in the format asked for; note gets

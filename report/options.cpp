@@ -26,7 +26,8 @@ namespace {
 
 constexpr std::string_view synopsis =
     "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--hints LEVEL] [--fail-under N] [-h|--help] [--version] TESTFILE\n"
+    "                     [--expected] [--hints LEVEL] [--fail-under N] [-h|--help] [--version]\n"
+    "                     TESTFILE\n"
     "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
     "                     [--hints LEVEL] [--fail-under N] TESTFILE\n"
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
@@ -45,6 +46,8 @@ constexpr std::string_view help =
     "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
     "      --suggest        write test lines that kill the surviving mutants (with json or\n"
     "                       html: put them into the report)\n"
+    "      --expected       a line kills only when the result it expects, written after\n"
+    "                       its dates, is the program's; lists the wrong and missing ones\n"
     "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
     "                       with --class, when any file's score is\n"
     "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
@@ -73,6 +76,7 @@ enum longonly {
     matrixoption = 256,
     minimizeoption,
     suggestoption,
+    expectedoption,
     failunderoption,
     versionoption,
     classoption,
@@ -84,6 +88,7 @@ enum longonly {
 
 constexpr option longoptions[] = {
     {"class", no_argument, nullptr, classoption},
+    {"expected", no_argument, nullptr, expectedoption},
     {"fail-under", required_argument, nullptr, failunderoption},
     {"feedback", required_argument, nullptr, feedbackoption},
     {"format", required_argument, nullptr, 'f'},
@@ -182,6 +187,9 @@ int readoptions(int argc, char** argv, settings& s) {
             break;
         case suggestoption:
             s.suggest = true;
+            break;
+        case expectedoption:
+            s.expected = true;
             break;
         case failunderoption:
             if (!parsethreshold(optarg, s.failunder))

@@ -22,6 +22,7 @@ struct settings {
     bool matrix = false;
     bool minimize = false;
     bool suggest = false;
+    bool expected = false;  // --expected: a line kills only when the result it expects is right
     double failunder = -1;  // no threshold
     const char* testfile = nullptr;
     bool grading = false;            // --class

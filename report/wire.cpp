@@ -63,6 +63,32 @@ std::string_view wire::nameof(engine::measure m) {
     return {};
 }
 
+std::string_view wire::nameof(engine::oracle o) {
+    switch (o) {
+    case engine::oracle::right:
+        return "right";
+    case engine::oracle::wrong:
+        return "wrong";
+    case engine::oracle::missing:
+        return "missing";
+    }
+    return {};
+}
+
+std::string_view wire::nameof(io::expectation::kind k) {
+    switch (k) {
+    case io::expectation::kind::none:
+        return "none";
+    case io::expectation::kind::value:
+        return "value";
+    case io::expectation::kind::malformed:
+        return "malformed";
+    case io::expectation::kind::outofrange:
+        return "outofrange";
+    }
+    return {};
+}
+
 namespace {
 
 constexpr std::size_t lengthsize = sizeof(std::uint32_t);
@@ -138,6 +164,14 @@ constexpr std::array fields = {
     member("source", [](auto& g) { return &g.scan.source; }),
     member("killtext", [](auto& g) { return &g.scan.killtext; }),
     member("ownlines", [](auto& g) { return &g.scan.ownlines; }),
+    member("expected.held", [](auto& g) { return &g.scan.expected.held; }),
+    member("expected.right", [](auto& g) { return &g.scan.expected.right; }),
+    member("expected.wrong", [](auto& g) { return &g.scan.expected.wrong; }),
+    member("expected.missing", [](auto& g) { return &g.scan.expected.missing; }),
+    member("expected.wrongs", [](auto& g) { return &g.scan.expected.wrongs; }),
+    member("expected.bad", [](auto& g) { return &g.scan.expected.bad; }),
+    member("expected.none", [](auto& g) { return &g.scan.expected.none; }),
+    member("expected.lines", [](auto& g) { return &g.scan.expected.lines; }),
     member("answers", [](auto& g) { return &g.answers; }),
 };
 

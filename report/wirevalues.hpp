@@ -25,6 +25,8 @@ using json = nlohmann::json;
 std::string_view nameof(engine::state s);
 std::string_view nameof(engine::loss l);
 std::string_view nameof(engine::measure m);
+std::string_view nameof(engine::oracle o);
+std::string_view nameof(io::expectation::kind k);
 
 // The value of E named name; false when no value has that name.
 template <class E> bool valuenamed(std::string_view name, E& e) {
@@ -148,6 +150,14 @@ inline void put(json& v, const engine::ownline& l) { putall(v, l.number, l.text)
 inline bool get(const json& v, engine::ownline& l) { return getall(v, l.number, l.text); }
 inline void put(json& v, const engine::suggestion& s) { putall(v, s.mutant, s.line, s.reference, s.result); }
 inline bool get(const json& v, engine::suggestion& s) { return getall(v, s.mutant, s.line, s.reference, s.result); }
+inline void put(json& v, const std::pair<long, long>& p) { putall(v, p.first, p.second); }
+inline bool get(const json& v, std::pair<long, long>& p) { return getall(v, p.first, p.second); }
+inline void put(json& v, const engine::wrongline& w) { putall(v, w.line, w.expected, w.reference, w.text); }
+inline bool get(const json& v, engine::wrongline& w) { return getall(v, w.line, w.expected, w.reference, w.text); }
+inline void put(json& v, const engine::badtail& b) { putall(v, b.line, b.tail.what, b.tail.value, b.tail.text); }
+inline bool get(const json& v, engine::badtail& b) { return getall(v, b.line, b.tail.what, b.tail.value, b.tail.text); }
+inline void put(json& v, const engine::lineexpectation& l) { putall(v, l.verdict, l.expected, l.reference); }
+inline bool get(const json& v, engine::lineexpectation& l) { return getall(v, l.verdict, l.expected, l.reference); }
 
 template <class C> void putitems(json& v, const C& items) {
     json::array_t& out = arrayof(v, items.size());

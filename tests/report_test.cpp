@@ -921,7 +921,12 @@ template <class T, class... A> consteval std::size_t membercount() {
 // A member added to any of these records fails the build here until it is
 // filled and compared (and so, through the round trip, sent).
 static_assert(membercount<engine::grade>() == 5);
-static_assert(membercount<engine::scanresult>() == 13);
+static_assert(membercount<engine::scanresult>() == 14);
+static_assert(membercount<engine::expectations>() == 8);
+static_assert(membercount<engine::wrongline>() == 4);
+static_assert(membercount<engine::badtail>() == 2);
+static_assert(membercount<io::expectation>() == 3);
+static_assert(membercount<engine::lineexpectation>() == 3);
 static_assert(membercount<engine::firstkill>() == 3);
 static_assert(membercount<engine::firstreach>() == 3);
 static_assert(membercount<engine::verdict>() == 7);
@@ -961,6 +966,17 @@ engine::grade everyfield() {
     s.linereach = {0, 1, 1, 0};
     s.source = std::string("the\0source\x80", 11);
     s.ownlines = {{5, "02/28/2001 03/01/2001\n"}, {8, "\x01\xFF"}};
+    s.expected.held = true;
+    s.expected.right = 1L << 33;
+    s.expected.wrong = 23;
+    s.expected.missing = 29;
+    s.expected.wrongs = {{31, -2147483647 - 1, 2958463, "02/28/1900 03/01/1900 2\n"}, {37, 366, -3, "\xFF"}};
+    s.expected.bad = {{41, {io::expectation::kind::malformed, 0, "abc"}},
+                      {43, {io::expectation::kind::outofrange, 0, std::string(101, '9')}},
+                      {47, {io::expectation::kind::none, 0, ""}},
+                      {53, {io::expectation::kind::value, 59, std::string("\0", 1)}}};
+    s.expected.none = {{61, 67}, {71, 71}};
+    s.expected.lines = {{engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
     g.answers = {{2, "x1/01/2000 01/01/2000\n", -1, 0}, {45, "02/29/2001 03/01/2001\n", -1, 1}};
     return g;
 }
@@ -1000,6 +1016,22 @@ void expectsame(const engine::grade& a, const engine::grade& b) {
     for (std::size_t i = 0; i < s.ownlines.size(); i++)
         EXPECT_EQ(std::tie(s.ownlines[i].number, s.ownlines[i].text),
                   std::tie(t.ownlines[i].number, t.ownlines[i].text));
+    const engine::expectations& e = s.expected;
+    const engine::expectations& f = t.expected;
+    EXPECT_EQ(std::tie(e.held, e.right, e.wrong, e.missing, e.none),
+              std::tie(f.held, f.right, f.wrong, f.missing, f.none));
+    ASSERT_EQ(e.wrongs.size(), f.wrongs.size());
+    for (std::size_t i = 0; i < e.wrongs.size(); i++)
+        EXPECT_EQ(std::tie(e.wrongs[i].line, e.wrongs[i].expected, e.wrongs[i].reference, e.wrongs[i].text),
+                  std::tie(f.wrongs[i].line, f.wrongs[i].expected, f.wrongs[i].reference, f.wrongs[i].text));
+    ASSERT_EQ(e.bad.size(), f.bad.size());
+    for (std::size_t i = 0; i < e.bad.size(); i++)
+        EXPECT_EQ(std::tie(e.bad[i].line, e.bad[i].tail.what, e.bad[i].tail.value, e.bad[i].tail.text),
+                  std::tie(f.bad[i].line, f.bad[i].tail.what, f.bad[i].tail.value, f.bad[i].tail.text));
+    ASSERT_EQ(e.lines.size(), f.lines.size());
+    for (std::size_t i = 0; i < e.lines.size(); i++)
+        EXPECT_EQ(std::tie(e.lines[i].verdict, e.lines[i].expected, e.lines[i].reference),
+                  std::tie(f.lines[i].verdict, f.lines[i].expected, f.lines[i].reference));
     ASSERT_EQ(a.answers.size(), b.answers.size());
     for (std::size_t i = 0; i < a.answers.size(); i++) {
         const engine::suggestion& x = a.answers[i];

@@ -1,0 +1,124 @@
+#include "engine/expected.hpp"
+
+#include <array>
+
+#include "engine/evaluate.hpp"
+#include "mutants/catalogue.hpp"
+
+namespace vorlak::engine {
+
+namespace {
+
+// The date check's tests, by their code.
+constexpr std::array<std::string_view, 6> datetests = {
+    "",
+    "month out of range",
+    "day out of range",
+    "year before 1900",
+    "day beyond the month's last day",
+    "February 29 of a common year",
+};
+
+std::string numbers(const std::vector<int>& all) {
+    std::string out;
+    for (std::size_t i = 0; i < all.size(); i++) {
+        if (i > 0)
+            out += i + 1 == all.size() ? " and " : ", ";
+        out += std::to_string(all[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string_view oraclename(oracle o) {
+    switch (o) {
+    case oracle::right:
+        return "right";
+    case oracle::wrong:
+        return "wrong";
+    case oracle::missing:
+        return "missing";
+    }
+    return {};
+}
+
+std::string expectationcounts(const expectations& e) {
+    return "expectations: " + std::to_string(e.right) + " right, " + std::to_string(e.wrong) + " wrong, " +
+           std::to_string(e.missing) + " missing";
+}
+
+std::string resultmeaning(int result, int length) {
+    if (result == 0)
+        return "the two dates are the same day";
+    if (result == 1)
+        return "the second date is 1 day after the first";
+    if (result > 0)
+        return "the second date is " + std::to_string(result) + " days after the first";
+    if (result == -3)
+        return "the second date lies before the first";
+    if (result == -4)
+        return length <= static_cast<int>(io::tailcolumn) ? "the line is too short: it ends before column 21"
+                                                           : "a non-digit in a digit column";
+    for (const int first : {10, 20}) {
+        const int code = -result - first;
+        if (code >= 1 && code <= 5)
+            return std::string(first == 10 ? "the first" : "the second") + " date fails test " +
+                   std::to_string(code) + ", " + std::string(datetests[static_cast<std::size_t>(code)]);
+    }
+    return "a result the program never gives";
+}
+
+killset answering(std::string_view line, int value) {
+    const int length = putline(line);
+    killset k;
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        if (mutants::entries[static_cast<std::size_t>(n - 1)](length) == value)
+            k.add(n);
+    return k;
+}
+
+std::vector<mutants::idea> conceptsof(killset k) {
+    std::array<bool, mutants::ideas.size()> found{};
+    foreachmutant(k, [&](int n) { found[static_cast<std::size_t>(mutants::mutantof(n).teaches)] = true; });
+    std::vector<mutants::idea> out;
+    for (std::size_t i = 0; i < found.size(); i++)
+        if (found[i])
+            out.push_back(static_cast<mutants::idea>(i));
+    return out;
+}
+
+std::vector<mutants::idea> misconceptions(const wrongline& w) { return conceptsof(answering(w.text, w.expected)); }
+
+std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
+    const std::string expected = std::to_string(w.expected);
+    std::vector<std::string> lines = {
+        "line " + std::to_string(w.line) + " expects " + expected + ", the program answers " +
+            std::to_string(w.reference),
+        std::to_string(w.reference) + " means " + resultmeaning(w.reference, static_cast<int>(w.text.size()))};
+    if (level < hints::concepts)
+        return lines;
+    const killset answers = answering(w.text, w.expected);
+    for (const mutants::idea i : conceptsof(answers))
+        lines.push_back(std::string(conceptframe) + std::string(mutants::ideaof(i).name));
+    if (level < hints::mutant)
+        return lines;
+    if (answers.empty()) {
+        lines.push_back("no mutant answers " + expected);
+        return lines;
+    }
+    std::vector<int> which;
+    foreachmutant(answers, [&](int n) { which.push_back(n); });
+    lines.push_back(which.size() == 1 ? "as mutant " + numbers(which) + " does"
+                                      : "as mutants " + numbers(which) + " do");
+    for (const int n : which)
+        lines.push_back("mutant " + std::to_string(n) + ": " + std::string(mutants::mutantof(n).description));
+    return lines;
+}
+
+std::string badtailhead(const badtail& b) {
+    return "line " + std::to_string(b.line) + ": " +
+           (b.tail.what == io::expectation::kind::outofrange ? "expectation out of range" : "malformed expectation");
+}
+
+}  // namespace vorlak::engine

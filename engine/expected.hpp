@@ -1,0 +1,50 @@
+// Lines that state what they expect: what the program's results mean, which
+// mutants answer what a wrong line expects, and how every surface words a
+// line's expectation.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/explain.hpp"
+#include "engine/killset.hpp"
+#include "engine/scan.hpp"
+#include "io/expectation.hpp"
+
+namespace vorlak::engine {
+
+// "right", "wrong" or "missing".
+std::string_view oraclename(oracle o);
+
+// The count of each verdict, as it follows the summary line:
+// "expectations: 3 right, 1 wrong, 2 missing".
+std::string expectationcounts(const expectations& e);
+
+// What a result of the program means on a line of length bytes, such as
+// "the first date fails test 5, February 29 of a common year".
+std::string resultmeaning(int result, int length);
+
+// The mutants whose result on the line (its first 999 bytes, as a piece)
+// is value.
+killset answering(std::string_view line, int value);
+
+// A wrong line, as every surface explains it, line by line as the level
+// allows: "line 4 expects 2, the program answers 1"; what that answer means;
+// from concept on, the concepts of the mutants that answer what the line
+// expects, each in its frame; from mutant on, those mutants ("as mutants 44
+// and 50 do"), each with its description, or that none does.
+std::vector<std::string> wrongexplained(const wrongline& w, hints level);
+
+// The concepts of the mutants in k, in the catalogue's order; of those that
+// answer what a wrong line expects.
+std::vector<mutants::idea> conceptsof(killset k);
+std::vector<mutants::idea> misconceptions(const wrongline& w);
+
+// How a line without an expectation is listed: "no expectation", and a
+// tail that states none, with its line: "line 6: malformed expectation" or
+// "line 6: expectation out of range", its text to follow.
+inline constexpr std::string_view nonename = "no expectation";
+std::string badtailhead(const badtail& b);
+
+}  // namespace vorlak::engine

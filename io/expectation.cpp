@@ -1,0 +1,92 @@
+#include "io/expectation.hpp"
+
+#include <limits>
+
+namespace vorlak::io {
+
+namespace {
+
+// The bytes trimmed from both ends of a tail.
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// Past every 32-bit magnitude: more digits change nothing.
+constexpr std::uint64_t toolarge = std::uint64_t{1} << 32;
+
+}  // namespace
+
+void tailreader::add(const char* bytes, std::size_t size) {
+    std::size_t from = 0;
+    if (column_ < tailcolumn)
+        from = tailcolumn - column_ < size ? tailcolumn - column_ : size;
+    column_ += size;
+    for (std::size_t i = from; i < size; i++)
+        step(bytes[i]);
+}
+
+void tailreader::step(char c) {
+    const bool isblank = blank(c);
+    if (phase_ == phase::leading && isblank)
+        return;
+    if (kept_ < keep)
+        text_[kept_++] = c;
+    length_++;
+    if (!isblank)
+        solid_ = length_;
+    switch (phase_) {
+    case phase::leading:
+        if (c == '+' || c == '-') {
+            negative_ = c == '-';
+            phase_ = phase::sign;
+            return;
+        }
+        [[fallthrough]];
+    case phase::sign:
+    case phase::digits:
+        if (digit(c)) {
+            if (magnitude_ < toolarge)
+                magnitude_ = magnitude_ * 10 + static_cast<std::uint64_t>(c - '0');
+            phase_ = phase::digits;
+        } else {
+            phase_ = isblank && phase_ == phase::digits ? phase::trailing : phase::bad;
+        }
+        return;
+    case phase::trailing:
+        if (!isblank)
+            phase_ = phase::bad;
+        return;
+    case phase::bad:
+        return;
+    }
+}
+
+expectation tailreader::finish() const {
+    expectation e;
+    if (phase_ == phase::leading)
+        return e;
+    if (phase_ == phase::digits || phase_ == phase::trailing) {
+        const std::uint64_t limit =
+            negative_ ? std::uint64_t{1} << 31 : static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+        if (magnitude_ <= limit) {
+            e.what = expectation::kind::value;
+            e.value = static_cast<std::int32_t>(negative_ ? -static_cast<std::int64_t>(magnitude_)
+                                                          : static_cast<std::int64_t>(magnitude_));
+            return e;
+        }
+        e.what = expectation::kind::outofrange;
+    } else {
+        e.what = expectation::kind::malformed;
+    }
+    // The trimmed tail, or its first bytes when it is longer than is kept.
+    e.text.assign(text_, solid_ < kept_ ? solid_ : kept_);
+    return e;
+}
+
+expectation expectationof(std::string_view line) {
+    tailreader r;
+    r.add(line.data(), line.size());
+    return r.finish();
+}
+
+}  // namespace vorlak::io
