@@ -59,12 +59,12 @@ std::string resultmeaning(int result, int length) {
         return "the second date lies before the first";
     if (result == -4)
         return length <= static_cast<int>(io::tailcolumn) ? "the line is too short: it ends before column 21"
-                                                           : "a non-digit in a digit column";
+                                                          : "a non-digit in a digit column";
     for (const int first : {10, 20}) {
         const int code = -result - first;
         if (code >= 1 && code <= 5)
-            return std::string(first == 10 ? "the first" : "the second") + " date fails test " +
-                   std::to_string(code) + ", " + std::string(datetests[static_cast<std::size_t>(code)]);
+            return std::string(first == 10 ? "the first" : "the second") + " date fails test " + std::to_string(code) +
+                   ", " + std::string(datetests[static_cast<std::size_t>(code)]);
     }
     return "a result the program never gives";
 }
@@ -92,10 +92,10 @@ std::vector<mutants::idea> misconceptions(const wrongline& w) { return conceptso
 
 std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
     const std::string expected = std::to_string(w.expected);
-    std::vector<std::string> lines = {
-        "line " + std::to_string(w.line) + " expects " + expected + ", the program answers " +
-            std::to_string(w.reference),
-        std::to_string(w.reference) + " means " + resultmeaning(w.reference, static_cast<int>(w.text.size()))};
+    std::vector<std::string> lines = {"line " + std::to_string(w.line) + " expects " + expected +
+                                          ", the program answers " + std::to_string(w.reference),
+                                      std::to_string(w.reference) + " means " +
+                                          resultmeaning(w.reference, static_cast<int>(w.text.size()))};
     if (level < hints::concepts)
         return lines;
     const killset answers = answering(w.text, w.expected);

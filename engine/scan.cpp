@@ -138,8 +138,9 @@ void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresu
         } else {
             mine.verdict = oracle::wrong;
             e.wrong++;
-            e.wrongs.push_back({r.line, tail.value, t.result,
-                                std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
+            e.wrongs.push_back(
+                {r.line, tail.value, t.result,
+                 std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
         }
     } else {
         e.missing++;

@@ -50,7 +50,7 @@ private:
     enum class phase : std::uint8_t { leading, sign, digits, trailing, bad };
     void step(char c);
 
-    std::size_t column_ = 0;   // bytes of the line added so far
+    std::size_t column_ = 0;  // bytes of the line added so far
     phase phase_ = phase::leading;
     bool negative_ = false;
     std::uint64_t magnitude_ = 0;  // stops growing once past every 32-bit value

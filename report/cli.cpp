@@ -165,8 +165,8 @@ std::string suggestedlines(const std::vector<suggestion>& found, bool expected) 
             written.push_back(g.line);
             // A line of exactly the two dates takes the result after a
             // blank; any other would read differently with one.
-            lines += expected && shown.size() == io::tailcolumn ? shown + " " + std::to_string(g.reference) + "\n"
-                                                                : g.line;
+            lines +=
+                expected && shown.size() == io::tailcolumn ? shown + " " + std::to_string(g.reference) + "\n" : g.line;
         }
     }
     return lines;

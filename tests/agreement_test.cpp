@@ -3,14 +3,19 @@
 // that a place that counts the mutants apart from the catalogue fails here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "agreement.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/expected.hpp"
 #include "engine/suggest.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
@@ -137,6 +142,160 @@ TEST(Agreement, BinariesAgreeWithThePasses) {
     }
     if (vorlak.empty())
         GTEST_SKIP() << "no vorlak binary in this build: the report was checked against the model alone";
+}
+
+// A line's tail, read plainly: trimmed, then a sign and digits whose value
+// fits in 32 bits.
+struct plaintail {
+    bool stated = false;
+    bool empty = true;
+    long long value = 0;
+};
+plaintail readtail(const std::string& line) {
+    plaintail t;
+    if (line.size() <= 21)
+        return t;
+    std::string tail = line.substr(21);
+    const auto first = tail.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return t;
+    t.empty = false;
+    tail = tail.substr(first, tail.find_last_not_of(" \t\r\n") - first + 1);
+    std::string digits = tail[0] == '+' || tail[0] == '-' ? tail.substr(1) : tail;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        return t;
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    if (digits.size() > 10)
+        return t;
+    t.value = std::stoll(digits) * (tail[0] == '-' ? -1 : 1);
+    t.stated = t.value >= -2147483648LL && t.value <= 2147483647LL;
+    return t;
+}
+
+// Lines of every kind, each with a tail that states the reference's result,
+// a mutant's, any number, a number past 32 bits, nothing, or bytes.
+std::string withtails(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::string file;
+    std::istringstream plain(generated(seed, lines));
+    for (std::string line; std::getline(plain, line);) {
+        const int length = engine::putline(line + "\n");
+        const std::string blank = pick(0, 3) == 0 ? "\t " : " ";
+        switch (pick(0, 6)) {
+        case 0:
+        case 1:
+            line += blank + std::to_string(dates::testline(length));
+            break;
+        case 2:
+            line += blank + std::to_string(mutants::entries[static_cast<std::size_t>(pick(0, 64))](length));
+            break;
+        case 3:
+            line += blank + (pick(0, 1) != 0 ? "+" : "") + std::to_string(pick(-40, 3000));
+            break;
+        case 4:
+            line += blank + std::to_string(pick(0, 1) != 0 ? 2147483648LL : -2147483649LL);
+            break;
+        case 5:
+            for (int k = pick(1, 12); k > 0; k--)
+                line += static_cast<char>(pick(0, 255));
+            std::replace(line.begin(), line.end(), '\n', 'n');
+            break;
+        default:
+            break;
+        }
+        file += line + (pick(0, 5) == 0 ? " \r\n" : "\n");
+    }
+    return file;
+}
+
+// With expectations, a line counts only when its tail states the
+// reference's result on its first piece: its verdict, the mutants named for
+// a wrong line and the score agree with running every mutant on every line;
+// vorlak itself ignores the tails.
+TEST(Agreement, ExpectationsAgreeWithAPlainEvaluation) {
+    for (unsigned seed = 200; seed < 230; seed++) {
+        const std::string content = withtails(seed, 60);
+        const std::string path = scratch("expect" + std::to_string(seed), content);
+        const auto scan = scanpath(path, {.every = true, .perline = true, .expected = true, .everyexpectation = true});
+        const engine::expectations& e = scan.expected;
+        std::istringstream file(content);
+        killset killed;
+        std::array<long, mutants::mutantcount> firstkill{};
+        long right = 0;
+        long wrong = 0;
+        long missing = 0;
+        std::size_t wrongs = 0;
+        long number = 0;
+        for (std::string line; std::getline(file, line);) {
+            number++;
+            const std::string first = (line + "\n").substr(0, 999);
+            const int length = engine::putline(first);
+            const int reference = dates::testline(length);
+            const plaintail tail = readtail(line);
+            const std::string where = "seed " + std::to_string(seed) + " line " + std::to_string(number);
+            ASSERT_LT(static_cast<std::size_t>(number - 1), e.lines.size()) << where;
+            const engine::lineexpectation& l = e.lines[static_cast<std::size_t>(number - 1)];
+            EXPECT_EQ(l.reference, reference) << where;
+            if (!tail.stated) {
+                missing++;
+                EXPECT_EQ(l.verdict, engine::oracle::missing) << where;
+                EXPECT_TRUE(scan.sets[scan.lineset[static_cast<std::size_t>(number - 1)]].empty()) << where;
+                continue;
+            }
+            EXPECT_EQ(l.expected, tail.value) << where;
+            if (tail.value != reference) {
+                wrong++;
+                EXPECT_EQ(l.verdict, engine::oracle::wrong) << where;
+                EXPECT_TRUE(scan.sets[scan.lineset[static_cast<std::size_t>(number - 1)]].empty()) << where;
+                ASSERT_LT(wrongs, e.wrongs.size()) << where;
+                const engine::wrongline& w = e.wrongs[wrongs++];
+                EXPECT_EQ(w.line, number) << where;
+                // The mutants named are those whose result is what the line expects.
+                std::vector<int> answer;
+                for (int n = 1; n <= mutants::mutantcount; n++)
+                    if (mutants::entries[static_cast<std::size_t>(n - 1)](engine::putline(first)) == tail.value)
+                        answer.push_back(n);
+                std::string named;
+                for (const std::string& said : engine::wrongexplained(w, engine::hints::mutant))
+                    if (said.starts_with("mutant "))
+                        named += said.substr(7, said.find(':') - 7) + " ";
+                std::string wanted;
+                for (const int n : answer)
+                    wanted += std::to_string(n) + " ";
+                EXPECT_EQ(named, wanted) << where;
+                continue;
+            }
+            right++;
+            EXPECT_EQ(l.verdict, engine::oracle::right) << where;
+            const killset k = killsofpiece(engine::putline(first));
+            EXPECT_EQ(scan.sets[scan.lineset[static_cast<std::size_t>(number - 1)]], k) << where;
+            engine::foreachmutant(k.without(killed),
+                                  [&](int n) { firstkill[static_cast<std::size_t>(n - 1)] = number; });
+            killed |= k;
+        }
+        EXPECT_EQ(std::tie(e.right, e.wrong, e.missing), std::tie(right, wrong, missing)) << "seed " << seed;
+        EXPECT_EQ(wrongs, e.wrongs.size()) << "seed " << seed;
+        EXPECT_EQ(scan.killedset(), killed) << "seed " << seed;
+        for (int n = 1; n <= mutants::mutantcount; n++)
+            EXPECT_EQ(scan.of(n).line, firstkill[static_cast<std::size_t>(n - 1)])
+                << "seed " << seed << " mutant " << n;
+        // The report's summary counts the right lines' kills; vorlak's the
+        // lines' as if they had no tails.
+        const auto text = report({"--expected", path});
+        EXPECT_NE(text.out.find("\n" + mutants::summaryline(killed.count()) + engine::expectationcounts(e) + "\n"),
+                  std::string::npos)
+            << text.out;
+        if (const std::string vorlak = VORLAK_BINARY; !vorlak.empty()) {
+            // Each tail cut off, but for a line past 999 bytes, whose later
+            // pieces vorlak reads as lines of their own.
+            std::string cut;
+            std::istringstream again(content);
+            for (std::string line; std::getline(again, line);)
+                cut += (line.size() < 998 ? line.substr(0, std::min<std::size_t>(line.size(), 21)) : line) + "\n";
+            EXPECT_EQ(run({vorlak, "-i", path}).out, run({vorlak, "-i", scratch("plain", cut)}).out) << "seed " << seed;
+        }
+    }
 }
 
 // Every mutant of the catalogue is counted, scored and given a killing line,

@@ -976,7 +976,8 @@ engine::grade everyfield() {
                       {47, {io::expectation::kind::none, 0, ""}},
                       {53, {io::expectation::kind::value, 59, std::string("\0", 1)}}};
     s.expected.none = {{61, 67}, {71, 71}};
-    s.expected.lines = {{engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
+    s.expected.lines = {
+        {engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
     g.answers = {{2, "x1/01/2000 01/01/2000\n", -1, 0}, {45, "02/29/2001 03/01/2001\n", -1, 1}};
     return g;
 }
@@ -1487,6 +1488,72 @@ TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
     // clang-format on
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(formats::validutf8(bytes), text) << testing::PrintToString(bytes);
+}
+
+// Tails change nothing without --expected: every format at every level
+// reads as it does for the same lines without them, but for the json's
+// quoted lines.  With it, a wrong line is explained as its level allows and
+// no further, in every format that explains it.
+TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
+    const std::string examples = std::string(VORLAK_SOURCE_DIR) + "/examples/";
+    const std::string starter = examples + "starter.txt";
+    const std::string right = examples + "expected.txt";
+    std::string bytes;
+    std::istringstream lines(readfile(starter));
+    for (std::string line; std::getline(lines, line);)
+        bytes += line + std::string(" \xFF\0 2147483648 \r", 16) + '\n';
+    const std::string garbage = scratch("garbage-tails", bytes);
+    const std::vector<std::vector<std::string>> forms = {
+        {}, {"--matrix"}, {"-f", "csv"}, {"-f", "csv", "--matrix"}, {"-f", "gradescope"}, {"-f", "prairielearn"}};
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++) {
+        const std::string name(engine::hintnames[level]);
+        for (std::vector<std::string> args : forms) {
+            args.insert(args.end(), {"--hints", name});
+            args.push_back(starter);
+            const auto want = report(args);
+            ASSERT_EQ(want.status, 0) << want.err;
+            for (const std::string& other : {right, garbage}) {
+                args.back() = other;
+                EXPECT_EQ(report(args).out, want.out) << name << " " << args[0] << " " << other;
+            }
+        }
+        const auto json = nlohmann::json::parse(report({"-f", "json", "--hints", name, right}).out);
+        for (const auto& [file, f] : json["testFiles"].items())
+            for (const auto& test : f["tests"])
+                EXPECT_FALSE(test.contains("verdict") || test.contains("expected")) << test;
+
+        // The wrong line with its explanation, as far as the level goes.
+        std::string said =
+            "line 5 expects 2, the program answers 1\n    1 means the second date is 1 day after the first\n";
+        if (level >= 2)
+            said += "    concept: the days before each month\n";
+        if (level >= 4)
+            said += "    as mutant 55 does\n    mutant 55: " + std::string(mutants::mutantof(55).description) + "\n";
+        const auto text = report({"--expected", "--hints", name, right});
+        ASSERT_EQ(text.status, 0) << text.err;
+        EXPECT_NE(text.out.find("expectations: 8 right, 1 wrong, 0 missing\nsurviving mutants: "), std::string::npos);
+        EXPECT_NE(text.out.find("\nwrong expectations:\n" + said + (level >= 2 ? "concepts:\n" : "")),
+                  std::string::npos)
+            << name << "\n"
+            << text.out;
+        const auto explained = nlohmann::json::parse(report({"-f", "json", "--expected", "--hints", name, right}).out);
+        for (const auto& [file, f] : explained["testFiles"].items()) {
+            ASSERT_EQ(f["tests"].size(), 9u);
+            for (const auto& test : f["tests"])
+                EXPECT_EQ(test["verdict"], test["id"] == "5" ? "wrong" : "right") << test;
+            std::string why = said;
+            for (std::size_t at; (at = why.find("\n    ")) != std::string::npos;)
+                why.replace(at, 5, "\n");
+            EXPECT_EQ(f["tests"][4]["explanation"].get<std::string>() + "\n", why) << name;
+        }
+    }
+    // The garbage tails state nothing: each line is missing, its tail
+    // malformed, and the file kills nothing.
+    const auto csv = report({"-f", "csv", "--matrix", "--expected", garbage});
+    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xEF\xBF\xBD 2147483648,missing,0,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(report({"--expected", garbage})
+                  .out.find("0/65 mutants killed. (0%)\nexpectations: 0 right, 0 wrong, 9 missing\n"),
+              std::string::npos);
 }
 
 }  // namespace

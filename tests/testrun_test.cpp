@@ -16,6 +16,7 @@
 #include "dates/dates.hpp"
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
+#include "io/expectation.hpp"
 #include "mutants/score.hpp"
 #include "tests/model.hpp"
 #include "tests/process.hpp"
@@ -225,6 +226,67 @@ TEST(Reader, Pieces) {
         harness::fid.close();
         EXPECT_EQ(got, pieces);
     }
+}
+
+// What a line's tail states: a 32-bit decimal integer, blanks, tabs, CR and
+// the newline trimmed; nothing; or a malformed or out-of-range tail shown by
+// its first 101 bytes.  The same whatever pieces the line arrives in.
+TEST(Reader, Tails) {
+    using kind = io::expectation::kind;
+    const std::string dates = "02/28/2001 03/01/2001";
+    const std::string nines(900, '9');
+    const struct {
+        std::string tail;
+        kind what;
+        std::int32_t value;
+        std::string text;
+    } cases[] = {
+        {"", kind::none, 0, ""},
+        {"\n", kind::none, 0, ""},
+        {" \t \r\n", kind::none, 0, ""},
+        {" 1\n", kind::value, 1, ""},
+        {"1", kind::value, 1, ""},  // column 21 itself
+        {"\t-15 \r\n", kind::value, -15, ""},
+        {" +0", kind::value, 0, ""},
+        {" -0", kind::value, 0, ""},
+        {" 007", kind::value, 7, ""},
+        {" 2147483647", kind::value, 2147483647, ""},
+        {" -2147483648", kind::value, -2147483647 - 1, ""},
+        {" 000000000000002147483647", kind::value, 2147483647, ""},
+        {" 2147483648", kind::outofrange, 0, "2147483648"},
+        {" -2147483649", kind::outofrange, 0, "-2147483649"},
+        {" 18446744073709551617", kind::outofrange, 0, "18446744073709551617"},
+        {" " + nines + " \n", kind::outofrange, 0, nines.substr(0, 101)},
+        {" 1 2", kind::malformed, 0, "1 2"},
+        {" - 5", kind::malformed, 0, "- 5"},
+        {" +", kind::malformed, 0, "+"},
+        {" --1", kind::malformed, 0, "--1"},
+        {" 1.0", kind::malformed, 0, "1.0"},
+        {" 0x10", kind::malformed, 0, "0x10"},
+        {" abc  \r\n", kind::malformed, 0, "abc"},
+        {" 1\v", kind::malformed, 0, "1\v"},
+        {std::string(" 5\0", 3), kind::malformed, 0, std::string("5\0", 2)},
+        {" \xC3\xA9 \xFF\x80", kind::malformed, 0, "\xC3\xA9 \xFF\x80"},
+        {" 12" + std::string(200, ' ') + "x", kind::malformed, 0, "12" + std::string(99, ' ')},
+        {" 12" + std::string(300, ' '), kind::value, 12, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string line = dates + c.tail;
+        SCOPED_TRACE(line.substr(0, 60));
+        for (const std::size_t cut : {std::size_t{1}, std::size_t{7}, std::size_t{22}, std::size_t{999}}) {
+            io::tailreader r;
+            r.start();
+            for (std::size_t from = 0; from < line.size(); from += cut)
+                r.add(line.data() + from, std::min(cut, line.size() - from));
+            const io::expectation e = r.finish();
+            EXPECT_EQ(e.what, c.what) << cut;
+            EXPECT_EQ(e.value, c.value) << cut;
+            EXPECT_EQ(e.text, c.text) << cut;
+        }
+    }
+    // A line that ends before column 21 has no tail.
+    EXPECT_EQ(io::expectationof("01/01/2000 01/01/200\n").what, kind::none);
+    EXPECT_EQ(io::expectationof("5").what, kind::none);
 }
 
 // Across the reader's own buffer boundaries and for other buffer sizes, the
