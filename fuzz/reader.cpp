@@ -4,6 +4,8 @@
 // reads its file: into a buffer of the line buffer's size.  The pieces handed
 // out, joined, must be the content exactly; none may be longer than 999
 // bytes; every piece but the last ends in a newline or is 999 bytes long.
+// Each line's expectation, read from the pieces as they come, is the one
+// read from the whole line, and a tail that states no value is kept short.
 // The content is read twice: as it is, and again shifted by as many bytes as
 // its first two give, up to 64 KiB, so that the reader's reads, whatever
 // their sizes, cut it at places the fuzzer can steer.
@@ -18,11 +20,25 @@
 
 #include "dates/dates.hpp"
 #include "fuzz/target.hpp"
+#include "io/expectation.hpp"
 #include "io/reader.hpp"
 
 namespace vorlak::fuzz {
 
 namespace {
+
+// The expectation read piece by piece against the one of the whole line.
+void checktail(const io::tailreader& tail, const std::uint8_t* line, std::size_t size) {
+    const io::expectation got = tail.finish();
+    const io::expectation whole =
+        io::expectationof(std::string_view(reinterpret_cast<const char*>(line), size));
+    if (got.what != whole.what || got.value != whole.value || got.text != whole.text)
+        fail("the expectation of a line of %zu bytes differs when read in pieces", size);
+    if (got.stated() != got.text.empty() && got.what != io::expectation::kind::none)
+        fail("a stated expectation with text, or a bad one without");
+    if (got.text.size() > 101)
+        fail("a tail kept as %zu bytes", got.text.size());
+}
 
 constexpr std::size_t slack = 64;        // bytes past the buffer that must stay untouched
 constexpr signed char untouched = 0x5a;  // what the bytes not written hold
@@ -53,6 +69,9 @@ void readall(const std::uint8_t* content, std::size_t size) {
     file.attach(memoryfile(content, size));
     std::size_t offset = 0;
     int previous = -1;  // length of the piece before, -1 before the first
+    io::tailreader tail;
+    std::size_t linestart = 0;
+    tail.start();
     for (;;) {
         const int count = file.getline(buf.data(), dates::linesize);
         if (count < 0)
@@ -69,8 +88,11 @@ void readall(const std::uint8_t* content, std::size_t size) {
         for (std::size_t i = static_cast<std::size_t>(count) + 1; i < after; i++)
             if (buf[i] != untouched && (offset + i >= size || buf[i] != static_cast<signed char>(content[offset + i])))
                 fail("byte %zu after a piece of %d bytes is not the file's", i, count);
-        if (count == 0)
+        if (count == 0) {
+            if (offset > linestart)
+                checktail(tail, content + linestart, offset - linestart);
             break;
+        }
         if (previous >= 0 && previous != maxpiece && content[offset - 1] != '\n')
             fail("a piece of %d bytes without a newline before more of the file", previous);
         if (static_cast<std::size_t>(count) > size - offset ||
@@ -79,8 +101,14 @@ void readall(const std::uint8_t* content, std::size_t size) {
         const void* newline = std::memchr(buf.data(), '\n', static_cast<std::size_t>(count));
         if (newline != nullptr && newline != buf.data() + count - 1)
             fail("a newline inside the piece at offset %zu", offset);
+        tail.add(reinterpret_cast<const char*>(buf.data()), static_cast<std::size_t>(count));
         std::memset(buf.data(), untouched, after);
         offset += static_cast<std::size_t>(count);
+        if (newline != nullptr) {
+            checktail(tail, content + linestart, offset - linestart);
+            tail.start();
+            linestart = offset;
+        }
         previous = count;
     }
     if (offset != size)
