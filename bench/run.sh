@@ -114,6 +114,19 @@ if [[ -n $report ]]; then
     minimizecpu=$(field 1 <"$work/survive.minimize" | median)
     reportrss=$( { field 2 <"$work/survive.report"; field 2 <"$work/survive.matrix"; field 2 <"$work/survive.minimize"; } | maximum)
     echo "vorlak-report on the same survive file, reach and infection included, CPU time ÷ vorlak's (must ≤ 0.2, aim ≤ 0.05): $(ratio "$reportcpu" "$vorlakcpu") ($reportcpu s), with --matrix $(ratio "$matrixcpu" "$vorlakcpu") ($matrixcpu s), with --minimize $(ratio "$minimizecpu" "$vorlakcpu") ($minimizecpu s); peak $(mib "$reportrss")."
+    # The survive file with the reference's result stated on every line,
+    # graded by it, against the same lines without it.
+    "$generate" survive "$lines" 1 --expected >"$work/stated.txt"
+    LC_ALL=C sed 's/ [-0-9]*$//' "$work/stated.txt" >"$work/unstated.txt"
+    : >"$work/stated.cost"; : >"$work/unstated.cost"
+    for ((i = 0; i < runs; i++)); do
+        cost /dev/null "$report" "$work/unstated.txt" >>"$work/unstated.cost"
+        cost /dev/null "$report" --expected "$work/stated.txt" >>"$work/stated.cost"
+    done
+    succeeded "vorlak-report --expected" "$work/stated.cost"
+    statedcpu=$(field 1 <"$work/stated.cost" | median)
+    unstatedcpu=$(field 1 <"$work/unstated.cost" | median)
+    echo "vorlak-report --expected on the survive file with each line's result stated, CPU time ÷ vorlak-report on the same lines without it (must ≤ 1.2): $(ratio "$statedcpu" "$unstatedcpu") ($statedcpu s ÷ $unstatedcpu s)."
 fi
 # A class: $classfiles files of 200 lines, each mixed (its kills come
 # throughout it, so vorlak's passes stop late), graded by --class with -j 1

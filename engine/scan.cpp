@@ -112,8 +112,11 @@ linestates piece(int length, const trace& t, const scanneeds& needs, fast::judgi
 // counts as its first piece does.
 void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     expectations& e = out.expected;
-    const io::expectation tail = r.tail.finish();
     int length = dates::len;
+    const io::expectation tail = r.pending.empty()
+                                     ? io::expectationof(std::string_view(reinterpret_cast<const char*>(dates::line),
+                                                                          static_cast<std::size_t>(length)))
+                                     : r.tail.finish();
     if (!r.pending.empty()) {
         length = static_cast<int>(r.pending.size());
         std::memcpy(dates::line, r.pending.data(), r.pending.size());
@@ -121,38 +124,32 @@ void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresu
         dates::len = length;
         r.pending.clear();
     }
-    lineexpectation mine;
-    trace t;
-    if (tail.stated() || needs.everyexpectation) {
-        t = tracepiece(length);
-        mine.reference = t.result;
-    }
     if (tail.stated()) {
-        mine.expected = tail.value;
+        const trace t = tracepiece(length);
+        if (needs.everyexpectation)
+            e.lines.push_back({tail.value == t.result ? oracle::right : oracle::wrong, tail.value, t.result});
         if (tail.value == t.result) {
-            mine.verdict = oracle::right;
             e.right++;
             const linestates s = piece(length, t, needs, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
         } else {
-            mine.verdict = oracle::wrong;
             e.wrong++;
             e.wrongs.push_back(
                 {r.line, tail.value, t.result,
                  std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
         }
-    } else {
-        e.missing++;
-        if (tail.what != io::expectation::kind::none)
-            e.bad.push_back({r.line, tail});
-        else if (!e.none.empty() && e.none.back().second + 1 == r.line)
-            e.none.back().second = r.line;
-        else
-            e.none.emplace_back(r.line, r.line);
+        return;
     }
+    e.missing++;
     if (needs.everyexpectation)
-        e.lines.push_back(mine);
+        e.lines.push_back({oracle::missing, 0, dates::testline(length)});
+    if (tail.what != io::expectation::kind::none)
+        e.bad.push_back({r.line, tail});
+    else if (!e.none.empty() && e.none.back().second + 1 == r.line)
+        e.none.back().second = r.line;
+    else
+        e.none.emplace_back(r.line, r.line);
 }
 
 }  // namespace
@@ -198,13 +195,13 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         const bool ends = bytes[size - 1] == '\n';
         if (needs.ownlines && !r.open)
             r.first.assign(bytes, size);
-        if (needs.expected) {
-            // The line is judged once its tail is known, by its first piece.
-            if (!r.open)
+        if (needs.expected && !(ends && !r.open)) {
+            // A line in pieces is judged once its tail is known, by its first.
+            if (!r.open) {
                 r.tail.start();
-            r.tail.add(bytes, size);
-            if (!r.open && !ends)
                 r.pending.assign(bytes, size);
+            }
+            r.tail.add(bytes, size);
         }
         r.open = true;
         if (needs.source)

@@ -12,6 +12,9 @@ namespace vorlak::io {
 
 // The column where a line's tail begins: the first after the two dates.
 inline constexpr std::size_t tailcolumn = 21;
+// The bytes of a tail kept when it states no value: enough to show 100 and
+// that more follow.
+inline constexpr std::size_t keptbytes = 101;
 
 // A line's expectation: the text from column 21 to the end of the line,
 // blanks, tabs, carriage returns and the newline trimmed from both ends.  An
@@ -46,7 +49,7 @@ public:
     expectation finish() const;
 
 private:
-    static constexpr std::size_t keep = 101;
+    static constexpr std::size_t keep = keptbytes;
     enum class phase : std::uint8_t { leading, sign, digits, trailing, bad };
     void step(char c);
 
@@ -60,7 +63,8 @@ private:
     char text_[keep] = {};
 };
 
-// The expectation of a whole line, newline or not.
+// The expectation of a whole line, newline or not, as a tailreader given
+// the line would find it, read at once.
 expectation expectationof(std::string_view line);
 
 }  // namespace vorlak::io

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dates/dates.hpp"
@@ -230,7 +231,8 @@ TEST(Reader, Pieces) {
 
 // What a line's tail states: a 32-bit decimal integer, blanks, tabs, CR and
 // the newline trimmed; nothing; or a malformed or out-of-range tail shown by
-// its first 101 bytes.  The same whatever pieces the line arrives in.
+// its first 101 bytes.  The same whatever pieces the line arrives in, and
+// read from the whole line at once.
 TEST(Reader, Tails) {
     using kind = io::expectation::kind;
     const std::string dates = "02/28/2001 03/01/2001";
@@ -283,6 +285,8 @@ TEST(Reader, Tails) {
             EXPECT_EQ(e.value, c.value) << cut;
             EXPECT_EQ(e.text, c.text) << cut;
         }
+        const io::expectation whole = io::expectationof(line);
+        EXPECT_EQ(std::tie(whole.what, whole.value, whole.text), std::tie(c.what, c.value, c.text));
     }
     // A line that ends before column 21 has no tail.
     EXPECT_EQ(io::expectationof("01/01/2000 01/01/200\n").what, kind::none);
