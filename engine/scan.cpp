@@ -106,10 +106,10 @@ linestates piece(int length, const trace& t, const scanneeds& needs, fast::judgi
     return s;
 }
 
-// With expected, at the end of a line: holds its expectation against the
-// program's result on its first piece, which stands in the line buffer or,
-// for a line that went on past it, is put back there; a right line then
-// counts as its first piece does.
+// With expected or marks, at the end of a line: holds its expectation
+// against the program's result on its first piece, which stands in the line
+// buffer or, for a line that went on past it, is put back there; with
+// expected a right line then counts as its first piece does.
 void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     expectations& e = out.expected;
     const io::expectation tail = r.tail.finish();
@@ -132,14 +132,17 @@ void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresu
         if (tail.value == t.result) {
             mine.verdict = oracle::right;
             e.right++;
-            const linestates s = piece(length, t, needs, judging, r, out);
-            r.current |= s.killed;
-            r.currentreach |= s.reached;
+            if (needs.expected) {
+                const linestates s = piece(length, t, needs, judging, r, out);
+                r.current |= s.killed;
+                r.currentreach |= s.reached;
+            }
         } else {
             mine.verdict = oracle::wrong;
             e.wrong++;
-            e.wrongs.push_back({r.line, tail.value, t.result,
-                                std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
+            e.wrongs.push_back(
+                {r.line, tail.value, t.result,
+                 std::string(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length))});
         }
     } else {
         e.missing++;
@@ -182,7 +185,8 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
     out = scanresult{};
     out.expected.held = needs.expected;
     reading r;
-    const bool whole = needs.whole || needs.every || needs.expected;
+    const bool tails = needs.expected || needs.marks;
+    const bool whole = needs.whole || needs.every || tails;
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -197,8 +201,8 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         const bool ends = bytes[size - 1] == '\n';
         if (needs.ownlines && !r.open)
             r.first.assign(bytes, size);
-        if (needs.expected) {
-            // The line is judged once its tail is known, by its first piece.
+        if (tails) {
+            // The line is held to its tail once the tail is known, by its first piece.
             if (!r.open)
                 r.tail.start();
             r.tail.add(bytes, size);
@@ -214,15 +218,15 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
             const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
-        } else if (ends) {
-            settle(needs, judging, r, out);
         }
+        if (tails && ends)
+            settle(needs, judging, r, out);
         if (ends)
             endline(r, needs, out);
     }
     if (r.open) {
         out.endsinnewline = false;
-        if (needs.expected)
+        if (tails)
             settle(needs, judging, r, out);
         endline(r, needs, out);
     }

@@ -71,11 +71,11 @@ struct expectations {
     bool held = false;  // the scan held each line's expectation
     long right = 0;
     long wrong = 0;
-    long missing = 0;                             // the lines of none and of bad together
-    std::vector<wrongline> wrongs;                // in the file's order
-    std::vector<badtail> bad;                     // in the file's order
-    std::vector<std::pair<long, long>> none;      // runs of lines with an empty tail, first and last
-    std::vector<lineexpectation> lines;           // with everyexpectation: for line i + 1
+    long missing = 0;                         // the lines of none and of bad together
+    std::vector<wrongline> wrongs;            // in the file's order
+    std::vector<badtail> bad;                 // in the file's order
+    std::vector<std::pair<long, long>> none;  // runs of lines with an empty tail, first and last
+    std::vector<lineexpectation> lines;       // with everyexpectation: for line i + 1
 };
 
 // The mutants that a table of first kills records as killed.
@@ -85,16 +85,19 @@ killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 // lines, and how to judge.  Every piece is judged for every mutant, killed
 // or not; a mutant runs only on the piece that first kills it.
 struct scanneeds {
-    bool every = false;     // each line's full kill set (for the matrix and the smallest subset)
-    bool perline = false;   // the kill set and the reach of every line, not only the distinct ones
-    bool linetext = false;  // the bytes of the first line of each distinct kill set
-    bool source = false;    // the whole file
-    bool whole = false;     // read to the end even once every mutant is killed
-    bool killtext = false;  // the bytes of the piece that first kills each mutant
-    bool ownlines = false;  // the first piece of each line that first reaches or infects a mutant
-    bool plain = false;     // judge each piece by every mutant's verdict, not by the fast judging's tables
-    bool expected = false;  // a line counts only when its expectation is right; reads the whole file
-    bool everyexpectation = false;  // with expected: each line's expectation, not only the wrong and bad ones
+    bool every = false;             // each line's full kill set (for the matrix and the smallest subset)
+    bool perline = false;           // the kill set and the reach of every line, not only the distinct ones
+    bool linetext = false;          // the bytes of the first line of each distinct kill set
+    bool source = false;            // the whole file
+    bool whole = false;             // read to the end even once every mutant is killed
+    bool killtext = false;          // the bytes of the piece that first kills each mutant
+    bool ownlines = false;          // the first piece of each line that first reaches or infects a mutant
+    bool plain = false;             // judge each piece by every mutant's verdict, not by the fast judging's tables
+    bool expected = false;          // a line counts only when its expectation is right; reads the whole file
+    bool everyexpectation = false;  // with expected or marks: each line's expectation, not only the wrong and bad ones
+    // Each line's expectation held as with expected, but every line counts as
+    // without it (expected.held stays false): to mark the lines, not to grade by them.
+    bool marks = false;
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -116,7 +119,7 @@ struct scanresult {
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
     std::vector<ownline> ownlines;                           // with ownlines: those lines, in the file's order
-    expectations expected;                                   // with expected
+    expectations expected;                                   // with expected or marks
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }
