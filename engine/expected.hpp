@@ -3,8 +3,10 @@
 // line's expectation.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/explain.hpp"
@@ -29,12 +31,38 @@ std::string resultmeaning(int result, int length);
 // is value.
 killset answering(std::string_view line, int value);
 
+// The parts of a wrong line's explanation: what it expects and what the
+// program answers, with what that answer means; the concepts of the mutants
+// in answers (those that answer what it expects), each in its frame; and
+// those mutants ("as mutants 44 and 50 do"), each with its description, or
+// that none does.
+std::vector<std::string> wronganswer(const wrongline& w);
+std::vector<std::string> wrongconcepts(killset answers);
+std::vector<std::string> wrongmutants(killset answers, std::int32_t expected);
+
 // A wrong line, as every surface explains it, line by line as the level
 // allows: "line 4 expects 2, the program answers 1"; what that answer means;
 // from concept on, the concepts of the mutants that answer what the line
-// expects, each in its frame; from mutant on, those mutants ("as mutants 44
-// and 50 do"), each with its description, or that none does.
-std::vector<std::string> wrongexplained(const wrongline& w, hints level);
+// expects; from mutant on, those mutants.  A caller that must not hold the
+// words of a level above cap (the playground's module) names it, so that
+// what only a higher level says is not even linked in.
+template <hints cap = hints::answer> std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
+    std::vector<std::string> lines = wronganswer(w);
+    if constexpr (cap >= hints::concepts) {
+        if (level < hints::concepts)
+            return lines;
+        const killset answers = answering(w.text, w.expected);
+        for (std::string& l : wrongconcepts(answers))
+            lines.push_back(std::move(l));
+        if constexpr (cap >= hints::mutant) {
+            if (level < hints::mutant)
+                return lines;
+            for (std::string& l : wrongmutants(answers, w.expected))
+                lines.push_back(std::move(l));
+        }
+    }
+    return lines;
+}
 
 // The concepts of the mutants in k, in the catalogue's order; of those that
 // answer what a wrong line expects.

@@ -106,10 +106,10 @@ linestates piece(int length, const trace& t, const scanneeds& needs, fast::judgi
     return s;
 }
 
-// With expected, at the end of a line: holds its expectation against the
-// program's result on its first piece, which stands in the line buffer or,
-// for a line that went on past it, is put back there; a right line then
-// counts as its first piece does.
+// With expected or marks, at the end of a line: holds its expectation
+// against the program's result on its first piece, which stands in the line
+// buffer or, for a line that went on past it, is put back there; with
+// expected a right line then counts as its first piece does.
 void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     expectations& e = out.expected;
     int length = dates::len;
@@ -130,9 +130,11 @@ void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresu
             e.lines.push_back({tail.value == t.result ? oracle::right : oracle::wrong, tail.value, t.result});
         if (tail.value == t.result) {
             e.right++;
-            const linestates s = piece(length, t, needs, judging, r, out);
-            r.current |= s.killed;
-            r.currentreach |= s.reached;
+            if (needs.expected) {
+                const linestates s = piece(length, t, needs, judging, r, out);
+                r.current |= s.killed;
+                r.currentreach |= s.reached;
+            }
         } else {
             e.wrong++;
             e.wrongs.push_back(
@@ -180,7 +182,8 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
     out = scanresult{};
     out.expected.held = needs.expected;
     reading r;
-    const bool whole = needs.whole || needs.every || needs.expected;
+    const bool tails = needs.expected || needs.marks;
+    const bool whole = needs.whole || needs.every || tails;
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -195,8 +198,8 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         const bool ends = bytes[size - 1] == '\n';
         if (needs.ownlines && !r.open)
             r.first.assign(bytes, size);
-        if (needs.expected && !(ends && !r.open)) {
-            // A line in pieces is judged once its tail is known, by its first.
+        if (tails && !(ends && !r.open)) {
+            // A line in pieces is held to its tail once the tail is known, by its first piece.
             if (!r.open) {
                 r.tail.start();
                 r.pending.assign(bytes, size);
@@ -212,15 +215,15 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
             const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
-        } else if (ends) {
-            settle(needs, judging, r, out);
         }
+        if (tails && ends)
+            settle(needs, judging, r, out);
         if (ends)
             endline(r, needs, out);
     }
     if (r.open) {
         out.endsinnewline = false;
-        if (needs.expected)
+        if (tails)
             settle(needs, judging, r, out);
         endline(r, needs, out);
     }

@@ -94,7 +94,10 @@ struct scanneeds {
     bool ownlines = false;          // the first piece of each line that first reaches or infects a mutant
     bool plain = false;             // judge each piece by every mutant's verdict, not by the fast judging's tables
     bool expected = false;          // a line counts only when its expectation is right; reads the whole file
-    bool everyexpectation = false;  // with expected: each line's expectation, not only the wrong and bad ones
+    bool everyexpectation = false;  // with expected or marks: each line's expectation, not only the wrong and bad ones
+    // Each line's expectation held as with expected, but every line counts as
+    // without it (expected.held stays false): to mark the lines, not to grade by them.
+    bool marks = false;
 };
 
 // Without every or whole, the reading stops once every mutant is killed, as
@@ -116,7 +119,7 @@ struct scanresult {
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
     std::vector<ownline> ownlines;                           // with ownlines: those lines, in the file's order
-    expectations expected;                                   // with expected
+    expectations expected;                                   // with expected or marks
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }

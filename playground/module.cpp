@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "engine/cover.hpp"
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "engine/killset.hpp"
 #include "engine/scan.hpp"
@@ -39,6 +40,39 @@ namespace {
 std::vector<char> file;  // the test file, as the page hands it over
 io::reader in;           // 64 KiB: more than the module's whole stack
 std::string text;        // the last answer that is text
+
+// A line with a tail, as the page marks it: right, wrong, or a tail that
+// states no value; with its place in the wrong lines or in the bad tails.
+enum class markkind : std::uint8_t { right, wrong, malformed, outofrange };
+struct mark {
+    long line;
+    markkind kind;
+    std::size_t index;
+};
+std::vector<mark> marks;  // in the file's order
+
+// The lines of the grading with a tail, from each line's expectation.
+void markthelines() {
+    const engine::expectations& e = graded.expected;
+    marks.clear();
+    std::size_t wrong = 0;
+    std::size_t bad = 0;
+    for (std::size_t i = 0; i < e.lines.size(); i++) {
+        const long line = static_cast<long>(i) + 1;
+        if (e.lines[i].verdict == engine::oracle::right) {
+            marks.push_back({line, markkind::right, 0});
+        } else if (e.lines[i].verdict == engine::oracle::wrong) {
+            marks.push_back({line, markkind::wrong, wrong++});
+        } else if (bad < e.bad.size() && e.bad[bad].line == line) {
+            const bool outside = e.bad[bad].tail.what == io::expectation::kind::outofrange;
+            marks.push_back({line, outside ? markkind::outofrange : markkind::malformed, bad++});
+        }
+    }
+}
+
+const mark* markat(int i) {
+    return i >= 0 && static_cast<std::size_t>(i) < marks.size() ? &marks[static_cast<std::size_t>(i)] : nullptr;
+}
 
 // The file as the reader's source: each refill takes the next bytes.
 struct memory {
@@ -76,18 +110,68 @@ VORLAK_EXPORT(vorlak_filebuffer) char* filebuffer(std::size_t size) {
     return file.data();
 }
 
-// Grades the file in the buffer, to its end.  Returns 0, or the errno of a
-// failed read.
-VORLAK_EXPORT(vorlak_grade) int grade() {
+// Grades the file in the buffer, to its end, by the results its lines expect
+// when byexpected is not 0 (a line counts only when it expects the program's
+// result); either way each line's expectation is held, for its mark.
+// Returns 0, or the errno of a failed read.
+VORLAK_EXPORT(vorlak_grade) int grade(int byexpected) {
     memory source{file.data(), file.size(), 0};
     in.attach(pull, &source);
     engine::scanneeds needs;
     needs.every = true;     // to the end, and each distinct kill set with its first line
     needs.perline = true;   // and every line's, for the view of the lines
     needs.linetext = true;  // and that line's bytes: a line that kills a mutant first is one
+    needs.expected = byexpected != 0;
+    needs.marks = true;
+    needs.everyexpectation = true;
     const int error = engine::scanfile(in, needs, graded);
     in.close();
+    markthelines();
     return error;
+}
+
+// The count of each verdict of the lines' expectations, as it follows the
+// summary line.
+VORLAK_EXPORT(vorlak_expectations) int expectations() { return answer(engine::expectationcounts(graded.expected)); }
+
+// The lines with a tail, in the file's order: how many; the line of the
+// mark at place i (0 past the last); its kind (0 right, 1 wrong, 2
+// malformed, 3 out of range; -1 past the last); its words ("right", "wrong",
+// "line 6: malformed expectation"); and a wrong line's explanation, one line
+// of text each, as far as the module's level goes (empty for the others).
+VORLAK_EXPORT(vorlak_marks) int markcount() { return static_cast<int>(marks.size()); }
+VORLAK_EXPORT(vorlak_markline) long markline(int i) {
+    const mark* m = markat(i);
+    return m != nullptr ? m->line : 0;
+}
+VORLAK_EXPORT(vorlak_markkind) int markkindof(int i) {
+    const mark* m = markat(i);
+    return m != nullptr ? static_cast<int>(m->kind) : -1;
+}
+VORLAK_EXPORT(vorlak_markwords) int markwords(int i) {
+    const mark* m = markat(i);
+    if (m == nullptr)
+        return -1;
+    switch (m->kind) {
+    case markkind::right:
+        return answer(engine::oraclename(engine::oracle::right));
+    case markkind::wrong:
+        return answer(engine::oraclename(engine::oracle::wrong));
+    case markkind::malformed:
+    case markkind::outofrange:
+        return answer(engine::badtailhead(graded.expected.bad[m->index]));
+    }
+    return -1;
+}
+VORLAK_EXPORT(vorlak_markexplained) int markexplained(int i) {
+    const mark* m = markat(i);
+    if (m == nullptr)
+        return -1;
+    std::string out;
+    if (m->kind == markkind::wrong)
+        for (const std::string& line : engine::wrongexplained<cap>(graded.expected.wrongs[m->index], cap))
+            out += line + '\n';
+    return answer(out);
 }
 
 VORLAK_EXPORT(vorlak_lines) long lines() { return graded.lines; }

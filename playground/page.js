@@ -75,7 +75,7 @@ function grade() {
   $('grading').hidden = file.length < 1 << 20;
   $('progress').value = 0;
   if (file.length >= 1 << 20) $('linecount').textContent = `Grading ${file.length.toLocaleString('en')} bytes…`;
-  worker.postMessage({ type: 'grade', id: current, file: file.buffer }, [file.buffer]);
+  worker.postMessage({ type: 'grade', id: current, file: file.buffer, byexpected: $('byexpected').checked }, [file.buffer]);
 }
 
 function failed(message) {
@@ -302,6 +302,37 @@ function ownlines(g) {
     : '';
 }
 
+// The lines with a tail, each marked right, wrong, malformed or out of
+// range in the module's words, a sign before them, and a wrong line with its
+// explanation as the page's level allows; data-mark holds the kind.  With
+// the grading by the expected results, the count of each verdict follows
+// the summary line.
+const SIGNS = { right: '✓', wrong: '✗', malformed: '!', outofrange: '!' };
+function marks(g) {
+  const list = $('marks');
+  list.replaceChildren();
+  for (const m of g.marks) {
+    const li = element('li');
+    li.dataset.line = String(m.line);
+    li.dataset.mark = m.kind;
+    li.append(element('span', `line ${m.line}`, 'number'), ' ', element('code', shown(m.text)), ' ',
+      element('span', `${SIGNS[m.kind]} ${m.words}`, 'mark'));
+    if (m.explained.length > 0) {
+      const ul = element('ul', undefined, 'explained');
+      ul.append(...m.explained.map((l) => element('li', l)));
+      li.append(ul);
+    }
+    list.append(li);
+  }
+  const rest = g.markcount - g.marks.length;
+  $('marks-rest').textContent = rest > 0
+    ? `${rest.toLocaleString('en')} more ${rest === 1 ? 'line states' : 'lines state'} a result, not marked here.` : '';
+  const count = $('expectations');
+  count.hidden = !g.byexpected;
+  count.textContent = g.byexpected ? g.expectations : '';
+  document.body.dataset.byexpected = g.byexpected ? 'on' : 'off';
+}
+
 // What changed since the grading on show: the mutants newly killed, and
 // those killed before that survive now; data-killed and data-survived hold
 // their numbers.
@@ -371,6 +402,7 @@ function show(g) {
   }
   if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));
   ownlines(g);
+  marks(g);
   changes(g);
   /*answer*/
   // A killing line that killed its mutant hides its button: the focus goes
@@ -445,6 +477,7 @@ async function start() {
   $('file').addEventListener('change', load);
   $('unload').addEventListener('click', unload);
   $('save').addEventListener('click', save);
+  $('byexpected').addEventListener('change', grade);
   grade();
 }
 

@@ -11,6 +11,8 @@ let module = null;  // the instance's exports
 // A file of more lines than this has only the lines that kill something
 // alone in the view of its lines.
 const OWNLINES = 1000;
+// The page marks the first this many lines with a tail, and counts the rest.
+const MARKS = 1000;
 
 // The module asks the system for nothing but the descriptors of its reader,
 // which it never opens here; every call of the system interface fails.
@@ -140,13 +142,31 @@ function ownlines(file, most) {
   });
 }
 
-function grade(id, file) {
+// The lines with a tail, as far as the page marks them: each line's number,
+// its bytes, its kind of mark, the mark's words and, for a wrong line, its
+// explanation as the module's level allows, a line of text each.
+const MARKKINDS = ['right', 'wrong', 'malformed', 'outofrange'];
+function marks(file) {
+  const starts = linestarts(file);
+  const all = [];
+  for (let i = 0; i < Math.min(module.vorlak_marks(), MARKS); i++) {
+    const n = module.vorlak_markline(i);
+    const end = n < starts.length ? starts[n] : file.length;
+    const kind = MARKKINDS[module.vorlak_markkind(i)];
+    const words = answered(module.vorlak_markwords(i));
+    const explained = answered(module.vorlak_markexplained(i)).split('\n').filter((l) => l !== '');
+    all.push({ line: n, text: file.slice(starts[n - 1], end), kind, words, explained });
+  }
+  return all;
+}
+
+function grade(id, file, byexpected) {
   progressid = id;
   lastprogress = 0;
   const at = module.vorlak_filebuffer(file.length);
   new Uint8Array(module.memory.buffer, at, file.length).set(file);
   const start = performance.now();
-  const error = module.vorlak_grade();
+  const error = module.vorlak_grade(byexpected ? 1 : 0);
   const milliseconds = performance.now() - start;
   if (error !== 0) throw new Error(`reading the lines failed (error ${error})`);
   const mutants = [];
@@ -172,6 +192,10 @@ function grade(id, file) {
     mutants,
     killers: [...killers],
     own: ownlines(file, OWNLINES),
+    byexpected,
+    expectations: answered(module.vorlak_expectations()),
+    marks: marks(file),
+    markcount: module.vorlak_marks(),
   };
 }
 
@@ -196,7 +220,7 @@ async function handle(m) {
       module._initialize();
       postMessage({ type: 'ready', mutants: catalogue(), words: words() });
     } else if (m.type === 'grade') {
-      postMessage(grade(m.id, new Uint8Array(m.file)));
+      postMessage(grade(m.id, new Uint8Array(m.file), m.byexpected));
     }
     /*answer*/
     if (m.type === 'suggest') postMessage(suggest(m.id, m.mutant));

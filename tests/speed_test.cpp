@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "bench/generator.hpp"
@@ -530,6 +531,53 @@ TEST(FastJudging, ScansEqualScansWithThePlainJudging) {
             const engine::scanresult plain = scanbytes(files[i], needs);
             EXPECT_EQ(firstdifference(fast, plain), "") << "file " << i << ", every " << needs.every;
         }
+}
+
+// Marking the lines holds each line's expectation as grading by them does,
+// and counts every line as a scan without them does: right, wrong,
+// malformed, out of range and no tails, a line past a piece, no final newline.
+TEST(Expectations, MarksHoldWhatGradingByThemHoldsAndCountEveryLine) {
+    const std::string tailed = "02/28/2001 03/01/2001 1\n02/28/2001 03/01/2001 2\n13/01/2000 01/01/2000 -11\n"
+                               "02/29/2000 03/01/2000 one\n02/29/2000 03/01/2000 99999999999\n02/29/2000 03/01/2000\n" +
+                               std::string(1200, 'x') + " 5\n12/31/1999 01/01/2000 1";
+    const std::vector<std::string> files = {
+        tailed,
+        tests::readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt"),
+        bench::generatefile(filekind::mixed, 500, 7),
+    };
+    for (std::size_t i = 0; i < files.size(); i++) {
+        const engine::scanneeds without{.every = true, .perline = true, .whole = true};
+        engine::scanneeds marks = without, expected = without;
+        marks.marks = marks.everyexpectation = true;
+        expected.expected = expected.everyexpectation = true;
+        const engine::scanresult a = scanbytes(files[i], without), m = scanbytes(files[i], marks),
+                                 e = scanbytes(files[i], expected);
+        EXPECT_EQ(firstdifference(a, m), "") << "file " << i;
+        const engine::expectations &x = m.expected, &y = e.expected;
+        EXPECT_FALSE(x.held);
+        EXPECT_TRUE(y.held);
+        EXPECT_EQ(std::tie(x.right, x.wrong, x.missing, x.none), std::tie(y.right, y.wrong, y.missing, y.none)) << i;
+        ASSERT_EQ(x.wrongs.size(), y.wrongs.size());
+        for (std::size_t w = 0; w < x.wrongs.size(); w++)
+            EXPECT_EQ(std::tie(x.wrongs[w].line, x.wrongs[w].expected, x.wrongs[w].reference, x.wrongs[w].text),
+                      std::tie(y.wrongs[w].line, y.wrongs[w].expected, y.wrongs[w].reference, y.wrongs[w].text));
+        ASSERT_EQ(x.bad.size(), y.bad.size());
+        for (std::size_t b = 0; b < x.bad.size(); b++)
+            EXPECT_EQ(std::tie(x.bad[b].line, x.bad[b].tail.what, x.bad[b].tail.text),
+                      std::tie(y.bad[b].line, y.bad[b].tail.what, y.bad[b].tail.text));
+        ASSERT_EQ(x.lines.size(), static_cast<std::size_t>(a.lines));
+        ASSERT_EQ(x.lines.size(), y.lines.size());
+        for (std::size_t l = 0; l < x.lines.size(); l++)
+            EXPECT_EQ(std::tie(x.lines[l].verdict, x.lines[l].expected, x.lines[l].reference),
+                      std::tie(y.lines[l].verdict, y.lines[l].expected, y.lines[l].reference));
+        if (i == 0) {
+            EXPECT_EQ(std::tie(x.right, x.wrong, x.missing), std::make_tuple(3L, 1L, 4L));
+            ASSERT_EQ(x.bad.size(), 3U);
+            EXPECT_EQ(x.bad[1].tail.what, io::expectation::kind::outofrange);
+            EXPECT_EQ(x.wrongs[0].line, 2);
+            EXPECT_EQ(x.wrongs[0].reference, 1);
+        }
+    }
 }
 
 }  // namespace

@@ -96,7 +96,9 @@ function wordsabove() {
       'infected by line', 'no line reaches it', 'never infected']),
     concept: unique(['Show the concept', ...mutants.map((m) => m.concept), ...mutants.map((m) => m.sentence)]),
     condition: unique(['Show the condition', ...full.frames, ...mutants.flatMap((m) => Object.values(m.conditions))]),
-    mutant: unique(['Show the mutant', ...mutants.map((m) => m.description), ...mutants.map((m) => m.diff && m.diff.mutant),
+    // A wrong line's mutants, as its explanation names them, as well.
+    mutant: unique(['Show the mutant', 'as mutant', 'no mutant answers', ...mutants.map((m) => m.description),
+      ...mutants.map((m) => m.diff && m.diff.mutant),
       ...mutants.map((m) => m.diff && m.diff.place.replace(/, line \d+$/, ''))]),
     answer: unique([full.killinghint, 'suggest', 'Add a killing line']),
   };
@@ -609,6 +611,81 @@ async function ladder(context) {
   await page.close();
 }
 
+// Lines that state the result they expect: each with a tail marked right,
+// wrong, malformed or out of range in vorlak-report --expected's words, a
+// wrong line explained as the page's level allows and no further; graded by
+// the expected results, a wrong line kills nothing and the summary and the
+// count of the verdicts are vorlak-report --expected's.
+const TAILED = [
+  '01/01/2000 01/02/2000 1',
+  '02/29/2000 03/01/2000 -15',
+  '02/29/2000 03/01/2000 one',
+  '02/29/2000 03/01/2000 99999999999',
+  '12/31/1999 01/01/2000',
+];
+async function expectations(context) {
+  const file = path.join(opt.out, 'tailed.txt');
+  fs.writeFileSync(file, TAILED.join('\n'));  // as typed: the last line without a newline
+  // vorlak-report --expected at the page's level: the summary, the counts and each wrong line's explanation.
+  const report = spawnSync(opt.report, ['--expected', '--hints', opt.level, file], { encoding: 'utf8' }).stdout.split('\n');
+  const summary = report.find((l) => / mutants killed\. /.test(l));
+  const counts = report.find((l) => l.startsWith('expectations: '));
+  const start = report.indexOf('wrong expectations:');
+  const explained = [report[start + 1]];
+  for (let i = start + 2; report[i] && report[i].startsWith('    '); i++) explained.push(report[i].slice(4));
+  const bad = report.filter((l) => /^line \d+: (malformed expectation|expectation out of range) /.test(l)).map((l) => l.replace(/ ".*"$/, ''));
+
+  const { page, trouble } = await openpage(context);
+  await page.locator('#lines').fill(TAILED.join('\n'));
+  let last = await graded(page, 1);
+  const marked = () => page.evaluate(() => ({
+    marks: [...document.querySelectorAll('#marks > li')].map((li) => ({
+      line: li.dataset.line, kind: li.dataset.mark, text: li.querySelector('code').textContent,
+      mark: li.querySelector('.mark').textContent, explained: [...li.querySelectorAll('.explained li')].map((e) => e.textContent),
+    })),
+    summary: document.querySelector('#summary').textContent,
+    count: document.querySelector('#expectations').hidden ? null : document.querySelector('#expectations').textContent,
+    kills: [...document.querySelectorAll('#own tbody tr')].map((tr) => tr.dataset.kills),
+  }));
+  const off = await marked();
+  const want = [['1', 'right', '✓ right', []], ['2', 'wrong', '✗ wrong', explained], ['3', 'malformed', `! ${bad[0]}`, []],
+    ['4', 'outofrange', `! ${bad[1]}`, []]];
+  const got = off.marks.map((m) => [m.line, m.kind, m.mark, m.explained]);
+  check(JSON.stringify(got) === JSON.stringify(want) && off.marks.every((m, i) => m.text === TAILED[i]),
+    'expected: the lines with a tail are marked right, wrong, malformed and out of range, as vorlak-report words them',
+    `page ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
+  // The wrong line's explanation: what it expects and what the program
+  // answers, from concept its concepts, from mutant the mutants that answer it.
+  const lines = off.marks[1].explained;
+  const concepts = lines.filter((l) => l.startsWith(full.conceptframe)).length;
+  const mutantsnamed = lines.filter((l) => /^(as mutants? |mutant \d+: |no mutant answers )/.test(l)).length;
+  check(lines[0] === 'line 2 expects -15, the program answers 1' && lines[1].startsWith('1 means ') &&
+    (offers('concept') ? concepts > 0 : concepts === 0) && (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
+    lines.length === 2 + concepts + mutantsnamed,
+  `expected: the wrong line is explained as ${opt.level} allows, and no further`, JSON.stringify(lines));
+  check(off.count === null && off.summary === verdictof(file).summary && off.kills[1] !== '',
+    'expected: unchecked, the lines grade as vorlak grades them, and no count of the verdicts shows', JSON.stringify(off));
+
+  await page.locator('#byexpected').check();
+  last = await graded(page, last);
+  const on = await marked();
+  const score = (t) => Number(/^(\d+)\//.exec(t)[1]);
+  check(on.summary === summary && on.count === counts && counts === 'expectations: 1 right, 1 wrong, 3 missing' &&
+    on.kills[1] === '' && on.kills[2] === '' && score(on.summary) < score(off.summary) &&
+    JSON.stringify(on.marks) === JSON.stringify(off.marks),
+  'expected: checked, a wrong line kills nothing, and the summary and the count are vorlak-report --expected\'s',
+  `${JSON.stringify(on)}; vorlak-report "${summary}", "${counts}"`);
+  await accessible(page, `expected at ${opt.level}: the marks and the count of the verdicts`);
+  await nothingabove(page, 'expected');
+  await page.locator('#byexpected').uncheck();
+  await graded(page, last);
+  const back = await marked();
+  check(back.count === null && back.summary === off.summary, 'expected: unchecked again, the grading is vorlak\'s again',
+    JSON.stringify(back));
+  await settled(page, trouble, 'expected');
+  await page.close();
+}
+
 // Markup in a line shows as text and runs nothing.
 async function injection(context) {
   const hostile = ['<img src=x onerror=alert(1)>',
@@ -637,5 +714,6 @@ await inchromium(`playground at ${opt.level}`, { acceptDownloads: true }, async 
   if (opt.files === 'on') await files(context);
   await typed(context);
   await ladder(context);
+  await expectations(context);
   await injection(context);
 });
