@@ -920,7 +920,7 @@ template <class T, class... A> consteval std::size_t membercount() {
 // field and no default holds, every value of every enumeration among them.
 // A member added to any of these records fails the build here until it is
 // filled and compared (and so, through the round trip, sent).
-static_assert(membercount<engine::grade>() == 5);
+static_assert(membercount<engine::grade>() == 6);
 static_assert(membercount<engine::scanresult>() == 14);
 static_assert(membercount<engine::expectations>() == 8);
 static_assert(membercount<engine::wrongline>() == 4);
@@ -976,8 +976,11 @@ engine::grade everyfield() {
                       {47, {io::expectation::kind::none, 0, ""}},
                       {53, {io::expectation::kind::value, 59, std::string("\0", 1)}}};
     s.expected.none = {{61, 67}, {71, 71}};
-    s.expected.lines = {{engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
+    s.expected.lines = {
+        {engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
     g.answers = {{2, "x1/01/2000 01/01/2000\n", -1, 0}, {45, "02/29/2001 03/01/2001\n", -1, 1}};
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        g.misconceptions.push_back(static_cast<mutants::idea>(mutants::ideas.size() - 1 - i));
     return g;
 }
 
@@ -1038,6 +1041,7 @@ void expectsame(const engine::grade& a, const engine::grade& b) {
         const engine::suggestion& y = b.answers[i];
         EXPECT_EQ(std::tie(x.mutant, x.line, x.reference, x.result), std::tie(y.mutant, y.line, y.reference, y.result));
     }
+    EXPECT_EQ(a.misconceptions, b.misconceptions);
 }
 
 // Every field of a grade crosses from a worker to the parent as it was;
