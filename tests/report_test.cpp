@@ -27,6 +27,7 @@
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/expected.hpp"
 #include "engine/grade.hpp"
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
@@ -752,6 +753,159 @@ TEST(Class, StatusesAndTheTextRows) {
             bothkill.push_back(c["concept"]);
     EXPECT_EQ(bothkill, (std::vector<std::string>{"the 400-year rule", "the leap day in the day count"}));
     EXPECT_EQ(concepts.back()["filesKillingAll"], 2);
+}
+
+// A file whose lines state what they expect after their dates, in turn:
+// the program's result, another one (a mutant's answer where one differs,
+// else one more), none, a tail that is not a number.
+std::string tailed(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    std::string file;
+    for (int i = 0; i < lines; i++) {
+        const std::string line = tests::dateline(random);
+        const int reference = engine::results(line + '\n', 1).first;
+        int other = reference + 1;
+        for (int n = 1 + static_cast<int>(random() % 65), k = 0; k < 65; k++, n = n % 65 + 1)
+            if (const int r = engine::results(line + '\n', n).second; r != reference) {
+                other = r;
+                break;
+            }
+        switch (i % 4) {
+        case 0:
+            file += line + ' ' + std::to_string(reference) + '\n';
+            break;
+        case 1:
+            file += line + ' ' + std::to_string(other) + '\n';
+            break;
+        case 2:
+            file += line + '\n';
+            break;
+        default:
+            file += line + " about " + std::to_string(reference) + '\n';
+            break;
+        }
+    }
+    return file;
+}
+
+// With --expected each file is graded by its expectations: the gradebook's
+// three last fields are the file's own counts, the misconceptions count the
+// files whose wrong lines a mutant of each concept answers, every output is
+// the same for every job count, and a student's page shows the wrong lines
+// before the survivors.
+TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
+    std::vector<std::string> files;
+    for (unsigned seed = 400; seed < 408; seed++)
+        files.push_back(scratch("tailed" + std::to_string(seed), tailed(seed, static_cast<int>(seed % 4) * 6 + 5)));
+    files.push_back(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    files.push_back(std::filesystem::path(files[0]).parent_path() / "missing.txt");
+
+    std::vector<std::string> args = {"--class", "--expected", "-f", "csv"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto csv = report(args);
+    EXPECT_EQ(csv.status, 1) << csv.err;
+    std::istringstream records(csv.out);
+    std::string record;
+    std::getline(records, record);
+    EXPECT_EQ(record, "file,killed,percent,lines,needed,survivors,error,right,wrong,missing\r");
+    for (const std::string& file : files) {
+        ASSERT_TRUE(std::getline(records, record));
+        const std::size_t fields = record.rfind(',', record.rfind(',', record.rfind(',') - 1) - 1);
+        const std::string counts = record.substr(fields + 1);
+        const auto own = report({"--expected", file});
+        if (own.status != 0) {
+            EXPECT_EQ(counts, ",,\r") << file;
+            continue;
+        }
+        // "expectations: 3 right, 1 wrong, 2 missing", the file's own.
+        std::smatch m;
+        ASSERT_TRUE(
+            std::regex_search(own.out, m, std::regex("\nexpectations: (\\d+) right, (\\d+) wrong, (\\d+) missing\n")));
+        EXPECT_EQ(counts, m[1].str() + ',' + m[2].str() + ',' + m[3].str() + '\r') << file;
+        // The score is the expectations' too.
+        EXPECT_TRUE(record.starts_with(file + ',' + std::to_string(scanpath(file, {.expected = true}).killed()) + ','))
+            << record;
+    }
+
+    // The misconceptions, worked out plainly: every mutant run on each wrong
+    // line, the concepts of those that answer what it expects.
+    std::array<long, mutants::ideas.size()> pointing{};
+    long wronglines = 0;
+    for (const std::string& file : files) {
+        if (file.ends_with("missing.txt"))
+            continue;
+        const engine::scanresult scan = scanpath(file, {.expected = true});
+        std::array<bool, mutants::ideas.size()> pointed{};
+        for (const engine::wrongline& w : scan.expected.wrongs) {
+            wronglines++;
+            for (int n = 1; n <= 65; n++)
+                if (engine::results(w.text, n).second == w.expected)
+                    pointed[static_cast<std::size_t>(mutants::mutantof(n).teaches)] = true;
+            EXPECT_EQ(engine::answering(w.text, w.expected).count(),
+                      std::count_if(mutants::mutantset.begin(), mutants::mutantset.end(), [&](const auto& mu) {
+                          return engine::results(w.text, mu.number).second == w.expected;
+                      }));
+        }
+        for (std::size_t i = 0; i < pointed.size(); i++)
+            pointing[i] += pointed[i] ? 1 : 0;
+    }
+    EXPECT_GT(wronglines, 0);
+    args[3] = "json";
+    const auto document = nlohmann::json::parse(report(args).out);
+    std::vector<std::pair<long, std::string>> want;
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        want.emplace_back(-pointing[i], std::string(mutants::ideas[i].name));
+    std::stable_sort(want.begin(), want.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ASSERT_EQ(document["misconceptions"].size(), want.size());
+    EXPECT_GT(-want[0].first, 0);
+    for (std::size_t i = 0; i < want.size(); i++) {
+        EXPECT_EQ(document["misconceptions"][i]["concept"], want[i].second) << i;
+        EXPECT_EQ(document["misconceptions"][i]["files"], -want[i].first) << want[i].second;
+    }
+    args[3] = "text";
+    const std::string text = report(args).out;
+    for (const auto& [negative, name] : want) {
+        const std::string line = name + ": " + std::to_string(-negative) + (negative == -1 ? " file\n" : " files\n");
+        EXPECT_EQ(text.find('\n' + line) != std::string::npos, negative != 0) << line;
+    }
+
+    // The same for every job count and hint level.
+    for (const std::string format : {"text", "csv", "json", "html"}) {
+        args[3] = format;
+        args.insert(args.begin() + 4, {"-j", "1"});
+        const auto one = report(args);
+        args[5] = "3";
+        const auto three = report(args);
+        args.insert(args.begin() + 6, {"--hints", "answer"});
+        const auto answer = report(args);
+        args.erase(args.begin() + 4, args.begin() + 8);
+        EXPECT_EQ(one.out, three.out) << format;
+        EXPECT_EQ(one.out, answer.out) << format;
+    }
+
+    // A student's page: the wrong lines, explained, before the survivors.
+    const std::filesystem::path pages = std::filesystem::path(files[0]).parent_path() / "expected-pages";
+    for (const std::string level : {"score", "concept", "mutant"}) {
+        std::filesystem::remove_all(pages);
+        EXPECT_EQ(report({"--class", "--expected", "--hints", level, "--feedback", pages, files[1]}).status, 0);
+        const std::string page = tests::readfile(pages / "tailed401.html");
+        const engine::scanresult scan = scanpath(files[1], {.expected = true});
+        ASSERT_FALSE(scan.expected.wrongs.empty());
+        engine::hints h{};
+        ASSERT_TRUE(engine::parsehints(level, h));
+        std::size_t at = page.find("<section class=\"wrong\">");
+        EXPECT_NE(at, std::string::npos) << level;
+        for (const engine::wrongline& w : scan.expected.wrongs)
+            for (const std::string& line : engine::wrongexplained(w, h)) {
+                at = page.find(formats::htmltext(formats::capitalized(line)), at);
+                EXPECT_NE(at, std::string::npos) << level << ": " << line;
+            }
+        EXPECT_LT(at, page.find("<section class=\"missing\">")) << level;
+        EXPECT_LT(page.find("<section class=\"missing\">"), page.find("These mutants survive")) << level;
+        // A wrong line is named by its number, never shown.
+        for (const engine::wrongline& w : scan.expected.wrongs)
+            EXPECT_EQ(page.find(w.text.substr(0, 21)), std::string::npos) << level << ": " << w.text;
+    }
 }
 
 // The date-like lines of a page's text, tags dropped and entities read:
