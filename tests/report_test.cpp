@@ -1369,6 +1369,7 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
         std::string file;
         int status;
         bool gradable;
+        bool expected = false;  // graded by the lines' expectations
     } cases[] = {
         {examples + "adequate.txt", 0, true},
         {examples + "starter.txt", 0, true},
@@ -1377,12 +1378,21 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
         {scratch("platform-empty", ""), 0, false},
         {missing, 1, false},
         {std::filesystem::temp_directory_path().string(), 1, false},
+        {scratch("platform-tailed", tailed(500, 12)), 0, true, true},
+        {examples + "starter.txt", 0, true, true},
     };
     for (const auto& c : cases)
         for (const double points : {65.0, 10.0, 2.5}) {
             const std::string p = points == 65.0 ? "65" : points == 10.0 ? "10" : "2.5";
-            const auto gs = report({"-f", "gradescope", "--points", p, "--visibility", "after_due_date", c.file});
-            const auto pl = report({"-f", "prairielearn", "--points", p, c.file});
+            std::vector<std::string> gsargs = {"-f",           "gradescope",     "--points", p,
+                                               "--visibility", "after_due_date", c.file};
+            std::vector<std::string> plargs = {"-f", "prairielearn", "--points", p, c.file};
+            if (c.expected) {
+                gsargs.insert(gsargs.begin(), "--expected");
+                plargs.insert(plargs.begin(), "--expected");
+            }
+            const auto gs = report(gsargs);
+            const auto pl = report(plargs);
             EXPECT_EQ(gs.status, c.status) << c.file << gs.err;
             EXPECT_EQ(pl.status, c.status) << c.file << pl.err;
             const auto g = nlohmann::json::parse(gs.out);
@@ -1394,8 +1404,19 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
                 EXPECT_EQ(l["format_errors"].size(), 1u);
                 continue;
             }
-            const int killed = scanpath(c.file).killed();
+            const engine::scanresult scan = scanpath(c.file, {.expected = c.expected});
+            const int killed = scan.killed();
             EXPECT_DOUBLE_EQ(g["score"].get<double>(), points * killed / 65) << c.file;
+            // With expectations, their count and each wrong line as the
+            // text report has them, at the documents' level.
+            for (const std::string& output : {g["output"].get<std::string>(), l["output"].get<std::string>()}) {
+                EXPECT_EQ(output.find("expectations: ") != std::string::npos, c.expected) << output;
+                if (!c.expected)
+                    continue;
+                EXPECT_NE(output.find('\n' + engine::expectationcounts(scan.expected) + '\n'), std::string::npos);
+                EXPECT_NE(output.find(formats::wrongtext(scan.expected, engine::hints::condition)), std::string::npos)
+                    << output;
+            }
             EXPECT_DOUBLE_EQ(l["score"].get<double>(), killed / 65.0) << c.file;
             EXPECT_EQ(g["visibility"], "visible");
             double score = 0;
