@@ -73,6 +73,14 @@ std::vector<mutants::idea> misconceptions(const wrongline& w);
 // tail that states none, with its line: "line 6: malformed expectation" or
 // "line 6: expectation out of range", its text to follow.
 inline constexpr std::string_view nonename = "no expectation";
+
+// The headings of the wrong lines and of the lines that state no
+// expectation, and what a wrong line is to its writer.
+inline constexpr std::string_view wronghead = "wrong expectations";
+inline constexpr std::string_view missinghead = "missing expectations";
+inline constexpr std::string_view wrongmeaning =
+    "A line that expects another result than the program's is a fault in the tests: it counts for nothing, "
+    "and kills no mutant, until it expects what the program answers.";
 std::string badtailhead(const badtail& b);
 
 }  // namespace vorlak::engine

@@ -7,6 +7,7 @@
 
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/expected.hpp"
 #include "engine/fastjudge.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
@@ -60,9 +61,13 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     // One judging for every file that the process grades, so that what it
     // works out for a file serves the next.
     static fast::judging judging;
-    if (const int error = scanfile(
-            in, {.every = true, .perline = needs.perline, .killtext = needs.killtext, .ownlines = needs.ownlines},
-            g.scan, judging);
+    if (const int error = scanfile(in,
+                                   {.every = true,
+                                    .perline = needs.perline,
+                                    .killtext = needs.killtext,
+                                    .ownlines = needs.ownlines,
+                                    .expected = needs.expected},
+                                   g.scan, judging);
         error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);
@@ -79,6 +84,15 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
         keepownlines(g.scan, needs.shown);
     if (needs.answers)
         g.answers = suggest(killset::all().without(g.killedset()));
+    if (needs.expected) {
+        std::array<bool, mutants::ideas.size()> pointed{};
+        for (const wrongline& w : g.scan.expected.wrongs)
+            for (const mutants::idea i : misconceptions(w))
+                pointed[static_cast<std::size_t>(i)] = true;
+        for (std::size_t i = 0; i < pointed.size(); i++)
+            if (pointed[i])
+                g.misconceptions.push_back(static_cast<mutants::idea>(i));
+    }
     return g;
 }
 
@@ -132,6 +146,19 @@ std::vector<conceptgrade> conceptsof(const std::vector<grade>& grades) {
     std::stable_sort(concepts.begin(), concepts.end(),
                      [](const conceptgrade& a, const conceptgrade& b) { return a.files < b.files; });
     return concepts;
+}
+
+std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grades) {
+    std::vector<misconceptioncount> counts;
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        counts.push_back({static_cast<mutants::idea>(i), 0});
+    for (const grade& g : grades)
+        if (!g.failed())
+            for (const mutants::idea i : g.misconceptions)
+                counts[static_cast<std::size_t>(i)].files++;
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const misconceptioncount& a, const misconceptioncount& b) { return a.files > b.files; });
+    return counts;
 }
 
 std::array<int, mutants::mutantcount>

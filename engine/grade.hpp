@@ -21,6 +21,7 @@ struct gradeneeds {
     bool ownlines = false;  // the file's own lines that its survivors' states name
     bool answers = false;   // a line that kills each survivor, where a candidate does
     bool perline = false;   // every line's kill set, for the per-line view
+    bool expected = false;  // a line counts only when its expectation is right; the concepts its wrong ones point at
     // With ownlines: a line as a page shows it, which a student may copy.  A
     // line whose shown form would kill a survivor is not kept.
     std::string (*shown)(std::string_view line) = nullptr;
@@ -40,6 +41,9 @@ struct grade {
     // the set of every line.
     scanresult scan;
     std::vector<suggestion> answers;  // with answers, in the order of the mutants
+    // With expected: the concepts of the mutants that answer what one of the
+    // file's wrong lines expects, in the catalogue's order.
+    std::vector<mutants::idea> misconceptions;
 
     bool failed() const { return !error.empty(); }
     int killed() const { return scan.killed(); }
@@ -80,6 +84,17 @@ struct conceptgrade {
 // Every concept, hardest first: fewest files killing all its mutants, then
 // in the catalogue's order.
 std::vector<conceptgrade> conceptsof(const std::vector<grade>& grades);
+
+// A concept and how many of the files that were read hold a wrong line
+// whose expectation a mutant of that concept answers.
+struct misconceptioncount {
+    mutants::idea idea;
+    long files = 0;
+};
+
+// Every concept by its misconceptions: most files first, then in the
+// catalogue's order.
+std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grades);
 
 // The mutants hardest first: fewest files killing them, then by number.
 std::array<int, mutants::mutantcount>

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
@@ -93,12 +94,19 @@ std::vector<concepttest> concepttests(const scanresult& scan, hints level,
     return tests;
 }
 
-// The summary line and, as the level allows, where to start.
+// The summary line; with expectations their count and the wrong lines,
+// each explained as the level allows; and, as the level allows, where to
+// start.
 std::string overall(const scanresult& scan, hints level) {
     std::string out = mutants::summary(scan.killed());
+    if (scan.expected.held)
+        out += '\n' + engine::expectationcounts(scan.expected);
     if (const std::string start = wheretostarttext(scan, level); !start.empty())
         out += '\n' + start;
-    return out + '\n';
+    out += '\n';
+    if (scan.expected.held)
+        out += wrongtext(scan.expected, level);
+    return out;
 }
 
 double share(int killed, double points) { return points * killed / mutants::mutantcount; }

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "formats/classassets.hpp"
@@ -82,17 +83,21 @@ std::string heatcell(const grade& g, int n) {
     return cell("td", attributes + " title=\"" + htmltext(celltitle(g, n)) + "\"", "");
 }
 
-void row(std::string& page, const grade& g, std::size_t index) {
+void row(std::string& page, const grade& g, std::size_t index, bool expected) {
     const std::string name = htmltext(g.name);
     page += "<tr data-index=\"" + number(static_cast<long>(index)) + "\" data-name=\"" + name + "\" data-score=\"" +
             (g.failed() ? "" : onedecimal(g.score())) + "\">" + rowhead(name);
     if (g.failed()) {
-        const std::string across = " class=\"error\" colspan=\"" + number(mutants::mutantcount + 3) + "\"";
+        const std::string across =
+            " class=\"error\" colspan=\"" + number(mutants::mutantcount + (expected ? 6 : 3)) + "\"";
         page += cell("td", across, htmltext(g.error)) + "</tr>\n";
         return;
     }
     page += numbercell(htmltext(mutants::summary(g.killed()))) + numbercell(number(g.scan.lines)) +
             numbercell(number(g.needed));
+    if (expected)
+        for (const long count : {g.scan.expected.right, g.scan.expected.wrong, g.scan.expected.missing})
+            page += numbercell(number(count));
     for (int n = 1; n <= mutants::mutantcount; n++)
         page += heatcell(g, n);
     page += "</tr>\n";
@@ -100,9 +105,12 @@ void row(std::string& page, const grade& g, std::size_t index) {
 
 // The heat map's headings: the file and its numbers, then every mutant
 // with its description as a tooltip.
-std::string heatmaphead() {
+std::string heatmaphead(bool expected) {
     std::string head =
         "<thead><tr>" + sorthead("name", "file") + sorthead("score", "score") + colhead("lines") + colhead("needed");
+    if (expected)
+        for (const engine::oracle o : {engine::oracle::right, engine::oracle::wrong, engine::oracle::missing})
+            head += colhead(engine::oraclename(o));
     for (const mutants::mutant& m : mutantset) {
         const std::string description = htmltext(m.description);
         head += cell("th",
@@ -167,6 +175,21 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
     return table + "</tbody>\n</table>\n";
 }
 
+// The misconceptions: for each concept that a file's wrong line points at,
+// how many files hold such a line, most first.
+std::string misconceptionlist(const std::vector<grade>& grades) {
+    std::string html = "<h2>" + htmltext(capitalized(misconceptionshead)) + "</h2>\n<p>" +
+                       htmltext(capitalized(misconceptionsmeaning)) + ":</p>\n";
+    const std::vector<misconceptionline> lines = misconceptionlines(grades);
+    if (lines.empty())
+        return html + "<p id=\"misconceptions\">" + htmltext(capitalized(nomisconceptions)) + ".</p>\n";
+    html += "<ul id=\"misconceptions\">\n";
+    for (const misconceptionline& l : lines)
+        html += "<li data-concept=\"" + number(static_cast<long>(l.count.idea)) + "\" data-files=\"" +
+                number(l.count.files) + "\">" + htmltext(l.text) + "</li>\n";
+    return html + "</ul>\n";
+}
+
 }  // namespace
 
 std::string classassets::head(std::string_view title, bool withscript) {
@@ -188,7 +211,7 @@ std::string classassets::head(std::string_view title, bool withscript) {
     return page;
 }
 
-std::string classhtml(const std::vector<grade>& grades) {
+std::string classhtml(const std::vector<grade>& grades, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
     const std::string summary = classsummary(grades);
@@ -201,9 +224,11 @@ std::string classhtml(const std::vector<grade>& grades) {
             "<p>The rows are in the order given; sort them by name or score.</p>\n";
 
     page += concepttable(grades, scores.graded);
-    page += "<table id=\"heatmap\">\n" + heatmaphead() + "<tbody>\n";
+    if (expected)
+        page += misconceptionlist(grades);
+    page += "<table id=\"heatmap\">\n" + heatmaphead(expected) + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)
-        row(page, grades[i], i);
+        row(page, grades[i], i, expected);
     page += "</tbody>\n</table>\n";
 
     const auto counts = statecountsof(grades);

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/expected.hpp"
 #include "formats/aligned.hpp"
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
@@ -79,24 +80,56 @@ std::vector<std::array<std::string, 3>> conceptrows(const std::vector<grade>& gr
     return rows;
 }
 
+// A file's row of the text: its name, its numbers and its survivors, or
+// the error in the survivors' place.
+std::array<std::string, 6> textrow(const grade& g) {
+    if (g.failed())
+        return {shown(g.name), "", "", "", "", "error: " + g.error};
+    const std::string left = survivors(g);
+    return {shown(g.name),
+            std::to_string(g.killed()),
+            std::to_string(mutants::percent(g.killed())) + "%",
+            std::to_string(g.scan.lines),
+            std::to_string(g.needed),
+            left.empty() ? "none" : left};
+}
+
 }  // namespace
 
-std::string classtext(const std::vector<grade>& grades) {
-    std::vector<std::array<std::string, 6>> rows = {{"file", "killed", "percent", "lines", "needed", "survivors"}};
-    for (const grade& g : grades) {
-        if (g.failed()) {
-            rows.push_back({shown(g.name), "", "", "", "", "error: " + g.error});
-            continue;
+std::string classtext(const std::vector<grade>& grades, bool expected) {
+    std::string out;
+    if (expected) {
+        std::vector<std::array<std::string, 9>> rows = {
+            {"file", "killed", "percent", "lines", "needed", std::string(engine::oraclename(engine::oracle::right)),
+             std::string(engine::oraclename(engine::oracle::wrong)),
+             std::string(engine::oraclename(engine::oracle::missing)), "survivors"}};
+        for (const grade& g : grades) {
+            const auto r = textrow(g);
+            const engine::expectations& e = g.scan.expected;
+            rows.push_back({r[0], r[1], r[2], r[3], r[4], g.failed() ? "" : std::to_string(e.right),
+                            g.failed() ? "" : std::to_string(e.wrong), g.failed() ? "" : std::to_string(e.missing),
+                            r[5]});
         }
-        const std::string left = survivors(g);
-        rows.push_back({shown(g.name), std::to_string(g.killed()), std::to_string(mutants::percent(g.killed())) + "%",
-                        std::to_string(g.scan.lines), std::to_string(g.needed), left.empty() ? "none" : left});
+        out = aligned(rows, {false, true, true, true, true, true, true, true, false});
+    } else {
+        std::vector<std::array<std::string, 6>> rows = {{"file", "killed", "percent", "lines", "needed", "survivors"}};
+        for (const grade& g : grades)
+            rows.push_back(textrow(g));
+        out = aligned(rows, {false, true, true, true, true, false});
     }
-    std::string out = aligned(rows, {false, true, true, true, true, false});
 
     const auto killers = killersof(grades);
     out += "\nclass: " + classsummary(grades) + "\n";
     out += aligned(conceptrows(grades), {false, true, false}) + "\n";
+    if (expected) {
+        out += std::string(misconceptionshead) + ": " + std::string(misconceptionsmeaning) + "\n";
+        const std::vector<misconceptionline> lines = misconceptionlines(grades);
+        if (lines.empty())
+            out += std::string(nomisconceptions) + "\n";
+        for (const misconceptionline& l : lines)
+            out += l.text + "\n";
+        out += "\n";
+    }
     // How many files got how far into each mutant: the four add up to the
     // files graded.
     const auto counts = statecountsof(grades);
@@ -111,8 +144,12 @@ std::string classtext(const std::vector<grade>& grades) {
     return out + aligned(hardest, {true, true, true, true, true, false});
 }
 
-std::string classcsv(const std::vector<grade>& grades) {
-    std::string out = "file,killed,percent,lines,needed,survivors,error\r\n";
+std::string classcsv(const std::vector<grade>& grades, bool expected) {
+    std::string out = "file,killed,percent,lines,needed,survivors,error";
+    if (expected)
+        for (const engine::oracle o : {engine::oracle::right, engine::oracle::wrong, engine::oracle::missing})
+            out += "," + std::string(engine::oraclename(o));
+    out += "\r\n";
     for (const grade& g : grades) {
         out += csvfield(validutf8(g.name)) + ',';
         if (g.failed())
@@ -120,12 +157,17 @@ std::string classcsv(const std::vector<grade>& grades) {
         else
             out += std::to_string(g.killed()) + ',' + std::to_string(mutants::percent(g.killed())) + ',' +
                    std::to_string(g.scan.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',';
+        if (expected)
+            out += g.failed()
+                       ? ",,,"
+                       : ',' + std::to_string(g.scan.expected.right) + ',' + std::to_string(g.scan.expected.wrong) +
+                             ',' + std::to_string(g.scan.expected.missing);
         out += "\r\n";
     }
     return out;
 }
 
-std::string classjson(const std::vector<grade>& grades, int indent) {
+std::string classjson(const std::vector<grade>& grades, int indent, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
     json mutantlist = json::array();
@@ -142,6 +184,12 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
                      {"median", scores.graded > 0 ? json(scores.median) : json(nullptr)},
                      {"concepts", conceptlist(grades)},
                      {"mutants", mutantlist}};
+    if (expected) {
+        json list = json::array();
+        for (const engine::misconceptioncount& c : engine::misconceptionsof(grades))
+            list.push_back({{"concept", mutants::ideaof(c.idea).name}, {"files", c.files}});
+        document["misconceptions"] = list;
+    }
     jsonlist files(document, indent, "\"files\": [");
     for (const grade& g : grades) {
         json file = {{"name", validutf8(g.name)}, {"error", g.failed() ? json(g.error) : json(nullptr)}};
@@ -149,6 +197,9 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
             for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors", "unreached",
                                     "reached", "infected"})
                 file[key] = nullptr;
+            if (expected)
+                for (const char* key : {"right", "wrong", "missing", "misconceptions"})
+                    file[key] = nullptr;
         } else {
             json kills = json::array();
             json left = json::array();
@@ -174,6 +225,15 @@ std::string classjson(const std::vector<grade>& grades, int indent) {
             file["unreached"] = bystate[static_cast<std::size_t>(state::unreached)];
             file["reached"] = bystate[static_cast<std::size_t>(state::reached)];
             file["infected"] = bystate[static_cast<std::size_t>(state::infected)];
+            if (expected) {
+                file["right"] = g.scan.expected.right;
+                file["wrong"] = g.scan.expected.wrong;
+                file["missing"] = g.scan.expected.missing;
+                json concepts = json::array();
+                for (const mutants::idea i : g.misconceptions)
+                    concepts.push_back(mutants::ideaof(i).name);
+                file["misconceptions"] = concepts;
+            }
         }
         files.add(file);
     }

@@ -41,6 +41,15 @@ std::string wheretostarttext(const engine::scanresult& scan, engine::hints level
                        : many + " survive, none of them reached yet.");
 }
 
+std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades) {
+    std::vector<misconceptionline> lines;
+    for (const engine::misconceptioncount& c : engine::misconceptionsof(grades))
+        if (c.files > 0)
+            lines.push_back({c, std::string(mutants::ideaof(c.idea).name) + ": " + std::to_string(c.files) +
+                                    (c.files == 1 ? " file" : " files")});
+    return lines;
+}
+
 std::string statelegend(std::span<const engine::state> states, bool swatches) {
     std::string list = "<ul class=\"legend\">\n";
     for (const engine::state s : states) {

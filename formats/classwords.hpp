@@ -26,6 +26,20 @@ std::string classsummary(const std::vector<engine::grade>& grades);
 inline constexpr std::string_view startframe = "Where to start: ";
 std::string wheretostarttext(const engine::scanresult& scan, engine::hints level);
 
+// The class's misconceptions, as every class output heads and words them:
+// the heading, what it counts, and a line for each concept that a file's
+// wrong line points at, most files first, such as "the century years: 9
+// files"; "none" when no file holds a wrong line that a mutant answers.
+inline constexpr std::string_view misconceptionshead = "misconceptions";
+inline constexpr std::string_view misconceptionsmeaning =
+    "the concepts whose mutants answer what a file's wrong line expects, by the files that hold such a line";
+struct misconceptionline {
+    engine::misconceptioncount count;
+    std::string text;
+};
+std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades);
+inline constexpr std::string_view nomisconceptions = "none";
+
 // The states as a list, each with what it means; with swatches, each after
 // a cell in the heat map's colour of it.
 std::string statelegend(std::span<const engine::state> states, bool swatches);

@@ -80,6 +80,8 @@ std::string feedbackpage(const grade& g, hints level) {
     std::string page = head("vorlak feedback: " + name);
     page += "<h1>Feedback on " + htmltext(name) + "</h1>\n<p class=\"summary\">" +
             htmltext(mutants::summary(g.killed())) + "</p>\n";
+    // A wrong line is a fault in the tests: it comes before the survivors.
+    page += pageparts::expectations(g, level);
     if (g.killed() == mutants::mutantcount)
         return page + "<p>Your lines kill every mutant.</p>\n" + pageparts::ownlines(g) + std::string(foot);
     page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "

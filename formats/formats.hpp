@@ -93,21 +93,34 @@ std::string prairielearnjson(const engine::scanresult& scan, const autograderopt
 // not gradable, so no attempt is charged, with why.
 std::string prairielearnfailure(std::string_view why);
 
+// The wrong lines under "wrong expectations:", each explained as the level
+// allows, its first line flush and the others indented; empty when none is
+// wrong.
+std::string wrongtext(const engine::expectations& e, hints level);
+
+// The lines that state no expectation, one sentence for each kind: the
+// lines with none, as runs ("no expectation: lines 3-5"), and each tail
+// that states none, with its text as a page shows it.
+std::vector<std::string> missinglines(const engine::expectations& e);
+
 // A field of a csv record: quoted when it holds a comma, a quote or a line break.
 std::string csvfield(std::string_view text);
 
 // A class, one row per file in the order given, then the mutants hardest
-// first and the class's mean and median score.
-std::string classtext(const std::vector<engine::grade>& grades);
+// first and the class's mean and median score.  With expected (the files
+// were graded by their expectations) each file's count of right, wrong and
+// missing expectations too, and the class's misconceptions.
+std::string classtext(const std::vector<engine::grade>& grades, bool expected = false);
 
-// RFC 4180: the gradebook, one record per file.
-std::string classcsv(const std::vector<engine::grade>& grades);
+// RFC 4180: the gradebook, one record per file; with expected, three more
+// fields at the end of each record: right,wrong,missing.
+std::string classcsv(const std::vector<engine::grade>& grades, bool expected = false);
 
 // The class as one json document; indent < 0 writes it on one line.
-std::string classjson(const std::vector<engine::grade>& grades, int indent);
+std::string classjson(const std::vector<engine::grade>& grades, int indent, bool expected = false);
 
 // The class as one self-contained page: a heat map of files by mutants.
-std::string classhtml(const std::vector<engine::grade>& grades);
+std::string classhtml(const std::vector<engine::grade>& grades, bool expected = false);
 
 // The name of each graded file's feedback page in a folder: the file's last
 // name with every byte but letters, digits, '.', '-' and '_' made '_', a

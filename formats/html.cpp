@@ -46,6 +46,13 @@ std::string htmlscriptdata(std::string_view json) {
     return out;
 }
 
+std::string capitalized(std::string_view words) {
+    std::string out(words);
+    if (!out.empty() && out[0] >= 'a' && out[0] <= 'z')
+        out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    return out;
+}
+
 std::string htmltext(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -25,4 +25,8 @@ std::string htmlscriptdata(std::string_view json);
 // that are not UTF-8 and control characters shown as U+FFFD.
 std::string htmltext(std::string_view text);
 
+// Words that begin a sentence or a heading of a page: the first letter
+// made a capital, when it is an ASCII one.
+std::string capitalized(std::string_view words);
+
 }  // namespace vorlak::formats

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/cover.hpp"
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "engine/sites.hpp"
 #include "formats/classwords.hpp"
@@ -211,6 +212,35 @@ std::string numbersof(killset s, bool runsof) {
 }
 
 }  // namespace
+
+std::string expectations(const grade& g, hints level) {
+    const engine::expectations& e = g.scan.expected;
+    if (!e.held)
+        return "";
+    std::string html = "<p class=\"counts\">" + htmltext(capitalized(engine::expectationcounts(e))) + ".</p>\n";
+    if (!e.wrongs.empty()) {
+        html += "<section class=\"wrong\">\n<h2>" + htmltext(capitalized(engine::wronghead)) + "</h2>\n<p>" +
+                htmltext(engine::wrongmeaning) + "</p>\n<ul class=\"wronglines\">\n";
+        for (const engine::wrongline& w : e.wrongs) {
+            const std::vector<std::string> lines = engine::wrongexplained(w, level);
+            html += "<li class=\"wrongline\" data-line=\"" + number(w.line) + "\"><p class=\"name\">" +
+                    htmltext(capitalized(lines[0])) + "</p>\n";
+            for (std::size_t i = 1; i < lines.size(); i++)
+                html += "<p>" + htmltext(capitalized(lines[i])) + "</p>\n";
+            html += "</li>\n";
+        }
+        html += "</ul>\n</section>\n";
+    }
+    const std::vector<std::string> missing = missinglines(e);
+    if (!missing.empty()) {
+        html += "<section class=\"missing\">\n<h2>" + htmltext(capitalized(engine::missinghead)) +
+                "</h2>\n<ul class=\"missinglines\">\n";
+        for (const std::string& line : missing)
+            html += "<li>" + htmltext(capitalized(line)) + "</li>\n";
+        html += "</ul>\n</section>\n";
+    }
+    return html;
+}
 
 std::string wheretostart(const grade& g, hints level) {
     const std::string start = wheretostarttext(g.scan, level);

@@ -9,6 +9,12 @@
 
 namespace vorlak::formats::pageparts {
 
+// With expectations, what a page shows first, since a wrong line is a
+// fault in the tests: the count of each verdict, the wrong lines each
+// explained as the level allows, then the lines that state none.  Empty
+// when the grading held no expectations.
+std::string expectations(const engine::grade& g, hints level);
+
 // Where to start: the concept with the most survivors that the file already
 // reaches (or, when it reaches none, the most survivors), as a paragraph;
 // empty below concept or when every mutant is killed.

@@ -98,29 +98,13 @@ void concepts(const scanresult& scan, std::string& out) {
 // The wrong lines, each explained as the level allows, then the lines
 // without an expectation and those whose tail states none.
 void expectationsection(const engine::expectations& e, hints level, std::string& out) {
-    if (!e.wrongs.empty())
-        out += "wrong expectations:\n";
-    for (const engine::wrongline& w : e.wrongs) {
-        const std::vector<std::string> lines = engine::wrongexplained(w, level);
-        out += lines[0] + '\n';
-        for (std::size_t i = 1; i < lines.size(); i++)
-            out += "    " + lines[i] + '\n';
-    }
-    if (e.none.empty() && e.bad.empty())
+    out += wrongtext(e, level);
+    const std::vector<std::string> missing = missinglines(e);
+    if (missing.empty())
         return;
-    out += "missing expectations:\n";
-    if (!e.none.empty()) {
-        runs none;
-        long count = 0;
-        for (const auto& [first, last] : e.none) {
-            for (long n = first; n <= last; n++)
-                none.add(n);
-            count += last - first + 1;
-        }
-        out += std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text() + '\n';
-    }
-    for (const engine::badtail& b : e.bad)
-        out += engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"\n";
+    out += std::string(engine::missinghead) + ":\n";
+    for (const std::string& line : missing)
+        out += line + '\n';
 }
 
 // The lines that kill each mutant, and the lines with the same kill set
@@ -209,6 +193,36 @@ std::string runs::text() const {
             out += '-' + number(last);
     }
     return out;
+}
+
+std::string wrongtext(const engine::expectations& e, hints level) {
+    std::string out;
+    if (!e.wrongs.empty())
+        out += std::string(engine::wronghead) + ":\n";
+    for (const engine::wrongline& w : e.wrongs) {
+        const std::vector<std::string> lines = engine::wrongexplained(w, level);
+        out += lines[0] + '\n';
+        for (std::size_t i = 1; i < lines.size(); i++)
+            out += "    " + lines[i] + '\n';
+    }
+    return out;
+}
+
+std::vector<std::string> missinglines(const engine::expectations& e) {
+    std::vector<std::string> lines;
+    if (!e.none.empty()) {
+        runs none;
+        long count = 0;
+        for (const auto& [first, last] : e.none) {
+            for (long n = first; n <= last; n++)
+                none.add(n);
+            count += last - first + 1;
+        }
+        lines.push_back(std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text());
+    }
+    for (const engine::badtail& b : e.bad)
+        lines.push_back(engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"");
+    return lines;
 }
 
 std::string csvfield(std::string_view text) {

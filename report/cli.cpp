@@ -79,6 +79,7 @@ std::vector<grade> gradeall(const settings& s) {
                        .ownlines = feedback,
                        .answers = feedback && s.hints == formats::hints::answer,
                        .perline = feedback,
+                       .expected = s.expected,
                        .shown = formats::shownline});
 }
 
@@ -208,14 +209,14 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return testlines(s, f, note);
     switch (s.form) {
     case format::text:
-        return s.grading ? formats::classtext(f.grades)
+        return s.grading ? formats::classtext(f.grades, s.expected)
                          : formats::textreport(f.file.scan, s.matrix, s.hints, f.file.answers);
     case format::csv:
         if (s.grading)
-            return formats::classcsv(f.grades);
+            return formats::classcsv(f.grades, s.expected);
         return s.matrix ? formats::csvmatrix(f.file.scan) : formats::csvreport(f.file.scan, s.hints);
     case format::json:
-        return s.grading ? formats::classjson(f.grades, 2)
+        return s.grading ? formats::classjson(f.grades, 2, s.expected)
                          : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix, .level = s.hints},
                                                f.file.answers, 2);
     case format::gradescope:
@@ -231,7 +232,7 @@ std::string render(const settings& s, const findings& f, std::string& note) {
     }
     case format::html:
         if (s.grading)
-            return formats::classhtml(f.grades);
+            return formats::classhtml(f.grades, s.expected);
         return formats::renderhtml(formats::jsonreport(f.file.scan, s.testfile,
                                                        {.matrix = s.matrix, .diffs = true, .level = s.hints},
                                                        f.file.answers, -1),

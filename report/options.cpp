@@ -29,9 +29,9 @@ constexpr std::string_view synopsis =
     "                     [--expected] [--hints LEVEL] [--fail-under N] [-h|--help] [--version]\n"
     "                     TESTFILE\n"
     "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
-    "                     [--hints LEVEL] [--fail-under N] TESTFILE\n"
-    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--fail-under N]\n"
-    "                     [--feedback DIR [--hints LEVEL]] FILE...\n";
+    "                     [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
+    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--expected]\n"
+    "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n";
 
 // The help's first words, the number of mutants, then the rest.
 constexpr std::string_view helpopening = "Shows which line of TESTFILE kills which of the ";
@@ -48,6 +48,7 @@ constexpr std::string_view help =
     "                       html: put them into the report)\n"
     "      --expected       a line kills only when the result it expects, written after\n"
     "                       its dates, is the program's; lists the wrong and missing ones\n"
+    "                       (with --class, each file's and the class's misconceptions)\n"
     "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
     "                       with --class, when any file's score is\n"
     "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"

@@ -173,6 +173,7 @@ constexpr std::array fields = {
     member("expected.none", [](auto& g) { return &g.scan.expected.none; }),
     member("expected.lines", [](auto& g) { return &g.scan.expected.lines; }),
     member("answers", [](auto& g) { return &g.answers; }),
+    member("misconceptions", [](auto& g) { return &g.misconceptions; }),
 };
 
 }  // namespace

@@ -159,6 +159,18 @@ inline bool get(const json& v, engine::badtail& b) { return getall(v, b.line, b.
 inline void put(json& v, const engine::lineexpectation& l) { putall(v, l.verdict, l.expected, l.reference); }
 inline bool get(const json& v, engine::lineexpectation& l) { return getall(v, l.verdict, l.expected, l.reference); }
 
+// A concept of the catalogue by its name.
+inline void put(json& v, mutants::idea i) { v = std::string(mutants::ideaof(i).name); }
+inline bool get(const json& v, mutants::idea& i) {
+    const std::string* name = v.get_ptr<const std::string*>();
+    for (std::size_t n = 0; name != nullptr && n < mutants::ideas.size(); n++)
+        if (mutants::ideas[n].name == *name) {
+            i = static_cast<mutants::idea>(n);
+            return true;
+        }
+    return false;
+}
+
 template <class C> void putitems(json& v, const C& items) {
     json::array_t& out = arrayof(v, items.size());
     for (std::size_t i = 0; i < items.size(); i++)

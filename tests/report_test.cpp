@@ -27,6 +27,7 @@
 #include "dates/dates.hpp"
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/expected.hpp"
 #include "engine/grade.hpp"
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
@@ -754,6 +755,159 @@ TEST(Class, StatusesAndTheTextRows) {
     EXPECT_EQ(concepts.back()["filesKillingAll"], 2);
 }
 
+// A file whose lines state what they expect after their dates, in turn:
+// the program's result, another one (a mutant's answer where one differs,
+// else one more), none, a tail that is not a number.
+std::string tailed(unsigned seed, int lines) {
+    std::mt19937 random(seed);
+    std::string file;
+    for (int i = 0; i < lines; i++) {
+        const std::string line = tests::dateline(random);
+        const int reference = engine::results(line + '\n', 1).first;
+        int other = reference + 1;
+        for (int n = 1 + static_cast<int>(random() % 65), k = 0; k < 65; k++, n = n % 65 + 1)
+            if (const int r = engine::results(line + '\n', n).second; r != reference) {
+                other = r;
+                break;
+            }
+        switch (i % 4) {
+        case 0:
+            file += line + ' ' + std::to_string(reference) + '\n';
+            break;
+        case 1:
+            file += line + ' ' + std::to_string(other) + '\n';
+            break;
+        case 2:
+            file += line + '\n';
+            break;
+        default:
+            file += line + " about " + std::to_string(reference) + '\n';
+            break;
+        }
+    }
+    return file;
+}
+
+// With --expected each file is graded by its expectations: the gradebook's
+// three last fields are the file's own counts, the misconceptions count the
+// files whose wrong lines a mutant of each concept answers, every output is
+// the same for every job count, and a student's page shows the wrong lines
+// before the survivors.
+TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
+    std::vector<std::string> files;
+    for (unsigned seed = 400; seed < 408; seed++)
+        files.push_back(scratch("tailed" + std::to_string(seed), tailed(seed, static_cast<int>(seed % 4) * 6 + 5)));
+    files.push_back(std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt");
+    files.push_back(std::filesystem::path(files[0]).parent_path() / "missing.txt");
+
+    std::vector<std::string> args = {"--class", "--expected", "-f", "csv"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto csv = report(args);
+    EXPECT_EQ(csv.status, 1) << csv.err;
+    std::istringstream records(csv.out);
+    std::string record;
+    std::getline(records, record);
+    EXPECT_EQ(record, "file,killed,percent,lines,needed,survivors,error,right,wrong,missing\r");
+    for (const std::string& file : files) {
+        ASSERT_TRUE(std::getline(records, record));
+        const std::size_t fields = record.rfind(',', record.rfind(',', record.rfind(',') - 1) - 1);
+        const std::string counts = record.substr(fields + 1);
+        const auto own = report({"--expected", file});
+        if (own.status != 0) {
+            EXPECT_EQ(counts, ",,\r") << file;
+            continue;
+        }
+        // "expectations: 3 right, 1 wrong, 2 missing", the file's own.
+        std::smatch m;
+        ASSERT_TRUE(
+            std::regex_search(own.out, m, std::regex("\nexpectations: (\\d+) right, (\\d+) wrong, (\\d+) missing\n")));
+        EXPECT_EQ(counts, m[1].str() + ',' + m[2].str() + ',' + m[3].str() + '\r') << file;
+        // The score is the expectations' too.
+        EXPECT_TRUE(record.starts_with(file + ',' + std::to_string(scanpath(file, {.expected = true}).killed()) + ','))
+            << record;
+    }
+
+    // The misconceptions, worked out plainly: every mutant run on each wrong
+    // line, the concepts of those that answer what it expects.
+    std::array<long, mutants::ideas.size()> pointing{};
+    long wronglines = 0;
+    for (const std::string& file : files) {
+        if (file.ends_with("missing.txt"))
+            continue;
+        const engine::scanresult scan = scanpath(file, {.expected = true});
+        std::array<bool, mutants::ideas.size()> pointed{};
+        for (const engine::wrongline& w : scan.expected.wrongs) {
+            wronglines++;
+            for (int n = 1; n <= 65; n++)
+                if (engine::results(w.text, n).second == w.expected)
+                    pointed[static_cast<std::size_t>(mutants::mutantof(n).teaches)] = true;
+            EXPECT_EQ(engine::answering(w.text, w.expected).count(),
+                      std::count_if(mutants::mutantset.begin(), mutants::mutantset.end(), [&](const auto& mu) {
+                          return engine::results(w.text, mu.number).second == w.expected;
+                      }));
+        }
+        for (std::size_t i = 0; i < pointed.size(); i++)
+            pointing[i] += pointed[i] ? 1 : 0;
+    }
+    EXPECT_GT(wronglines, 0);
+    args[3] = "json";
+    const auto document = nlohmann::json::parse(report(args).out);
+    std::vector<std::pair<long, std::string>> want;
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        want.emplace_back(-pointing[i], std::string(mutants::ideas[i].name));
+    std::stable_sort(want.begin(), want.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ASSERT_EQ(document["misconceptions"].size(), want.size());
+    EXPECT_GT(-want[0].first, 0);
+    for (std::size_t i = 0; i < want.size(); i++) {
+        EXPECT_EQ(document["misconceptions"][i]["concept"], want[i].second) << i;
+        EXPECT_EQ(document["misconceptions"][i]["files"], -want[i].first) << want[i].second;
+    }
+    args[3] = "text";
+    const std::string text = report(args).out;
+    for (const auto& [negative, name] : want) {
+        const std::string line = name + ": " + std::to_string(-negative) + (negative == -1 ? " file\n" : " files\n");
+        EXPECT_EQ(text.find('\n' + line) != std::string::npos, negative != 0) << line;
+    }
+
+    // The same for every job count and hint level.
+    for (const std::string format : {"text", "csv", "json", "html"}) {
+        args[3] = format;
+        args.insert(args.begin() + 4, {"-j", "1"});
+        const auto one = report(args);
+        args[5] = "3";
+        const auto three = report(args);
+        args.insert(args.begin() + 6, {"--hints", "answer"});
+        const auto answer = report(args);
+        args.erase(args.begin() + 4, args.begin() + 8);
+        EXPECT_EQ(one.out, three.out) << format;
+        EXPECT_EQ(one.out, answer.out) << format;
+    }
+
+    // A student's page: the wrong lines, explained, before the survivors.
+    const std::filesystem::path pages = std::filesystem::path(files[0]).parent_path() / "expected-pages";
+    for (const std::string level : {"score", "concept", "mutant"}) {
+        std::filesystem::remove_all(pages);
+        EXPECT_EQ(report({"--class", "--expected", "--hints", level, "--feedback", pages, files[1]}).status, 0);
+        const std::string page = tests::readfile(pages / "tailed401.html");
+        const engine::scanresult scan = scanpath(files[1], {.expected = true});
+        ASSERT_FALSE(scan.expected.wrongs.empty());
+        engine::hints h{};
+        ASSERT_TRUE(engine::parsehints(level, h));
+        std::size_t at = page.find("<section class=\"wrong\">");
+        EXPECT_NE(at, std::string::npos) << level;
+        for (const engine::wrongline& w : scan.expected.wrongs)
+            for (const std::string& line : engine::wrongexplained(w, h)) {
+                at = page.find(formats::htmltext(formats::capitalized(line)), at);
+                EXPECT_NE(at, std::string::npos) << level << ": " << line;
+            }
+        EXPECT_LT(at, page.find("<section class=\"missing\">")) << level;
+        EXPECT_LT(page.find("<section class=\"missing\">"), page.find("These mutants survive")) << level;
+        // A wrong line is named by its number, never shown.
+        for (const engine::wrongline& w : scan.expected.wrongs)
+            EXPECT_EQ(page.find(w.text.substr(0, 21)), std::string::npos) << level << ": " << w.text;
+    }
+}
+
 // The date-like lines of a page's text, tags dropped and entities read:
 // every 21 columns at the start of a word whose sixteen digit columns hold
 // at least fourteen digits and no blank.
@@ -920,7 +1074,7 @@ template <class T, class... A> consteval std::size_t membercount() {
 // field and no default holds, every value of every enumeration among them.
 // A member added to any of these records fails the build here until it is
 // filled and compared (and so, through the round trip, sent).
-static_assert(membercount<engine::grade>() == 5);
+static_assert(membercount<engine::grade>() == 6);
 static_assert(membercount<engine::scanresult>() == 14);
 static_assert(membercount<engine::expectations>() == 8);
 static_assert(membercount<engine::wrongline>() == 4);
@@ -979,6 +1133,8 @@ engine::grade everyfield() {
     s.expected.lines = {
         {engine::oracle::right, 73, 73}, {engine::oracle::wrong, 79, -4}, {engine::oracle::missing, 0, 83}};
     g.answers = {{2, "x1/01/2000 01/01/2000\n", -1, 0}, {45, "02/29/2001 03/01/2001\n", -1, 1}};
+    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
+        g.misconceptions.push_back(static_cast<mutants::idea>(mutants::ideas.size() - 1 - i));
     return g;
 }
 
@@ -1039,6 +1195,7 @@ void expectsame(const engine::grade& a, const engine::grade& b) {
         const engine::suggestion& y = b.answers[i];
         EXPECT_EQ(std::tie(x.mutant, x.line, x.reference, x.result), std::tie(y.mutant, y.line, y.reference, y.result));
     }
+    EXPECT_EQ(a.misconceptions, b.misconceptions);
 }
 
 // Every field of a grade crosses from a worker to the parent as it was;
@@ -1212,6 +1369,7 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
         std::string file;
         int status;
         bool gradable;
+        bool expected = false;  // graded by the lines' expectations
     } cases[] = {
         {examples + "adequate.txt", 0, true},
         {examples + "starter.txt", 0, true},
@@ -1220,12 +1378,21 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
         {scratch("platform-empty", ""), 0, false},
         {missing, 1, false},
         {std::filesystem::temp_directory_path().string(), 1, false},
+        {scratch("platform-tailed", tailed(500, 12)), 0, true, true},
+        {examples + "starter.txt", 0, true, true},
     };
     for (const auto& c : cases)
         for (const double points : {65.0, 10.0, 2.5}) {
             const std::string p = points == 65.0 ? "65" : points == 10.0 ? "10" : "2.5";
-            const auto gs = report({"-f", "gradescope", "--points", p, "--visibility", "after_due_date", c.file});
-            const auto pl = report({"-f", "prairielearn", "--points", p, c.file});
+            std::vector<std::string> gsargs = {"-f",           "gradescope",     "--points", p,
+                                               "--visibility", "after_due_date", c.file};
+            std::vector<std::string> plargs = {"-f", "prairielearn", "--points", p, c.file};
+            if (c.expected) {
+                gsargs.insert(gsargs.begin(), "--expected");
+                plargs.insert(plargs.begin(), "--expected");
+            }
+            const auto gs = report(gsargs);
+            const auto pl = report(plargs);
             EXPECT_EQ(gs.status, c.status) << c.file << gs.err;
             EXPECT_EQ(pl.status, c.status) << c.file << pl.err;
             const auto g = nlohmann::json::parse(gs.out);
@@ -1237,8 +1404,19 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
                 EXPECT_EQ(l["format_errors"].size(), 1u);
                 continue;
             }
-            const int killed = scanpath(c.file).killed();
+            const engine::scanresult scan = scanpath(c.file, {.expected = c.expected});
+            const int killed = scan.killed();
             EXPECT_DOUBLE_EQ(g["score"].get<double>(), points * killed / 65) << c.file;
+            // With expectations, their count and each wrong line as the
+            // text report has them, at the documents' level.
+            for (const std::string& output : {g["output"].get<std::string>(), l["output"].get<std::string>()}) {
+                EXPECT_EQ(output.find("expectations: ") != std::string::npos, c.expected) << output;
+                if (!c.expected)
+                    continue;
+                EXPECT_NE(output.find('\n' + engine::expectationcounts(scan.expected) + '\n'), std::string::npos);
+                EXPECT_NE(output.find(formats::wrongtext(scan.expected, engine::hints::condition)), std::string::npos)
+                    << output;
+            }
             EXPECT_DOUBLE_EQ(l["score"].get<double>(), killed / 65.0) << c.file;
             EXPECT_EQ(g["visibility"], "visible");
             double score = 0;

@@ -282,4 +282,60 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
   }
   check(leveltroubles.length === 0, 'the pages at every level run nothing, fetch nothing and break no policy',
     leveltroubles.join('; '));
+
+  // A class whose lines state what they expect, graded by it: the class
+  // page with each file's counts and the misconceptions, and the pages at
+  // every level with the wrong lines, explained, before the survivors.
+  const TAILS = [
+    '02/28/2001 03/01/2001 1',
+    '02/28/2000 03/01/2000 1',
+    '02/28/2100 03/01/2100 2',
+    '13/01/2000 01/01/2000 -11',
+    '01/01/1900 01/01/2000',
+    '12/31/1999 01/01/2000 <b id="vorlakbold">soon</b>',
+  ];
+  fs.writeFileSync(path.join(folder, 'tailed.txt'), TAILS.join('\n') + '\n');
+  const tailedclass = ['tailed.txt', 'starter.txt', hostile];
+  const expectedpage = path.join(out, 'class-expected.html');
+  const gradedclass = spawnSync(report, ['--class', '--expected', '-f', 'html', '-o', expectedpage, ...tailedclass],
+    { cwd: folder, encoding: 'utf8' });
+  check(gradedclass.status === 0, 'the class page with --expected is written', `status ${gradedclass.status}: ${gradedclass.stderr}`);
+  const classtab = await context.newPage();
+  await classtab.goto(pathToFileURL(expectedpage).href);
+  const heads = await classtab.locator('#heatmap thead th').allTextContents();
+  check(['right', 'wrong', 'missing'].every((h) => heads.includes(h)), 'the heat map counts each file\'s expectations',
+    heads.slice(0, 8).join(' '));
+  const pointed = await classtab.locator('#misconceptions li').allTextContents();
+  check(pointed.length > 0 && pointed.every((l) => / 1 file$/.test(l)), 'the class lists its misconceptions',
+    JSON.stringify(pointed));
+  await accessible(classtab, 'the class page with expectations');
+  await classtab.close();
+  const expectedtroubles = [];
+  for (const level of ['score', 'state', 'concept', 'condition', 'mutant', 'answer']) {
+    const dir = path.join(out, `feedback-expected-${level}`);
+    fs.rmSync(dir, { recursive: true, force: true });
+    const made = spawnSync(report, ['--class', '--expected', '--feedback', dir, '--hints', level, ...tailedclass],
+      { cwd: folder, encoding: 'utf8' });
+    check(made.status === 0, `the pages with expectations at ${level} are written`, `status ${made.status}: ${made.stderr}`);
+    for (const page of fs.readdirSync(dir).sort()) {
+      const one = await open(path.relative(pages, path.join(dir, page)));
+      await accessible(one.t, `a feedback page with expectations at ${level}`);
+      if (page === 'tailed.txt.html') {
+        const lines = await one.t.locator('.wrongline').evaluateAll((lis) => lis.map((li) => Number(li.dataset.line)));
+        if (JSON.stringify(lines) !== '[2,3]') expectedtroubles.push(`${level}: wrong lines ${JSON.stringify(lines)}`);
+        const first = await one.t.evaluate(() => {
+          const wrong = document.querySelector('section.wrong');
+          const survivors = document.querySelector('.numbers, .groups, section.concept');
+          return Boolean(wrong && survivors && wrong.compareDocumentPosition(survivors) & Node.DOCUMENT_POSITION_FOLLOWING);
+        });
+        if (!first) expectedtroubles.push(`${level}: the wrong lines do not come before the survivors`);
+        const missing = await one.t.locator('section.missing li').allTextContents();
+        if (missing.length !== 2) expectedtroubles.push(`${level}: missing ${JSON.stringify(missing)}`);
+      }
+      expectedtroubles.push(...(await one.quiet()).map((t) => `${level}/${page}: ${t}`));
+      await one.t.close();
+    }
+  }
+  check(expectedtroubles.length === 0, 'the pages with expectations show the wrong lines first, quietly, at every level',
+    expectedtroubles.join('; '));
 });

@@ -4,7 +4,9 @@
 // Exits 77 (skipped) when the packages are not installed, unless CI is set:
 // there a missing validator is a failure.
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
 import { createRequire } from 'node:module';
 
 const require = createRequire(import.meta.url);
@@ -25,13 +27,23 @@ if (!program || testfiles.length === 0) {
   process.exit(1);
 }
 
+// A file whose lines state what they expect: right, wrong, with a tail that
+// states none, and without one; graded with --expected besides the others.
+const scratch = mkdtempSync(path.join(tmpdir(), 'vorlak-validate-'));
+const tailed = path.join(scratch, 'tailed.txt');
+writeFileSync(tailed, '02/28/2001 03/01/2001 1\n02/28/2000 03/01/2000 1\n02/28/2100 03/01/2100 2\n' +
+  '13/01/2000 01/01/2000 -11\n01/01/1900 01/01/2000\n12/31/1999 01/01/2000 soon\n');
+testfiles.push(tailed);
+process.on('exit', () => rmSync(scratch, { recursive: true, force: true }));
+
 const ajv = new Ajv({ allErrors: true, strict: false });
 addFormats(ajv);
 const validate = ajv.compile(schema);
 
 // At every hint level: below mutant a mutant has no description and no replacement.
 const levels = ['score', 'state', 'concept', 'condition', 'mutant', 'answer'].map((level) => ['--hints', level]);
-const variants = [[], ['--matrix'], ['--suggest'], ['--matrix', '--suggest'], ...levels];
+const variants = [[], ['--matrix'], ['--suggest'], ['--matrix', '--suggest'], ...levels, ['--expected'],
+  ['--expected', '--matrix', '--hints', 'mutant']];
 let passed = 0;
 let failed = 0;
 for (const file of testfiles) {
@@ -86,7 +98,8 @@ const platforms = ['gradescope', 'prairielearn'].map((name) => [name,
   ajv.compile(JSON.parse(readFileSync(new URL(`./${name}.schema.json`, import.meta.url))))]);
 for (const file of [...testfiles, '/nonexistent/missing.txt', '/']) {
   for (const [name, check] of platforms) {
-    for (const extra of [[], ['--points', '10'], ['--hints', 'score'], ['--hints', 'answer']]) {
+    for (const extra of [[], ['--points', '10'], ['--hints', 'score'], ['--hints', 'answer'], ['--expected'],
+      ['--expected', '--hints', 'mutant', '--points', '10']]) {
       const what = `${['-f', name, ...extra].join(' ')} ${file}`;
       let document;
       try {
