@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/cover.hpp"
+#include "engine/expected.hpp"
 #include "engine/grade.hpp"
 #include "engine/scan.hpp"
 #include "engine/suggest.hpp"
@@ -236,7 +237,8 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         return formats::renderhtml(formats::jsonreport(f.file.scan, s.testfile,
                                                        {.matrix = s.matrix, .diffs = true, .level = s.hints},
                                                        f.file.answers, -1),
-                                   formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()));
+                                   formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()) +
+                                       (s.expected ? "; " + engine::expectationcounts(f.file.scan.expected) : ""));
     }
     return {};
 }

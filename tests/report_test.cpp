@@ -363,6 +363,12 @@ TEST(Suggest, AppendedLinesKillAllSixtyFive) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n') - (r.err.find("newline") != std::string::npos),
                   survivors);
     }
+    // With --expected each suggested line states its result, so that it
+    // counts: appended to a file with a wrong line, they kill all 65 so too.
+    const std::string stated = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/expected.txt");
+    const auto r = report({"--suggest", "--expected", scratch("suggest", stated)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(scanpath(scratch("suggested", stated + r.out), {.expected = true}).killed(), 65) << r.out;
 }
 
 // --- the command line --------------------------------------------------------

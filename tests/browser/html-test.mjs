@@ -298,8 +298,34 @@ async function injection(context) {
   settled(trouble, 'injection');
 }
 
+// The starter with the results its lines expect, one wrong, graded by
+// them: the title counts the verdicts, each test names its own, and the
+// page stays accessible.
+async function expectations(context) {
+  const testfile = path.join(path.dirname(opt.starter), 'expected.txt');
+  const html = path.join(opt.out, 'expected.html');
+  const r = spawnSync(opt.report, ['-f', 'html', '--expected', '-o', html, testfile], { encoding: 'utf8' });
+  check(r.status === 0, 'expectations: the page is written', r.stderr);
+  const text = execFileSync(opt.report, ['--expected', testfile], { encoding: 'utf8' });
+  const counts = text.split('\n').find((l) => l.startsWith('expectations: '));
+  const { page, trouble } = await openpage(context, html, '#test/expected.txt');
+  check((await page.title()).endsWith(`; ${counts}`), 'expectations: the title counts the verdicts', await page.title());
+  await page.locator('mte-test-view').first().waitFor({ timeout: RENDER_TIMEOUT });
+  await page.waitForTimeout(500);
+  // Each test as the viewer lists it, its name then its state in brackets.
+  const names = [...new Set((await deeptext(page)).map((t) => t.trim()))].filter((t) => /^\S.{20,60} \(\w+\)$/.test(t));
+  const right = names.filter((t) => t.includes(' [right] (')).length;
+  const wrong = names.filter((t) => t.includes(' [wrong] (')).length;
+  check(right > 0 && `expectations: ${right} right, ${wrong} wrong, 0 missing` === counts,
+    'expectations: each test names its verdict, as the text report counts them', `${right} right, ${wrong} wrong; ${counts}`);
+  await accessible(page, 'expectations, the tests');
+  await closepage(page, trouble);
+  settled(trouble, 'expectations');
+}
+
 await inchromium('browser', {}, async (context) => {
   await starter(context);
   await bands(context);
   await injection(context);
+  await expectations(context);
 });
