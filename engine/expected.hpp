@@ -69,9 +69,7 @@ template <hints cap = hints::answer> std::vector<std::string> wrongexplained(con
 std::vector<mutants::idea> conceptsof(killset k);
 std::vector<mutants::idea> misconceptions(const wrongline& w);
 
-// How a line without an expectation is listed: "no expectation", and a
-// tail that states none, with its line: "line 6: malformed expectation" or
-// "line 6: expectation out of range", its text to follow.
+// How the lines with an empty tail are listed: "no expectation".
 inline constexpr std::string_view nonename = "no expectation";
 
 // The headings of the wrong lines and of the lines that state no
@@ -81,6 +79,9 @@ inline constexpr std::string_view missinghead = "missing expectations";
 inline constexpr std::string_view wrongmeaning =
     "A line that expects another result than the program's is a fault in the tests: it counts for nothing, "
     "and kills no mutant, until it expects what the program answers.";
+
+// A tail that states no value, with its line: "line 6: malformed
+// expectation" or "line 6: expectation out of range", its text to follow.
 std::string badtailhead(const badtail& b);
 
 }  // namespace vorlak::engine
