@@ -67,6 +67,15 @@ fresh; cp "$examples/starter.txt" "$sub/mine.txt"; cp "$examples/adequate.txt" "
 printf 'hints=score\npoints=10\nvisibility=hidden\nfile=mine.txt\n' >"$work/autograder/source/vorlak.conf"
 grade "$(killed "$sub/mine.txt")" 10
 grep -q '"visibility": "hidden"' "$work/autograder/results/results.json" || fail "the tests are not hidden"
+# Graded by the results the lines state: the wrong line counts for nothing.
+stated() { "$report" --expected "$1" | sed -n 's|^\([0-9]*\)/65 mutants killed.*|\1|p'; }
+fresh; cp "$examples/expected.txt" "$sub/tests.txt"
+printf 'expected=yes\n' >"$work/autograder/source/vorlak.conf"
+[ "$(stated "$sub/tests.txt")" -lt "$(killed "$sub/tests.txt")" ] || fail "the wrong line of expected.txt costs nothing"
+grade "$(stated "$sub/tests.txt")"
+grep -q 'expectations: 8 right, 1 wrong, 0 missing' "$work/autograder/results/results.json" ||
+    fail "the document does not count the expectations"
+rm "$work/autograder/source/vorlak.conf"
 
 # PrairieLearn's grader on a /grade root.
 grade=$work/grade
@@ -78,6 +87,8 @@ for file in adequate starter; do
     rm -rf "$grade"; mkdir -p "$grade/student"; cp "$examples/$file.txt" "$grade/student/tests.txt"
     plgrade "$(killed "$grade/student/tests.txt")"
 done
+rm -rf "$grade"; mkdir -p "$grade/student"; cp "$examples/expected.txt" "$grade/student/tests.txt"
+VORLAK_EXPECTED=yes plgrade "$(stated "$grade/student/tests.txt")"
 rm -rf "$grade"; mkdir -p "$grade/student"; plgrade none
 rm -rf "$grade"; mkdir -p "$grade/student"; : >"$grade/student/tests.txt"; plgrade none
 python3 - "$examples/prairielearn/info.json" <<'PY' || fail "info.json lacks the external grading it needs"

@@ -4,14 +4,17 @@
 # results/results.json, always, whole.  VORLAK_GRADE_ROOT moves /grade
 # elsewhere (the tests do), VORLAK_REPORT names the program when it is not
 # on the PATH, and VORLAK_HINTS and VORLAK_POINTS set what the students see
-# and the points.
+# and the points; VORLAK_EXPECTED=yes grades each line by the result it
+# states after its dates.
 set -uo pipefail
 root=${VORLAK_GRADE_ROOT:-/grade}
 report=${VORLAK_REPORT:-vorlak-report}
 results=$root/results/results.json
 mkdir -p "$root/results"
 rm -f "$results"
-"$report" -f prairielearn --hints "${VORLAK_HINTS:-condition}" --points "${VORLAK_POINTS:-65}" -o "$results" \
+byexpected=()
+[ "${VORLAK_EXPECTED:-no}" = yes ] && byexpected=(--expected)
+"$report" -f prairielearn "${byexpected[@]}" --hints "${VORLAK_HINTS:-condition}" --points "${VORLAK_POINTS:-65}" -o "$results" \
     -- "$root/student/tests.txt"
 status=$?
 # Should vorlak-report ever end without a document, the submission is not
