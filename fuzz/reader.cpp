@@ -30,8 +30,7 @@ namespace {
 // The expectation read piece by piece against the one of the whole line.
 void checktail(const io::tailreader& tail, const std::uint8_t* line, std::size_t size) {
     const io::expectation got = tail.finish();
-    const io::expectation whole =
-        io::expectationof(std::string_view(reinterpret_cast<const char*>(line), size));
+    const io::expectation whole = io::expectationof(std::string_view(reinterpret_cast<const char*>(line), size));
     if (got.what != whole.what || got.value != whole.value || got.text != whole.text)
         fail("the expectation of a line of %zu bytes differs when read in pieces", size);
     if (got.stated() != got.text.empty() && got.what != io::expectation::kind::none)
