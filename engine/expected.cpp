@@ -53,10 +53,12 @@ std::string_view oraclename(oracle o) {
     return {};
 }
 
-std::string expectationcounts(const expectations& e) {
-    return "expectations: " + std::to_string(e.right) + " right, " + std::to_string(e.wrong) + " wrong, " +
-           std::to_string(e.missing) + " missing";
+std::string verdictcounts(const expectations& e) {
+    return std::to_string(e.right) + " right, " + std::to_string(e.wrong) + " wrong, " + std::to_string(e.missing) +
+           " missing";
 }
+
+std::string expectationcounts(const expectations& e) { return std::string(expectationsname) + ": " + verdictcounts(e); }
 
 std::string resultmeaning(int result, int length) {
     if (result == 0)

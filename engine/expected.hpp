@@ -19,8 +19,10 @@ namespace vorlak::engine {
 // "right", "wrong" or "missing".
 std::string_view oraclename(oracle o);
 
-// The count of each verdict, as it follows the summary line:
-// "expectations: 3 right, 1 wrong, 2 missing".
+// The count of each verdict, "3 right, 1 wrong, 2 missing", and so as it
+// follows the summary line: "expectations: 3 right, 1 wrong, 2 missing".
+inline constexpr std::string_view expectationsname = "expectations";
+std::string verdictcounts(const expectations& e);
 std::string expectationcounts(const expectations& e);
 
 // What a result of the program means on a line of length bytes, such as

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <set>
 
+#include "engine/expected.hpp"
 #include "engine/explain.hpp"
 #include "formats/classassets.hpp"
 #include "formats/classwords.hpp"
@@ -103,6 +104,9 @@ std::string feedbackindex(const std::vector<grade>& grades, const std::vector<st
             "</p>\n<p>One page for each file read, "
             "with hints up to: " +
             std::string(hintname(level)) + ".</p>\n";
+    // Graded by their expectations, the files' counts of each verdict too.
+    const bool expected =
+        std::any_of(grades.begin(), grades.end(), [](const grade& g) { return g.scan.expected.held; });
     std::string rows;
     std::string unread;
     for (std::size_t i = 0; i < grades.size(); i++) {
@@ -111,13 +115,17 @@ std::string feedbackindex(const std::vector<grade>& grades, const std::vector<st
         if (g.failed())
             unread += "<li><span class=\"name\">" + name + "</span>: " + htmltext(g.error) + "</li>\n";
         else
-            rows += "<tr><th scope=\"row\" class=\"name\"><a href=\"" + htmltext(names[i]) + "\">" + name +
-                    "</a></th><td class=\"number\">" + htmltext(mutants::summary(g.killed())) + "</td></tr>\n";
+            rows +=
+                "<tr><th scope=\"row\" class=\"name\"><a href=\"" + htmltext(names[i]) + "\">" + name +
+                "</a></th><td class=\"number\">" + htmltext(mutants::summary(g.killed())) + "</td>" +
+                (expected ? "<td class=\"expectations\">" + htmltext(engine::verdictcounts(g.scan.expected)) + "</td>"
+                          : "") +
+                "</tr>\n";
     }
     if (!rows.empty())
-        page += "<table id=\"files\">\n<thead><tr><th scope=\"col\">file</th><th scope=\"col\">score</th></tr>"
-                "</thead>\n<tbody>\n" +
-                rows + "</tbody>\n</table>\n";
+        page += "<table id=\"files\">\n<thead><tr><th scope=\"col\">file</th><th scope=\"col\">score</th>" +
+                (expected ? "<th scope=\"col\">" + std::string(engine::expectationsname) + "</th>" : std::string()) +
+                "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
     if (!unread.empty())
         page += "<h2>Files that could not be read</h2>\n<ul id=\"unread\">\n" + unread + "</ul>\n";
     return page + std::string(foot);

@@ -911,6 +911,11 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         // A wrong line is named by its number, never shown.
         for (const engine::wrongline& w : scan.expected.wrongs)
             EXPECT_EQ(page.find(w.text.substr(0, 21)), std::string::npos) << level << ": " << w.text;
+        // The teacher's index counts each file's verdicts.
+        EXPECT_NE(tests::readfile(pages / "index.html")
+                      .find("<td class=\"expectations\">" + engine::verdictcounts(scan.expected) + "</td>"),
+                  std::string::npos)
+            << level;
     }
 }
 
