@@ -100,8 +100,6 @@ std::vector<mutants::idea> conceptsof(killset k) {
     return out;
 }
 
-std::vector<mutants::idea> misconceptions(const wrongline& w) { return conceptsof(answering(w.text, w.expected)); }
-
 std::vector<std::string> wronganswer(const wrongline& w) {
     return {"line " + std::to_string(w.line) + " expects " + std::to_string(w.expected) + ", the program answers " +
                 std::to_string(w.reference),

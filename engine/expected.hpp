@@ -66,10 +66,8 @@ template <hints cap = hints::answer> std::vector<std::string> wrongexplained(con
     return lines;
 }
 
-// The concepts of the mutants in k, in the catalogue's order; of those that
-// answer what a wrong line expects.
+// The concepts of the mutants in k, in the catalogue's order.
 std::vector<mutants::idea> conceptsof(killset k);
-std::vector<mutants::idea> misconceptions(const wrongline& w);
 
 // How the lines with an empty tail are listed: "no expectation".
 inline constexpr std::string_view nonename = "no expectation";

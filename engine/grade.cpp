@@ -85,13 +85,11 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     if (needs.answers)
         g.answers = suggest(killset::all().without(g.killedset()));
     if (needs.expected) {
-        std::array<bool, mutants::ideas.size()> pointed{};
+        // The concepts of every mutant that answers what some wrong line expects.
+        killset answers;
         for (const wrongline& w : g.scan.expected.wrongs)
-            for (const mutants::idea i : misconceptions(w))
-                pointed[static_cast<std::size_t>(i)] = true;
-        for (std::size_t i = 0; i < pointed.size(); i++)
-            if (pointed[i])
-                g.misconceptions.push_back(static_cast<mutants::idea>(i));
+            answers |= answering(w.text, w.expected);
+        g.misconceptions = conceptsof(answers);
     }
     return g;
 }
