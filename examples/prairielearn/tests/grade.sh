@@ -28,8 +28,11 @@ notgradable() {
 # The settings as vorlak-report reads them, never other ones: when they are
 # wrong, the course staff's message goes to standard error, into the
 # grading job's log, and the submission is not gradable.
-if ! settings=$("$report" --check-settings-environment); then
-    notgradable "the course's autograder settings are invalid"
+settings=$("$report" --check-settings-environment)
+status=$?
+if [ $status -ne 0 ]; then
+    [ $status -eq 1 ] && notgradable "the course's autograder settings are invalid" ||
+        notgradable "vorlak-report ended with status $status"
     exit 0
 fi
 while IFS= read -r line; do
