@@ -101,7 +101,7 @@ PY
 # Wrong settings: setup.sh fails with the line and what it allows, and
 # run_autograder grades no one with other settings.
 while IFS='|' read -r conf message; do
-    printf "$conf" >"$work/autograder/source/vorlak.conf"
+    printf '%b' "$conf" >"$work/autograder/source/vorlak.conf"
     ! VORLAK_APT_GET=true VORLAK_REPORT=$report "$work/autograder/source/setup.sh" 2>"$work/err" ||
         fail "setup.sh takes $conf"
     [ "$(cat "$work/err")" = "vorlak-report: vorlak.conf $message" ] || fail "setup.sh says: $(cat "$work/err")"
@@ -127,7 +127,7 @@ rm "$work/autograder/source/vorlak.conf"
 # message names the file as the student uploaded it.
 nonfile() {
     fresh; "$@"
-    timeout 60 env VORLAK_AUTOGRADER_ROOT=$work/autograder VORLAK_REPORT=$report \
+    timeout 60 env VORLAK_AUTOGRADER_ROOT="$work/autograder" VORLAK_REPORT="$report" \
         "$work/autograder/source/run_autograder" || fail "run_autograder failed on $*"
     check gradescope "$work/autograder/results/results.json" none 65
 }

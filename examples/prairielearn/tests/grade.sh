@@ -31,8 +31,11 @@ notgradable() {
 settings=$("$report" --check-settings-environment)
 status=$?
 if [ $status -ne 0 ]; then
-    [ $status -eq 1 ] && notgradable "the course's autograder settings are invalid" ||
+    if [ $status -eq 1 ]; then
+        notgradable "the course's autograder settings are invalid"
+    else
         notgradable "vorlak-report ended with status $status"
+    fi
     exit 0
 fi
 while IFS= read -r line; do
