@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -30,6 +31,7 @@
 #include "report/feedback.hpp"
 #include "report/options.hpp"
 #include "report/pool.hpp"
+#include "report/settings.hpp"
 
 namespace vorlak::report {
 
@@ -255,6 +257,38 @@ int exitstatus(const settings& s, const findings& f) {
     return s.failunder >= 0 && std::any_of(f.grades.begin(), f.grades.end(), below) ? 2 : 0;
 }
 
+// Why a file's status is 2: its share against the threshold, and the
+// fewest kills that reach it.
+std::string below(const settings& s, int killed) {
+    int needed = killed;
+    while (needed < mutants::mutantcount && mutants::share(needed) < s.failunder)
+        needed++;
+    return std::to_string(killed) + " of " + std::to_string(mutants::mutantcount) + " mutants killed (" +
+           std::to_string(mutants::percent(killed)) + "%), below the " + s.failundertext +
+           "% that --fail-under asks for: at least " + std::to_string(needed) + " needed";
+}
+
+// --check-settings and --check-settings-environment: the settings, every
+// one as key=value, or the message that says where they are wrong.
+int checksettings(const settings& s) {
+    if (s.settingsenvironment) {
+        const settingsread r = environmentsettings([](const char* name) { return std::getenv(name); });
+        return r.error.empty() ? writeout(s, canonicalenvironment(r.values)) : fail(r.error);
+    }
+    io::reader in;
+    if (!in.open(s.settingsfile))
+        return fail(std::string(s.settingsfile) + ": " + std::strerror(errno));
+    std::string text;
+    signed char piece[4096];
+    int count;
+    while ((count = in.getpiece(piece, sizeof piece)) > 0)
+        text.append(reinterpret_cast<const char*>(piece), static_cast<std::size_t>(count));
+    if (count < 0)
+        return fail(std::string(s.settingsfile) + ": " + std::strerror(in.error()));
+    const settingsread r = readsettings(text, s.settingsfile);
+    return r.error.empty() ? writeout(s, canonicalsettings(r.values)) : fail(r.error);
+}
+
 }  // namespace
 
 int run(int argc, char** argv) {
@@ -267,6 +301,8 @@ int run(int argc, char** argv) {
                    : fail(std::string("write error: ") + std::strerror(errno));
     else if (status != 0)
         return status;
+    if (s.settingsfile != nullptr || s.settingsenvironment)
+        return checksettings(s);
     if (s.feedback != nullptr)
         if (const int status = feedbackfolder(s); status != 0)
             return status;
@@ -283,7 +319,10 @@ int run(int argc, char** argv) {
         if (const int status = writefeedback(s, f.grades); status != 0)
             return status;
     say(note);
-    return exitstatus(s, f);
+    const int status = exitstatus(s, f);
+    if (status == 2 && !s.grading)
+        fail(below(s, f.file.scan.killed()));
+    return status;
 }
 
 }  // namespace vorlak::report

@@ -1,6 +1,7 @@
 // vorlak-report's command line: the synopsis, the help and the options.
 #include "report/options.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
@@ -22,6 +23,13 @@ int fail(const std::string& message) {
     return 1;
 }
 
+bool parsepoints(const char* text, double& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0 && value <= 1e9;
+}
+
 namespace {
 
 constexpr std::string_view synopsis =
@@ -31,7 +39,8 @@ constexpr std::string_view synopsis =
     "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
     "                     [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--expected]\n"
-    "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n";
+    "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n"
+    "       vorlak-report --check-settings FILE | --check-settings-environment\n";
 
 // The help's first words, the number of mutants, then the rest.
 constexpr std::string_view helpopening = "Shows which line of TESTFILE kills which of the ";
@@ -49,8 +58,8 @@ constexpr std::string_view help =
     "      --expected       a line kills only when the result it expects, written after\n"
     "                       its dates, is the program's; lists the wrong and missing ones\n"
     "                       (with --class, each file's and the class's misconceptions)\n"
-    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100);\n"
-    "                       with --class, when any file's score is\n"
+    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100),\n"
+    "                       and say why on standard error; with --class, when any file's score is\n"
     "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
     "                       then how many files kill each mutant\n"
     "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
@@ -64,6 +73,11 @@ constexpr std::string_view help =
     "                       killed (default: one per mutant)\n"
     "      --visibility V   with gradescope, who sees the tests: hidden, after_due_date,\n"
     "                       after_published or visible (the default)\n"
+    "      --check-settings FILE\n"
+    "                       read a platform's vorlak.conf and write every setting as\n"
+    "                       key=value, or say which line is wrong and what it allows\n"
+    "      --check-settings-environment\n"
+    "                       the same for PrairieLearn's VORLAK_HINTS and VORLAK_EXPECTED\n"
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
@@ -84,10 +98,14 @@ enum longonly {
     feedbackoption,
     hintsoption,
     pointsoption,
-    visibilityoption
+    visibilityoption,
+    checksettingsoption,
+    checkenvironmentoption
 };
 
 constexpr option longoptions[] = {
+    {"check-settings", required_argument, nullptr, checksettingsoption},
+    {"check-settings-environment", no_argument, nullptr, checkenvironmentoption},
     {"class", no_argument, nullptr, classoption},
     {"expected", no_argument, nullptr, expectedoption},
     {"fail-under", required_argument, nullptr, failunderoption},
@@ -133,15 +151,8 @@ bool parsethreshold(const char* text, double& value) {
     return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value >= 0 && value <= 100;
 }
 
-bool parsepoints(const char* text, double& value) {
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return errno == 0 && end != text && *end == '\0' && std::isfinite(value) && value > 0 && value <= 1e9;
-}
-
 bool validvisibility(std::string_view v) {
-    return v == "hidden" || v == "after_due_date" || v == "after_published" || v == "visible";
+    return std::find(visibilities.begin(), visibilities.end(), v) != visibilities.end();
 }
 
 bool parsejobs(const char* text, int& jobs) {
@@ -158,7 +169,9 @@ bool parsejobs(const char* text, int& jobs) {
 // the exit status of a bad one.
 int readoptions(int argc, char** argv, settings& s) {
     int c;
+    int given = 0;  // options read
     while ((c = getopt_long(argc, argv, "f:hj:o:", longoptions, nullptr)) != -1) {
+        given++;
         switch (c) {
         case 'f':
             if (!parseformat(optarg, s.form))
@@ -195,6 +208,7 @@ int readoptions(int argc, char** argv, settings& s) {
         case failunderoption:
             if (!parsethreshold(optarg, s.failunder))
                 return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
+            s.failundertext = optarg;
             break;
         case classoption:
             s.grading = true;
@@ -220,6 +234,12 @@ int readoptions(int argc, char** argv, settings& s) {
                             "': use hidden, after_due_date, after_published or visible");
             s.visibility = optarg;
             break;
+        case checksettingsoption:
+            s.settingsfile = optarg;
+            break;
+        case checkenvironmentoption:
+            s.settingsenvironment = true;
+            break;
         case versionoption:
             std::printf("vorlak-report %s\n", VORLAK_VERSION);
             return done;
@@ -227,6 +247,8 @@ int readoptions(int argc, char** argv, settings& s) {
             return usage();  // getopt_long has said what was wrong
         }
     }
+    if ((s.settingsfile != nullptr || s.settingsenvironment) && (given != 1 || optind != argc))
+        return fail("--check-settings FILE and --check-settings-environment go alone");
     return 0;
 }
 
@@ -288,7 +310,9 @@ int readwords(int argc, char** argv, settings& s) {
 
 int parse(int argc, char** argv, settings& s) {
     const int status = readoptions(argc, argv, s);
-    return status != 0 ? status : readwords(argc, argv, s);
+    if (status != 0 || s.settingsfile != nullptr || s.settingsenvironment)
+        return status;
+    return readwords(argc, argv, s);
 }
 
 }  // namespace vorlak::report

@@ -2,6 +2,7 @@
 // speaks of what went wrong.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,9 +34,19 @@ struct settings {
     // pages, whose default is condition.
     formats::hints hints = formats::hints::mutant;
     bool hintsgiven = false;
-    double points = -1;                // --points: the total a file that kills every mutant earns
-    const char* visibility = nullptr;  // --visibility: who sees the tests, with gradescope
+    double points = -1;                   // --points: the total a file that kills every mutant earns
+    const char* visibility = nullptr;     // --visibility: who sees the tests, with gradescope
+    const char* failundertext = nullptr;  // --fail-under as written
+    const char* settingsfile = nullptr;   // --check-settings
+    bool settingsenvironment = false;     // --check-settings-environment
 };
+
+// Who may see Gradescope's tests, the values of --visibility.
+inline constexpr std::array<std::string_view, 4> visibilities = {"hidden", "after_due_date", "after_published",
+                                                                 "visible"};
+
+// --points' rule: a number above 0, at most 1e9; value gets it.
+bool parsepoints(const char* text, double& value);
 
 constexpr int done = -1;  // what parse returns after the help or the version
 

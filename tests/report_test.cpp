@@ -40,6 +40,7 @@
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
+#include "report/settings.hpp"
 #include "report/wire.hpp"
 #include "testlines.hpp"
 
@@ -418,6 +419,16 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"/nonexistent/t.txt"}, 1, "vorlak-report: /nonexistent/t.txt: No such file or directory\n"},
         {{dir}, 1, "vorlak-report: " + dir + ": Is a directory\n"},
         {{"-o", "/nonexistent/out", empty}, 1, "vorlak-report: /nonexistent/out: No such file or directory\n"},
+        {{"--check-settings", empty, empty},
+         1,
+         "vorlak-report: --check-settings FILE and --check-settings-environment go alone\n"},
+        {{"--check-settings-environment", "--hints", "score"},
+         1,
+         "vorlak-report: --check-settings FILE and --check-settings-environment go alone\n"},
+        {{"--check-settings", "/nonexistent/vorlak.conf"},
+         1,
+         "vorlak-report: /nonexistent/vorlak.conf: No such file or directory\n"},
+        {{"--check-settings", dir}, 1, "vorlak-report: " + dir + ": Is a directory\n"},
         {{"--help"}, 0, ""},
         {{"--version"}, 0, ""},
         {{"-", "--minimize"}, 0, "kept 0 of 0 lines\n"},
@@ -445,6 +456,101 @@ TEST(CommandLine, FailUnderAtAboveAndBelowTheScore) {
     for (const auto& [threshold, status] : cases)
         EXPECT_EQ(report({"--fail-under", threshold, path}).status, status) << threshold;
     EXPECT_EQ(report({"--fail-under=100", "-f", "csv", scratch("none", "")}).status, 2);
+    // Below it, standard error says why: the shown percent may round up
+    // past a fractional threshold, the counts never do.
+    const std::pair<std::string, std::string> why[] = {
+        {"20", ""},
+        {"20.01", "vorlak-report: 13 of 65 mutants killed (20%), below the 20.01% that --fail-under asks for: at least "
+                  "14 needed\n"},
+        {"19.9e0", ""},
+        {"100", "vorlak-report: 13 of 65 mutants killed (20%), below the 100% that --fail-under asks for: at least 65 "
+                "needed\n"}};
+    for (const auto& [threshold, err] : why)
+        EXPECT_EQ(report({"--fail-under", threshold, path}).err, err) << threshold;
+}
+
+// --- the platforms' settings ---------------------------------------------------
+
+TEST(Settings, ReadAsATeacherWritesThemOrRefusedWithTheLine) {
+    const std::string defaults = "hints=condition\npoints=65\nvisibility=visible\nexpected=no\nfile=\nleaderboard=no\n";
+    struct {
+        std::string text;
+        std::string read;  // the canonical settings, or the message
+    } cases[] = {
+        {"", defaults},
+        {"\n\n# nothing set\n   \t\n", defaults},
+        {"hints=score", "hints=score\npoints=65\nvisibility=visible\nexpected=no\nfile=\nleaderboard=no\n"},
+        {"\xEF\xBB\xBF Hints =\tSTATE  # the state\r\nPoints = 10.50\r\nVISIBILITY=After_Due_Date\r\n"
+         "expected=Yes\r\nfile =  My Tests.txt \r\nleaderboard = YES#board\r\n",
+         "hints=state\npoints=10.5\nvisibility=after_due_date\nexpected=yes\nfile=My Tests.txt\nleaderboard=yes\n"},
+        {"points=1e3\nfile=\n",
+         "hints=condition\npoints=1000\nvisibility=visible\nexpected=no\nfile=\nleaderboard=no\n"},
+        {"points=0.001", "hints=condition\npoints=0.001\nvisibility=visible\nexpected=no\nfile=\nleaderboard=no\n"},
+        {"#\nhints=conditon\n",
+         "v.conf line 2: unknown hint level \"conditon\": one of score, state, concept, condition, mutant, answer"},
+        {"hints=", "v.conf line 1: unknown hint level \"\": one of score, state, concept, condition, mutant, answer"},
+        {"hints=score state", "v.conf line 1: unknown hint level \"score state\": one of score, state, concept, "
+                              "condition, mutant, answer"},
+        {"hint=score", "v.conf line 1: unknown key \"hint\": one of hints, points, visibility, expected, file, "
+                       "leaderboard"},
+        {"=score", "v.conf line 1: unknown key \"\": one of hints, points, visibility, expected, file, leaderboard"},
+        {"\n\nhints score\r\n", "v.conf line 3: \"hints score\" is not key=value: a key is one of hints, points, "
+                                "visibility, expected, file, leaderboard"},
+        {"hints=score\nexpected=no\nHINTS=state", "v.conf line 3: hints is set again, after line 1: set each key once"},
+        {"points=0", "v.conf line 1: points \"0\" is not a positive number: one above 0 and at most 1e9, such as 65 "
+                     "or 2.5"},
+        {"points=-5", "v.conf line 1: points \"-5\" is not a positive number: one above 0 and at most 1e9, such as 65 "
+                      "or 2.5"},
+        {"points=1e10", "v.conf line 1: points \"1e10\" is not a positive number: one above 0 and at most 1e9, such "
+                        "as 65 or 2.5"},
+        {"points=nan", "v.conf line 1: points \"nan\" is not a positive number: one above 0 and at most 1e9, such as "
+                       "65 or 2.5"},
+        {"points=65 points", "v.conf line 1: points \"65 points\" is not a positive number: one above 0 and at most "
+                             "1e9, such as 65 or 2.5"},
+        {"visibility=all", "v.conf line 1: unknown visibility \"all\": one of hidden, after_due_date, "
+                           "after_published, visible"},
+        {"expected=true", "v.conf line 1: expected is yes or no, not \"true\""},
+        {"leaderboard=1", "v.conf line 1: leaderboard is yes or no, not \"1\""},
+    };
+    for (const auto& c : cases) {
+        const report::settingsread r = report::readsettings(c.text, "v.conf");
+        EXPECT_EQ(r.error.empty() ? report::canonicalsettings(r.values) : r.error, c.read) << c.text;
+    }
+    // The file is a plain name inside the submission folder, or nothing.
+    for (const std::string name : {"..", ".", "-", "../tests.txt", "/etc/passwd", "a/b.txt", "tests\x01.txt"})
+        EXPECT_EQ(report::readsettings("file=" + name, "v.conf").error,
+                  "v.conf line 1: file \"" + name +
+                      "\" is not a plain name: the name of a file in the submission folder, such as tests.txt, or "
+                      "nothing for its only .txt file");
+    for (const std::string name : {"tests.txt", "..tests.txt", "-tests.txt", "t\xC3\xA9sts.txt"})
+        EXPECT_EQ(report::readsettings("file=" + name, "v.conf").values.file, name);
+}
+
+TEST(Settings, PrairieLearnsEnvironmentByTheSameRules) {
+    struct {
+        std::map<std::string, std::string> environment;
+        std::string read;
+    } cases[] = {
+        {{}, "hints=condition\nexpected=no\n"},
+        {{{"VORLAK_HINTS", "Condition"}, {"VORLAK_EXPECTED", " YES "}}, "hints=condition\nexpected=yes\n"},
+        {{{"VORLAK_HINTS", "answer"}, {"VORLAK_VISIBILITY", "nonsense"}}, "hints=answer\nexpected=no\n"},
+        {{{"VORLAK_HINTS", "conditon"}},
+         "VORLAK_HINTS: unknown hint level \"conditon\": one of score, state, concept, condition, mutant, answer"},
+        {{{"VORLAK_HINTS", ""}},
+         "VORLAK_HINTS: unknown hint level \"\": one of score, state, concept, condition, "
+         "mutant, answer"},
+        {{{"VORLAK_EXPECTED", "1"}}, "VORLAK_EXPECTED: expected is yes or no, not \"1\""},
+        {{{"VORLAK_POINTS", "65"}},
+         "VORLAK_POINTS: PrairieLearn grades by the score, a fraction of the question's "
+         "points: set the points in the assessment, and leave out VORLAK_POINTS"},
+    };
+    for (const auto& c : cases) {
+        const report::settingsread r = report::environmentsettings([&](const char* name) -> const char* {
+            const auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        });
+        EXPECT_EQ(r.error.empty() ? report::canonicalenvironment(r.values) : r.error, c.read);
+    }
 }
 
 TEST(CommandLine, WriteErrorsAreReportedAndOutputWaitsForTheRead) {

@@ -35,7 +35,7 @@ for deb; do :; done
 dpkg-deb -x "\$deb" "$installed"
 SH
 chmod +x "$work/apt-get"
-VORLAK_APT_GET=$work/apt-get "$work/autograder/source/setup.sh"
+VORLAK_APT_GET=$work/apt-get VORLAK_REPORT=$installed/usr/bin/vorlak-report "$work/autograder/source/setup.sh"
 report=$installed/usr/bin/vorlak-report
 vorlak=$installed/usr/bin/vorlak
 [ -x "$report" ] && [ -x "$vorlak" ] || fail "setup.sh did not install vorlak"
@@ -75,7 +75,83 @@ printf 'expected=yes\n' >"$work/autograder/source/vorlak.conf"
 grade "$(stated "$sub/tests.txt")"
 grep -q 'expectations: 8 right, 1 wrong, 0 missing' "$work/autograder/results/results.json" ||
     fail "the document does not count the expectations"
+
+# Settings as a teacher writes them: blanks around =, comments, CR LF, any case.
+fresh; cp "$examples/starter.txt" "$sub/mine.txt"; cp "$examples/adequate.txt" "$sub/other.txt"
+printf '# the course\r\nHints = Score # the score alone\r\n\r\nPOINTS=10\r\nfile = mine.txt\r\nVisibility=HIDDEN\r\n' \
+    >"$work/autograder/source/vorlak.conf"
+VORLAK_APT_GET=true VORLAK_REPORT=$report "$work/autograder/source/setup.sh" || fail "setup.sh refuses good settings"
+grade "$(killed "$sub/mine.txt")" 10
+grep -q '"visibility": "hidden"' "$work/autograder/results/results.json" || fail "the tests are not hidden"
+! grep -q 'concept: \|to reach it: \|to infect it: ' "$work/autograder/results/results.json" ||
+    fail "Hints = Score shows more than the score"
+
+# notgraded WHY: the document gives no points and says only why, with no
+# path of the grader in it.
+notgraded() {
+    python3 - "$work/autograder/results/results.json" "Not graded: $1"$'\n' "$work" <<'PY' ||
+import json, sys
+document = json.load(open(sys.argv[1]))
+assert document["score"] == 0 and document["output"] == sys.argv[2], document["output"]
+assert sys.argv[3] not in json.dumps(document), document
+PY
+        fail "the document does not say: Not graded: $1"
+}
+
+# Wrong settings: setup.sh fails with the line and what it allows, and
+# run_autograder grades no one with other settings.
+while IFS='|' read -r conf message; do
+    printf '%b' "$conf" >"$work/autograder/source/vorlak.conf"
+    ! VORLAK_APT_GET=true VORLAK_REPORT=$report "$work/autograder/source/setup.sh" 2>"$work/err" ||
+        fail "setup.sh takes $conf"
+    [ "$(cat "$work/err")" = "vorlak-report: vorlak.conf $message" ] || fail "setup.sh says: $(cat "$work/err")"
+    fresh; cp "$examples/starter.txt" "$sub/tests.txt"
+    VORLAK_AUTOGRADER_ROOT=$work/autograder VORLAK_REPORT=$report "$work/autograder/source/run_autograder" 2>"$work/err"
+    check gradescope "$work/autograder/results/results.json" none 65
+    notgraded "the course's autograder settings are invalid"
+    grep -qF "vorlak.conf $message" "$work/err" || fail "run_autograder does not tell the teacher: $(cat "$work/err")"
+done <<'CASES'
+# hints\nhints=conditon\n|line 2: unknown hint level "conditon": one of score, state, concept, condition, mutant, answer
+hint=score\n|line 1: unknown key "hint": one of hints, points, visibility, expected, file, leaderboard
+points=0\n|line 1: points "0" is not a positive number: one above 0 and at most 1e9, such as 65 or 2.5
+points=ten\r\n|line 1: points "ten" is not a positive number: one above 0 and at most 1e9, such as 65 or 2.5
+file=../tests.txt\n|line 1: file "../tests.txt" is not a plain name: the name of a file in the submission folder, such as tests.txt, or nothing for its only .txt file
+expected=true\n|line 1: expected is yes or no, not "true"
+hints state\n|line 1: "hints state" is not key=value: a key is one of hints, points, visibility, expected, file, leaderboard
+hints=score\nHINTS=state\n|line 2: hints is set again, after line 1: set each key once
+CASES
 rm "$work/autograder/source/vorlak.conf"
+
+# Submissions only as uploaded: a link (outside the folder or inside it), a
+# fifo, a socket for want of a device, a folder; none is opened, and each
+# message names the file as the student uploaded it.
+nonfile() {
+    fresh; "$@"
+    timeout 60 env VORLAK_AUTOGRADER_ROOT="$work/autograder" VORLAK_REPORT="$report" \
+        "$work/autograder/source/run_autograder" || fail "run_autograder failed on $*"
+    check gradescope "$work/autograder/results/results.json" none 65
+}
+nonfile ln -s "$examples/adequate.txt" "$sub/tests.txt"; notgraded "tests.txt is a link; upload the file itself."
+nonfile eval 'cp "$examples/adequate.txt" "$sub/real" && ln -s real "$sub/tests.txt"'
+notgraded "tests.txt is a link; upload the file itself."
+nonfile mkfifo "$sub/tests.txt"; notgraded "tests.txt is not a regular file; upload the file itself."
+nonfile python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' "$sub/tests.txt"
+notgraded "tests.txt is not a regular file; upload the file itself."
+nonfile mkdir "$sub/tests.txt"; notgraded "tests.txt is a folder; upload your test file."
+# A link beside the file: the file alone is graded.
+fresh; cp "$examples/starter.txt" "$sub/tests.txt"; ln -s "$examples/adequate.txt" "$sub/notes.txt"
+grade "$(killed "$sub/tests.txt")"
+# The named file: a link to it is not it, and a missing one is named.
+printf 'file=mine.txt\n' >"$work/autograder/source/vorlak.conf"
+nonfile ln -s "$examples/adequate.txt" "$sub/mine.txt"; notgraded "mine.txt is a link; upload the file itself."
+nonfile cp "$examples/starter.txt" "$sub/tests.txt"
+notgraded "the submission holds no mine.txt: upload your test file as mine.txt."
+rm "$work/autograder/source/vorlak.conf"
+# vorlak-report's own errors name the file as uploaded too.
+fresh; printf 'x\n' >"$sub/tests.txt"; chmod 0 "$sub/tests.txt"
+if ! [ -r "$sub/tests.txt" ]; then
+    grade none; notgraded "tests.txt: Permission denied"
+fi
 
 # PrairieLearn's grader on a /grade root.
 grade=$work/grade
@@ -91,12 +167,59 @@ rm -rf "$grade"; mkdir -p "$grade/student"; cp "$examples/expected.txt" "$grade/
 VORLAK_EXPECTED=yes plgrade "$(stated "$grade/student/tests.txt")"
 rm -rf "$grade"; mkdir -p "$grade/student"; plgrade none
 rm -rf "$grade"; mkdir -p "$grade/student"; : >"$grade/student/tests.txt"; plgrade none
+# plnotgradable WHY: not gradable, charging no attempt, and saying only why.
+plnotgradable() {
+    python3 - "$grade/results/results.json" "Not graded: $1" "$work" <<'PY' || fail "grade.sh does not say: $1"
+import json, sys
+document = json.load(open(sys.argv[1]))
+assert document["gradable"] is False and document["message"] == sys.argv[2], document
+assert sys.argv[3] not in json.dumps(document), document
+PY
+}
+rm -rf "$grade"; mkdir -p "$grade/student"; plgrade none; plnotgradable "the submission holds no tests.txt: upload your test file."
+# The settings in any case; a wrong one is the course's failure, never
+# another level.
+rm -rf "$grade"; mkdir -p "$grade/student"; cp "$examples/starter.txt" "$grade/student/tests.txt"
+VORLAK_HINTS=Score VORLAK_EXPECTED=No plgrade "$(killed "$grade/student/tests.txt")"
+! grep -q 'concept: \|to reach it: \|to infect it: ' "$grade/results/results.json" || fail "VORLAK_HINTS=Score shows more"
+while IFS='|' read -r setting message; do
+    env "$setting" VORLAK_GRADE_ROOT="$grade" VORLAK_REPORT="$report" "$examples/prairielearn/tests/grade.sh" 2>"$work/err"
+    check prairielearn "$grade/results/results.json" none 65
+    plnotgradable "the course's autograder settings are invalid"
+    [ "$(cat "$work/err")" = "vorlak-report: ${setting%%=*}: $message" ] || fail "grade.sh says: $(cat "$work/err")"
+done <<'CASES'
+VORLAK_HINTS=conditon|unknown hint level "conditon": one of score, state, concept, condition, mutant, answer
+VORLAK_EXPECTED=true|expected is yes or no, not "true"
+VORLAK_POINTS=10|PrairieLearn grades by the score, a fraction of the question's points: set the points in the assessment, and leave out VORLAK_POINTS
+CASES
+for make in 'ln -s $examples/adequate.txt tests.txt|tests.txt is a link; upload the file itself.' \
+    'mkfifo tests.txt|tests.txt is not a regular file; upload the file itself.' \
+    'mkdir tests.txt|tests.txt is a folder; upload your test file.'; do
+    rm -rf "$grade"; mkdir -p "$grade/student"; (cd "$grade/student" && eval "${make%%|*}")
+    timeout 60 env VORLAK_GRADE_ROOT="$grade" VORLAK_REPORT="$report" "$examples/prairielearn/tests/grade.sh" ||
+        fail "grade.sh failed"
+    check prairielearn "$grade/results/results.json" none 65
+    plnotgradable "${make#*|}"
+done
+# The image: an ENV line for each setting, checked by the build as the
+# grader reads it.
+python3 - "$examples/prairielearn/Dockerfile" <<'PY' || fail "the Dockerfile does not set and check each setting"
+import sys
+lines = open(sys.argv[1]).read().splitlines()
+env = [l.split()[1].split("=")[0] for l in lines if l.startswith("ENV ")]
+assert env == ["VORLAK_HINTS", "VORLAK_EXPECTED"], env
+assert lines.index("RUN vorlak-report --check-settings-environment") > max(i for i, l in enumerate(lines) if l.startswith("ENV "))
+PY
+(eval "$(sed -n 's/^ENV \(VORLAK_[A-Z]*=[a-z]*\)$/export \1/p' "$examples/prairielearn/Dockerfile")"
+    "$report" --check-settings-environment >/dev/null) || fail "the Dockerfile's settings are wrong"
 python3 - "$examples/prairielearn/info.json" <<'PY' || fail "info.json lacks the external grading it needs"
 import json, sys
 info = json.load(open(sys.argv[1]))
 assert info["gradingMethod"] == "External"
 options = info["externalGradingOptions"]
-assert options["enabled"] is True and options["image"] and options["entrypoint"] == "/grade/tests/grade.sh"
+assert options["enabled"] is True and options["entrypoint"] == "/grade/tests/grade.sh"
+assert options["image"] == "YOURNAMESPACE/vorlak-grader", options["image"]
+assert "uuid" in info["comment"], "no note that each copy needs a uuid of its own"
 assert isinstance(options["timeout"], int)
 PY
 
@@ -111,5 +234,21 @@ graders = [s for s in steps if s.get("uses", "").startswith("classroom-resources
 assert graders and all("--fail-under" in s["with"]["command"] and "max-score" in s["with"] for s in graders)
 reporter = [s for s in steps if s.get("uses", "").startswith("classroom-resources/autograding-grading-reporter")]
 assert reporter and reporter[0]["with"]["runners"].split(",") == [s["id"] for s in graders]
+assert "--hints state" in graders[0]["with"]["command"], graders[0]["with"]["command"]
 PY
+# Each step as its grader runs it, on the starter: the failing ones say why.
+mkdir "$work/classroom"; cp "$examples/starter.txt" "$work/classroom/tests.txt"
+python3 - "$examples/github-classroom/classroom.yml" <<'PY' >"$work/commands"
+import sys, yaml
+for s in yaml.safe_load(open(sys.argv[1]))["jobs"]["run-autograding-tests"]["steps"]:
+    if s.get("uses", "").startswith("classroom-resources/autograding-command-grader"):
+        print(s["with"]["command"])
+PY
+while read -r command; do
+    threshold=$(sed -n 's/.*--fail-under \([0-9]*\).*/\1/p' <<<"$command")
+    ! (cd "$work/classroom" && PATH=$installed/usr/bin:$PATH sh -c "$command" >/dev/null 2>"$work/err") ||
+        fail "$command passes the starter"
+    grep -q "^vorlak-report: 19 of 65 mutants killed (29%), below the $threshold% that --fail-under asks for" "$work/err" ||
+        fail "$command does not say why it fails: $(cat "$work/err")"
+done <"$work/commands"
 echo "platforms-test: the archive, the grader and the workflow hold"
