@@ -95,16 +95,21 @@ void concepts(const scanresult& scan, std::string& out) {
     }
 }
 
-// The wrong lines, each explained as the level allows, then the lines
-// without an expectation and those whose tail states none.
-void expectationsection(const engine::expectations& e, hints level, std::string& out) {
-    out += wrongtext(e, level);
-    const std::vector<std::string> missing = missinglines(e);
-    if (missing.empty())
-        return;
-    out += std::string(engine::missinghead) + ":\n";
-    for (const std::string& line : missing)
-        out += line + '\n';
+// The lines with an empty tail, as runs: "no expectation: lines 3-5".
+std::string nonetext(const std::vector<std::pair<long, long>>& none) {
+    runs r;
+    long count = 0;
+    for (const auto& [first, last] : none) {
+        for (long n = first; n <= last; n++)
+            r.add(n);
+        count += last - first + 1;
+    }
+    return std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + r.text();
+}
+
+// A tail that states no value, with its text as a page shows it.
+std::string badtailtext(const engine::badtail& b) {
+    return engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"";
 }
 
 // The lines that kill each mutant, and the lines with the same kill set
@@ -195,34 +200,63 @@ std::string runs::text() const {
     return out;
 }
 
-std::string wrongtext(const engine::expectations& e, hints level) {
+std::string wrongtext(const engine::expectations& e, hints level) { return expectationlist(e, level, 0, false); }
+
+std::vector<std::string> missinglines(const engine::expectations& e) {
+    std::vector<std::string> lines;
+    if (!e.none.empty())
+        lines.push_back(nonetext(e.none));
+    for (const engine::badtail& b : e.bad)
+        lines.push_back(badtailtext(b));
+    return lines;
+}
+
+std::string expectationlist(const engine::expectations& e, hints level, std::size_t most, bool missing) {
     std::string out;
-    if (!e.wrongs.empty())
-        out += std::string(engine::wronghead) + ":\n";
+    std::size_t items = 0;
+    long named = 0;  // the file's lines that what is listed names
+    const auto room = [&] { return most == 0 || items < most; };
     for (const engine::wrongline& w : e.wrongs) {
+        if (!room())
+            break;
+        if (items++ == 0)
+            out += std::string(engine::wronghead) + ":\n";
         const std::vector<std::string> lines = engine::wrongexplained(w, level);
         out += lines[0] + '\n';
         for (std::size_t i = 1; i < lines.size(); i++)
             out += "    " + lines[i] + '\n';
+        named++;
     }
-    return out;
-}
-
-std::vector<std::string> missinglines(const engine::expectations& e) {
+    if (!missing)
+        return out;
+    std::vector<std::pair<long, long>> none;
+    for (const auto& run : e.none) {
+        if (!room())
+            break;
+        none.push_back(run);
+        named += run.second - run.first + 1;
+        items++;
+    }
     std::vector<std::string> lines;
-    if (!e.none.empty()) {
-        runs none;
-        long count = 0;
-        for (const auto& [first, last] : e.none) {
-            for (long n = first; n <= last; n++)
-                none.add(n);
-            count += last - first + 1;
-        }
-        lines.push_back(std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text());
+    if (!none.empty())
+        lines.push_back(nonetext(none));
+    for (const engine::badtail& b : e.bad) {
+        if (!room())
+            break;
+        lines.push_back(badtailtext(b));
+        named++;
+        items++;
     }
-    for (const engine::badtail& b : e.bad)
-        lines.push_back(engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"");
-    return lines;
+    if (!lines.empty())
+        out += std::string(engine::missinghead) + ":\n";
+    for (const std::string& line : lines)
+        out += line + '\n';
+    long all = static_cast<long>(e.wrongs.size() + e.bad.size());
+    for (const auto& [first, last] : e.none)
+        all += last - first + 1;
+    if (named < all)
+        out += engine::morelines(all - named) + '\n';
+    return out;
 }
 
 std::string csvfield(std::string_view text) {
@@ -273,7 +307,7 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
             survivors.add(m.number);
     out += "surviving mutants: " + (survivors.empty() ? std::string("none") : survivors.text()) + '\n';
     if (scan.expected.held)
-        expectationsection(scan.expected, level, out);
+        out += expectationlist(scan.expected, level);
     if (level >= hints::concepts)
         concepts(scan, out);
     if (withmatrix)

@@ -35,6 +35,7 @@ struct settings {
     bool hintsgiven = false;
     double points = -1;                // --points: the total a file that kills every mutant earns
     const char* visibility = nullptr;  // --visibility: who sees the tests, with gradescope
+    bool leaderboard = false;          // --leaderboard: Gradescope's leaderboard entries
 };
 
 constexpr int done = -1;  // what parse returns after the help or the version
