@@ -95,21 +95,34 @@ void concepts(const scanresult& scan, std::string& out) {
     }
 }
 
-// The lines with an empty tail, as runs: "no expectation: lines 3-5".
-std::string nonetext(const std::vector<std::pair<long, long>>& none) {
-    runs r;
+// The lines that state no expectation, one sentence for each kind: those
+// with an empty tail as runs ("no expectation: lines 3-5"), then each tail
+// that states none with its text as a page shows it; with most, no more
+// than most of them, a run counting once.  named grows by the lines listed.
+std::vector<std::string> missingupto(const engine::expectations& e, std::size_t most, long& named) {
+    std::size_t items = 0;
+    runs none;
     long count = 0;
-    for (const auto& [first, last] : none) {
+    for (const auto& [first, last] : e.none) {
+        if (most != 0 && items == most)
+            break;
         for (long n = first; n <= last; n++)
-            r.add(n);
+            none.add(n);
         count += last - first + 1;
+        items++;
     }
-    return std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + r.text();
-}
-
-// A tail that states no value, with its text as a page shows it.
-std::string badtailtext(const engine::badtail& b) {
-    return engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"";
+    std::vector<std::string> lines;
+    if (count > 0)
+        lines.push_back(std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text());
+    named += count;
+    for (const engine::badtail& b : e.bad) {
+        if (most != 0 && items == most)
+            break;
+        lines.push_back(engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"");
+        named++;
+        items++;
+    }
+    return lines;
 }
 
 // The lines that kill each mutant, and the lines with the same kill set
@@ -203,21 +216,16 @@ std::string runs::text() const {
 std::string wrongtext(const engine::expectations& e, hints level) { return expectationlist(e, level, 0, false); }
 
 std::vector<std::string> missinglines(const engine::expectations& e) {
-    std::vector<std::string> lines;
-    if (!e.none.empty())
-        lines.push_back(nonetext(e.none));
-    for (const engine::badtail& b : e.bad)
-        lines.push_back(badtailtext(b));
-    return lines;
+    long named = 0;
+    return missingupto(e, 0, named);
 }
 
 std::string expectationlist(const engine::expectations& e, hints level, std::size_t most, bool missing) {
     std::string out;
     std::size_t items = 0;
     long named = 0;  // the file's lines that what is listed names
-    const auto room = [&] { return most == 0 || items < most; };
     for (const engine::wrongline& w : e.wrongs) {
-        if (!room())
+        if (most != 0 && items == most)
             break;
         if (items++ == 0)
             out += std::string(engine::wronghead) + ":\n";
@@ -229,24 +237,10 @@ std::string expectationlist(const engine::expectations& e, hints level, std::siz
     }
     if (!missing)
         return out;
-    std::vector<std::pair<long, long>> none;
-    for (const auto& run : e.none) {
-        if (!room())
-            break;
-        none.push_back(run);
-        named += run.second - run.first + 1;
-        items++;
-    }
-    std::vector<std::string> lines;
-    if (!none.empty())
-        lines.push_back(nonetext(none));
-    for (const engine::badtail& b : e.bad) {
-        if (!room())
-            break;
-        lines.push_back(badtailtext(b));
-        named++;
-        items++;
-    }
+    // What room the wrong lines leave, if they leave any.
+    const bool full = most != 0 && items == most;
+    const std::vector<std::string> lines =
+        full ? std::vector<std::string>() : missingupto(e, most == 0 ? 0 : most - items, named);
     if (!lines.empty())
         out += std::string(engine::missinghead) + ":\n";
     for (const std::string& line : lines)
