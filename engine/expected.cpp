@@ -125,6 +125,10 @@ std::vector<std::string> wrongmutants(killset answers, std::int32_t expected) {
     return lines;
 }
 
+std::string morelines(long count) {
+    return "\u2026 and " + std::to_string(count) + (count == 1 ? " more line" : " more lines");
+}
+
 std::string badtailhead(const badtail& b) {
     return "line " + std::to_string(b.line) + ": " +
            (b.tail.what == io::expectation::kind::outofrange ? "expectation out of range" : "malformed expectation");

@@ -80,6 +80,10 @@ inline constexpr std::string_view wrongmeaning =
     "A line that expects another result than the program's is a fault in the tests: it counts for nothing, "
     "and kills no mutant, until it expects what the program answers.";
 
+// What a list that stops short says of the lines it leaves out: "… and 140
+// more lines".
+std::string morelines(long count);
+
 // A tail that states no value, with its line: "line 6: malformed
 // expectation" or "line 6: expectation out of range", its text to follow.
 std::string badtailhead(const badtail& b);

@@ -58,6 +58,12 @@ std::string whyof(const scanresult& scan, int mutant);
 // level named "concept" is concepts here: concept is a keyword.)
 enum class hints { score, state, concepts, condition, mutant, answer };
 
+// What every surface says of a file that holds no line the program
+// evaluates past its length test (an empty file, or only blank or short
+// lines): it scores 0, and PrairieLearn charges no attempt for it.
+inline constexpr std::string_view untestable =
+    "the file holds no line long enough to test: a test line is two dates in 21 columns, then its newline";
+
 // The levels' names on the command line and on the pages, in their order.
 inline constexpr std::array<std::string_view, 6> hintnames = {"score",     "state",  "concept",
                                                               "condition", "mutant", "answer"};

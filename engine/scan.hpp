@@ -103,7 +103,11 @@ struct scanneeds {
 // Without every or whole, the reading stops once every mutant is killed, as
 // vorlak's passes do; lines and endsinnewline then tell only what was read.
 struct scanresult {
-    long lines = 0;             // physical lines; a last line without newline counts
+    long lines = 0;  // physical lines; a last line without newline counts
+    // The tests vorlak runs: a piece of at most 999 bytes each, so that a
+    // line of 999 bytes or more before its newline is several.
+    long tests = 0;
+    bool testable = false;      // a piece is long enough (22 bytes) to be evaluated past the length test
     bool endsinnewline = true;  // false when the last line has no newline
     std::array<firstkill, mutants::mutantcount> kills{};
     std::array<firstreach, mutants::mutantcount> reach{};

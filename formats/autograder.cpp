@@ -2,6 +2,9 @@
 // test per concept, worth its mutants' share of the points, with the hints
 // the level allows.
 
+#include <algorithm>
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 #include "engine/expected.hpp"
@@ -94,9 +97,14 @@ std::vector<concepttest> concepttests(const scanresult& scan, hints level,
     return tests;
 }
 
-// The summary line; with expectations their count and the wrong lines,
-// each explained as the level allows; and, as the level allows, where to
-// start.
+// The most entries of the expectations that a document lists: a page
+// shows them without scrolling past the tests.
+constexpr std::size_t listedexpectations = 20;
+
+// The summary line; with expectations their count, and the wrong lines,
+// each explained as the level allows, and those that state none, as the
+// text report lists them, up to listedexpectations; and, as the level
+// allows, where to start.
 std::string overall(const scanresult& scan, hints level) {
     std::string out = mutants::summary(scan.killed());
     if (scan.expected.held)
@@ -105,31 +113,112 @@ std::string overall(const scanresult& scan, hints level) {
         out += '\n' + start;
     out += '\n';
     if (scan.expected.held)
-        out += wrongtext(scan.expected, level);
+        out += expectationlist(scan.expected, level, listedexpectations);
     return out;
 }
 
-double share(int killed, double points) { return points * killed / mutants::mutantcount; }
+// Hundredths of a point, the unit every score in the documents is shown in.
+using cents = long long;
+
+// total shared by the weights by the largest remainder: each its floor of
+// total * weight / sum, then a hundredth more to the largest remainders,
+// the first of equal ones first, until the shares add up to total.
+std::vector<cents> apportion(cents total, const std::vector<int>& weights) {
+    long long sum = 0;
+    for (const int w : weights)
+        sum += w;
+    std::vector<cents> shares(weights.size(), 0);
+    if (sum == 0 || total <= 0)
+        return shares;
+    std::vector<long long> remainders(weights.size());
+    cents left = total;
+    for (std::size_t i = 0; i < weights.size(); i++) {
+        shares[i] = total * weights[i] / sum;
+        remainders[i] = total * weights[i] % sum;
+        left -= shares[i];
+    }
+    std::vector<std::size_t> order(weights.size());
+    for (std::size_t i = 0; i < order.size(); i++)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return remainders[a] > remainders[b]; });
+    for (std::size_t i = 0; left > 0; i++, left--)
+        shares[order[i]]++;
+    return shares;
+}
+
+// What each test earns and is worth, and the document's score, in
+// hundredths: the worths share the points by the largest remainder; a test
+// whose every mutant is killed earns its worth, one with none killed
+// nothing, and the others share the rest of the score, vorlak's share of the
+// points rounded, by their kills.  The tests' scores add up to the score and
+// their worths to the points, each as shown.
+struct testpoints {
+    std::vector<cents> score;
+    std::vector<cents> worth;
+    cents total = 0;
+};
+
+testpoints pointsof(const std::vector<concepttest>& tests, int killed, double total) {
+    const cents all = std::llround(total * 100);
+    std::vector<int> sizes;
+    std::vector<int> partial;  // the kills of the tests with some mutants killed and some not
+    for (const concepttest& t : tests) {
+        sizes.push_back(t.mutants);
+        partial.push_back(t.killed < t.mutants ? t.killed : 0);
+    }
+    testpoints p;
+    p.worth = apportion(all, sizes);
+    // vorlak's share, rounded half up.
+    const cents target = (2 * all * killed + mutants::mutantcount) / (2 * mutants::mutantcount);
+    cents rest = target;
+    for (std::size_t i = 0; i < tests.size(); i++)
+        if (tests[i].killed == tests[i].mutants)
+            rest -= p.worth[i];
+    p.score = apportion(rest, partial);
+    for (std::size_t i = 0; i < tests.size(); i++) {
+        if (tests[i].killed == tests[i].mutants)
+            p.score[i] = p.worth[i];
+        // With so few points that a hundredth is more than a test's share,
+        // the rounding cannot reach the score; no test earns past its worth.
+        p.score[i] = std::min(p.score[i], p.worth[i]);
+        p.total += p.score[i];
+    }
+    return p;
+}
+
+double shown(cents c) { return static_cast<double>(c) / 100; }
 
 }  // namespace
 
 std::string gradescopejson(const scanresult& scan, const autograderoptions& o) {
     json tests = json::array();
-    int number = 1;
-    for (const concepttest& t : concepttests(scan, o.level, o.answers))
-        tests.push_back({{"score", share(t.killed, o.points)},
-                         {"max_score", share(t.mutants, o.points)},
+    const std::vector<concepttest> all = concepttests(scan, o.level, o.answers);
+    const testpoints p = pointsof(all, scan.killed(), o.points);
+    for (std::size_t i = 0; i < all.size(); i++) {
+        const concepttest& t = all[i];
+        tests.push_back({{"score", shown(p.score[i])},
+                         {"max_score", shown(p.worth[i])},
                          {"status", t.killed == t.mutants ? "passed" : "failed"},
                          {"name", t.name},
-                         {"number", std::to_string(number++)},
+                         {"number", std::to_string(i + 1)},
                          {"output", t.output},
                          {"output_format", "text"},
                          {"visibility", o.visibility}});
-    const json results = {{"score", share(scan.killed(), o.points)},
-                          {"output", overall(scan, o.level)},
-                          {"output_format", "text"},
-                          {"visibility", "visible"},
-                          {"tests", tests}};
+    }
+    json results = {{"score", shown(p.total)},
+                    {"output", overall(scan, o.level)},
+                    {"output_format", "text"},
+                    {"visibility", "visible"}};
+    if (!scan.testable)
+        results = {{"score", 0},
+                   {"output", std::string(engine::untestable) + '\n'},
+                   {"output_format", "text"},
+                   {"visibility", "visible"}};
+    if (o.leaderboard)
+        results["leaderboard"] = json::array({{{"name", "mutants killed"}, {"value", scan.killed()}, {"order", "desc"}},
+                                              {{"name", "tests"}, {"value", scan.tests}, {"order", "asc"}}});
+    results["tests"] = scan.testable ? tests : json::array();
     return results.dump(2) + '\n';
 }
 
@@ -143,14 +232,20 @@ std::string gradescopefailure(std::string_view why) {
 }
 
 std::string prairielearnjson(const scanresult& scan, const autograderoptions& o) {
+    if (!scan.testable)
+        return prairielearnfailure(engine::untestable);
     json tests = json::array();
-    for (const concepttest& t : concepttests(scan, o.level, o.answers))
+    const std::vector<concepttest> all = concepttests(scan, o.level, o.answers);
+    const testpoints p = pointsof(all, scan.killed(), o.points);
+    for (std::size_t i = 0; i < all.size(); i++) {
+        const concepttest& t = all[i];
         tests.push_back({{"name", t.name},
                          {"description", t.members},
-                         {"points", share(t.killed, o.points)},
-                         {"max_points", share(t.mutants, o.points)},
+                         {"points", shown(p.score[i])},
+                         {"max_points", shown(p.worth[i])},
                          {"message", t.killed == t.mutants ? "every mutant killed" : "some mutants survive"},
                          {"output", t.output}});
+    }
     const json results = {{"gradable", true},
                           {"score", static_cast<double>(scan.killed()) / mutants::mutantcount},
                           {"message", mutants::summary(scan.killed())},

@@ -98,6 +98,12 @@ void row(std::string& page, const grade& g, std::size_t index, bool expected) {
     if (expected)
         for (const long count : {g.scan.expected.right, g.scan.expected.wrong, g.scan.expected.missing})
             page += numbercell(number(count));
+    if (!g.scan.testable) {
+        page += cell("td", " class=\"error\" colspan=\"" + number(mutants::mutantcount) + "\"",
+                     htmltext(engine::untestable)) +
+                "</tr>\n";
+        return;
+    }
     for (int n = 1; n <= mutants::mutantcount; n++)
         page += heatcell(g, n);
     page += "</tr>\n";

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/expected.hpp"
+#include "engine/explain.hpp"
 #include "formats/aligned.hpp"
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
@@ -81,7 +82,8 @@ std::vector<std::array<std::string, 3>> conceptrows(const std::vector<grade>& gr
 }
 
 // A file's row of the text: its name, its numbers and its survivors, or
-// the error in the survivors' place.
+// the error in the survivors' place; a file with no line long enough to
+// test has its numbers and that in the survivors' place.
 std::array<std::string, 6> textrow(const grade& g) {
     if (g.failed())
         return {shown(g.name), "", "", "", "", "error: " + g.error};
@@ -91,7 +93,9 @@ std::array<std::string, 6> textrow(const grade& g) {
             std::to_string(mutants::percent(g.killed())) + "%",
             std::to_string(g.scan.lines),
             std::to_string(g.needed),
-            left.empty() ? "none" : left};
+            !g.scan.testable ? std::string(engine::untestable)
+            : left.empty()   ? "none"
+                             : left};
 }
 
 }  // namespace
@@ -156,7 +160,8 @@ std::string classcsv(const std::vector<grade>& grades, bool expected) {
             out += ",,,,," + csvfield(g.error);
         else
             out += std::to_string(g.killed()) + ',' + std::to_string(mutants::percent(g.killed())) + ',' +
-                   std::to_string(g.scan.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',';
+                   std::to_string(g.scan.lines) + ',' + std::to_string(g.needed) + ',' + survivors(g) + ',' +
+                   (g.scan.testable ? "" : csvfield(engine::untestable));
         if (expected)
             out += g.failed()
                        ? ",,,"
@@ -192,7 +197,10 @@ std::string classjson(const std::vector<grade>& grades, int indent, bool expecte
     }
     jsonlist files(document, indent, "\"files\": [");
     for (const grade& g : grades) {
-        json file = {{"name", validutf8(g.name)}, {"error", g.failed() ? json(g.error) : json(nullptr)}};
+        json file = {{"name", validutf8(g.name)},
+                     {"error", g.failed()         ? json(g.error)
+                               : !g.scan.testable ? json(engine::untestable)
+                                                  : json(nullptr)}};
         if (g.failed()) {
             for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors", "unreached",
                                     "reached", "infected"})

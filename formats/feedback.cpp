@@ -83,6 +83,8 @@ std::string feedbackpage(const grade& g, hints level) {
             htmltext(mutants::summary(g.killed())) + "</p>\n";
     // A wrong line is a fault in the tests: it comes before the survivors.
     page += pageparts::expectations(g, level);
+    if (!g.scan.testable)
+        return page + "<p class=\"untestable\">" + htmltext(engine::untestable) + "</p>\n" + std::string(foot);
     if (g.killed() == mutants::mutantcount)
         return page + "<p>Your lines kill every mutant.</p>\n" + pageparts::ownlines(g) + std::string(foot);
     page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "

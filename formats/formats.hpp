@@ -73,12 +73,17 @@ struct autograderoptions {
     hints level = hints::condition;
     std::vector<engine::suggestion> answers;
     std::string visibility = "visible";
+    bool leaderboard = false;  // Gradescope's leaderboard: the kills, then the tests (the scan read the whole file)
 };
 
 // Gradescope's results.json: the score, the summary and where to start,
 // and one test per concept in the catalogue's order, worth its mutants'
 // share of the points, passed when every one is killed.  Below concept a
-// test is named by its mutants.
+// test is named by its mutants.  Every score is in hundredths, and the
+// tests' add up to the score shown.  A file with no line long enough to
+// test scores 0 with engine::untestable and no test.  With leaderboard, the
+// mutants killed (more rank first) and the tests vorlak runs (fewer rank
+// first).
 std::string gradescopejson(const engine::scanresult& scan, const autograderoptions& options);
 
 // Gradescope's results.json for a submission that could not be graded:
@@ -86,7 +91,8 @@ std::string gradescopejson(const engine::scanresult& scan, const autograderoptio
 std::string gradescopefailure(std::string_view why);
 
 // PrairieLearn's results.json: gradable, the score as a fraction, and the
-// same tests with points.
+// same tests with points.  A file with no line long enough to test is not
+// gradable, with engine::untestable, so that no attempt is charged.
 std::string prairielearnjson(const engine::scanresult& scan, const autograderoptions& options);
 
 // PrairieLearn's results.json for a submission that could not be graded:
@@ -97,6 +103,13 @@ std::string prairielearnfailure(std::string_view why);
 // allows, its first line flush and the others indented; empty when none is
 // wrong.
 std::string wrongtext(const engine::expectations& e, hints level);
+
+// The wrong lines as wrongtext has them, then with missing under "missing
+// expectations:" the lines that state none as missinglines has them.  With
+// most, no more than most of them are listed (a run of lines with an empty
+// tail counts once), the wrong ones first, then how many of the file's
+// lines are left ("… and 140 more lines").
+std::string expectationlist(const engine::expectations& e, hints level, std::size_t most = 0, bool missing = true);
 
 // The lines that state no expectation, one sentence for each kind: the
 // lines with none, as runs ("no expectation: lines 3-5"), and each tail

@@ -143,14 +143,12 @@ int examine(const settings& s, findings& f) {
     needs.perline = s.matrix;
     needs.linetext = s.minimize;
     needs.source = report;
-    needs.whole = report;
+    needs.whole = report || s.leaderboard;  // the leaderboard counts every test
     needs.expected = s.expected;
     needs.everyexpectation = s.expected && (s.matrix || report);
     if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
         return unreadable(s, f, standardinput ? "standard input" : s.testfile, error);
     in.close();
-    if (forplatform(s.form) && f.file.scan.lines == 0)
-        f.file.error = "the test file is empty";
     answerall(s, f);
     return s.suggest ? suggestall(f) : 0;
 }
@@ -230,7 +228,8 @@ std::string render(const settings& s, const findings& f, std::string& note) {
         const formats::autograderoptions o{.points = s.points > 0 ? s.points : mutants::mutantcount,
                                            .level = s.hints,
                                            .answers = f.file.answers,
-                                           .visibility = s.visibility != nullptr ? s.visibility : "visible"};
+                                           .visibility = s.visibility != nullptr ? s.visibility : "visible",
+                                           .leaderboard = s.leaderboard};
         return gradescope ? formats::gradescopejson(f.file.scan, o) : formats::prairielearnjson(f.file.scan, o);
     }
     case format::html:

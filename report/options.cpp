@@ -37,7 +37,7 @@ constexpr std::string_view synopsis =
     "                     [--expected] [--hints LEVEL] [--fail-under N] [-h|--help] [--version]\n"
     "                     TESTFILE\n"
     "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
-    "                     [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
+    "                     [--leaderboard] [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
     "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--expected]\n"
     "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n"
     "       vorlak-report --check-settings FILE | --check-settings-environment\n";
@@ -73,6 +73,8 @@ constexpr std::string_view help =
     "                       killed (default: one per mutant)\n"
     "      --visibility V   with gradescope, who sees the tests: hidden, after_due_date,\n"
     "                       after_published or visible (the default)\n"
+    "      --leaderboard    with gradescope, the leaderboard: the mutants killed (more\n"
+    "                       rank first), then the tests vorlak runs (fewer rank first)\n"
     "      --check-settings FILE\n"
     "                       read a platform's vorlak.conf and write every setting as\n"
     "                       key=value, or say which line is wrong and what it allows\n"
@@ -100,7 +102,8 @@ enum longonly {
     pointsoption,
     visibilityoption,
     checksettingsoption,
-    checkenvironmentoption
+    checkenvironmentoption,
+    leaderboardoption
 };
 
 constexpr option longoptions[] = {
@@ -114,6 +117,7 @@ constexpr option longoptions[] = {
     {"help", no_argument, nullptr, 'h'},
     {"hints", required_argument, nullptr, hintsoption},
     {"jobs", required_argument, nullptr, 'j'},
+    {"leaderboard", no_argument, nullptr, leaderboardoption},
     {"matrix", no_argument, nullptr, matrixoption},
     {"minimize", no_argument, nullptr, minimizeoption},
     {"output", required_argument, nullptr, 'o'},
@@ -234,6 +238,9 @@ int readoptions(int argc, char** argv, settings& s) {
                             "': use hidden, after_due_date, after_published or visible");
             s.visibility = optarg;
             break;
+        case leaderboardoption:
+            s.leaderboard = true;
+            break;
         case checksettingsoption:
             s.settingsfile = optarg;
             break;
@@ -264,6 +271,8 @@ int readwords(int argc, char** argv, settings& s) {
             return fail("a platform's results document is for one test file: leave out --class");
         if (s.points >= 0 || s.visibility != nullptr)
             return fail("--points and --visibility go with -f gradescope or -f prairielearn");
+        if (s.leaderboard)
+            return fail("--leaderboard goes with -f gradescope");
         s.files.assign(argv + optind, argv + argc);
         // The pages are handed to students: they tell no more than the
         // condition unless the teacher asks.
@@ -281,6 +290,8 @@ int readwords(int argc, char** argv, settings& s) {
         return fail("--points and --visibility go with -f gradescope or -f prairielearn");
     if (s.form == format::prairielearn && s.visibility != nullptr)
         return fail("--visibility goes with -f gradescope");
+    if (s.form != format::gradescope && s.leaderboard)
+        return fail("--leaderboard goes with -f gradescope");
     if (forplatform(s.form) && (s.matrix || s.minimize || s.suggest))
         return fail("-f " + std::string(s.form == format::gradescope ? "gradescope" : "prairielearn") +
                     " writes a results document: leave out --matrix, --minimize and --suggest");

@@ -39,6 +39,7 @@ struct settings {
     const char* failundertext = nullptr;  // --fail-under as written
     const char* settingsfile = nullptr;   // --check-settings
     bool settingsenvironment = false;     // --check-settings-environment
+    bool leaderboard = false;             // --leaderboard: Gradescope's leaderboard entries
 };
 
 // Who may see Gradescope's tests, the values of --visibility.

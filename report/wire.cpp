@@ -141,6 +141,8 @@ constexpr std::array fields = {
     member("needed", [](auto& g) { return &g.needed; }),
     member("lines", [](auto& g) { return &g.scan.lines; }),
     member("endsinnewline", [](auto& g) { return &g.scan.endsinnewline; }),
+    member("tests", [](auto& g) { return &g.scan.tests; }),
+    member("testable", [](auto& g) { return &g.scan.testable; }),
     permutant("kill.line", [](auto& g, std::size_t i) { return &g.scan.kills[i].line; }),
     permutant("kill.reference", [](auto& g, std::size_t i) { return &g.scan.kills[i].reference; }),
     permutant("kill.result", [](auto& g, std::size_t i) { return &g.scan.kills[i].result; }),

@@ -78,7 +78,12 @@ def gradebook(program, paths, killed):
         left = [int(r[0]) for r in report[1:] if r[3] == "survived"]
         assert int(kills) == killed[path] == 65 - len(left), path
         assert percent == str(round(int(kills) * 100 / 65)), path
-        assert int(needed) <= int(lines) and survivors == runs(left) and error == "", path
+        assert int(needed) <= int(lines) and survivors == runs(left), path
+        # A file read has no error, unless it holds no line of 22 bytes or
+        # more (its newline counted), which kills nothing and says so.
+        with open(path, "rb") as f:
+            testable = any(len(line) >= 22 for line in f)
+        assert error == "" if testable else int(kills) == 0 and "no line long enough to test" in error, path
     assert rows[-1][1:] == ["", "", "", "", "", "No such file or directory"], rows[-1]
 
 

@@ -10,11 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <regex>
@@ -397,6 +399,8 @@ TEST(CommandLine, ExitStatusesAndMessages) {
         {{"-f", "prairielearn", "--visibility", "hidden", empty},
          1,
          "vorlak-report: --visibility goes with -f gradescope\n"},
+        {{"-f", "prairielearn", "--leaderboard", empty}, 1, "vorlak-report: --leaderboard goes with -f gradescope\n"},
+        {{"--class", "--leaderboard", empty}, 1, "vorlak-report: --leaderboard goes with -f gradescope\n"},
         {{"-f", "gradescope", "--class", empty},
          1,
          "vorlak-report: a platform's results document is for one test file"},
@@ -742,7 +746,8 @@ TEST(Class, EachFileGradedAsVorlakGradesIt) {
             EXPECT_TRUE(row["error"] == "No such file or directory" || row["error"] == "Is a directory") << row;
             continue;
         }
-        ASSERT_TRUE(row["error"].is_null()) << files[i];
+        // A file with no line long enough to test is graded 0, and says so.
+        ASSERT_TRUE(row["error"].is_null() || (row["error"] == engine::untestable && row["killed"] == 0)) << files[i];
         // vorlak -v byte for byte: each kill's piece from the model of the
         // passes, its two results and the summary from the row.
         const auto model = passes(files[i]);
@@ -843,6 +848,44 @@ TEST(Class, StatusesAndTheTextRows) {
     for (const std::string& row : rows)
         EXPECT_TRUE(row.substr(last - 2, 3).starts_with("  ") && row[last] != ' ') << row;
     EXPECT_NE(r.out.find("\nclass: 3 files, 2 graded, mean score "), std::string::npos);
+
+    // A file with no line long enough to test, empty or of blank and short
+    // lines only, scores 0 and says so, alike on every surface, in the
+    // columns each has.
+    const std::string sentence(engine::untestable);
+    const std::string empty = scratch("class-empty", "");
+    const std::string shortonly = scratch("class-short", "\n01/01/2000 01/01/200\n\n01/01/2000 01/01/2000");
+    for (const std::string& file : {empty, shortonly}) {
+        const std::string lines = file == empty ? "0" : "4";
+        const auto text = report({"--class", starter, file});
+        EXPECT_EQ(text.status, 0) << text.err;
+        const std::size_t row = text.out.find("\n" + file + " ");
+        ASSERT_NE(row, std::string::npos) << text.out;
+        EXPECT_EQ(text.out.substr(text.out.find("  0       0%", row),
+                                  text.out.find('\n', row + 1) - text.out.find("  0       0%", row)),
+                  "  0       0%      " + lines + "       0  " + sentence);
+        EXPECT_NE(text.out.find("\nclass: 2 files, 2 graded, mean score 14.6%, median 14.6%\n"), std::string::npos);
+        EXPECT_TRUE(report({"--class", "-f", "csv", file})
+                        .out.ends_with(file + ",0,0," + lines + ",0,1-65," + formats::csvfield(sentence) + "\r\n"));
+        const auto json = nlohmann::json::parse(report({"--class", "-f", "json", file}).out);
+        EXPECT_EQ(json["graded"], 1);
+        EXPECT_EQ(json["files"][0]["error"], sentence);
+        EXPECT_EQ(json["files"][0]["score"], 0.0);
+        EXPECT_EQ(json["files"][0]["survivors"].size(), 65u);
+        EXPECT_NE(
+            report({"--class", "-f", "html", "--expected", file})
+                .out.find("</td><td class=\"error\" colspan=\"65\">" + formats::htmltext(sentence) + "</td></tr>\n"),
+            std::string::npos);
+        const std::string pages = std::filesystem::path(file).parent_path() / "untestable-pages";
+        std::filesystem::remove_all(pages);
+        EXPECT_EQ(report({"--class", "--feedback", pages, "--hints", "answer", file}).status, 0);
+        const std::string page = readfile(pages + "/" + std::filesystem::path(file).filename().string() + ".html");
+        EXPECT_NE(page.find("<p class=\"summary\">0/65 mutants killed. (0%)</p>\n<p class=\"untestable\">" +
+                            formats::htmltext(sentence) + "</p>\n</main>"),
+                  std::string::npos)
+            << page;
+        EXPECT_NE(readfile(pages + "/index.html").find("0/65 mutants killed."), std::string::npos);
+    }
 
     // How far the starter's lines get into its survivors, and the mutant
     // view's count of each state over the two examples.
@@ -1095,7 +1138,7 @@ TEST(Class, FeedbackPagesGiveAKillingLineOnlyWithTheAnswers) {
                 for (const int n : survivors)
                     if (const auto [reference, result] = engine::results(line + "\n", n); reference != result)
                         killed.insert(n);
-            if (level == "answer")
+            if (level == "answer" && scan.testable)
                 EXPECT_EQ(killed, survivors) << file;
             else
                 EXPECT_TRUE(killed.empty()) << file << ": a line on its page kills mutant " << *killed.begin();
@@ -1192,7 +1235,7 @@ template <class T, class... A> consteval std::size_t membercount() {
 // A member added to any of these records fails the build here until it is
 // filled and compared (and so, through the round trip, sent).
 static_assert(membercount<engine::grade>() == 6);
-static_assert(membercount<engine::scanresult>() == 14);
+static_assert(membercount<engine::scanresult>() == 16);
 static_assert(membercount<engine::expectations>() == 8);
 static_assert(membercount<engine::wrongline>() == 4);
 static_assert(membercount<engine::badtail>() == 2);
@@ -1212,6 +1255,8 @@ engine::grade everyfield() {
     engine::scanresult& s = g.scan;
     s.lines = 1L << 40;
     s.endsinnewline = false;
+    s.tests = (1L << 40) + 3;
+    s.testable = true;
     for (int i = 0; i < 65; i++) {
         const int n = 100 * (i + 1);
         s.kills[static_cast<std::size_t>(i)] = {n + 1, n + 2, -(n + 3)};
@@ -1264,6 +1309,8 @@ void expectsame(const engine::grade& a, const engine::grade& b) {
     const engine::scanresult& t = b.scan;
     EXPECT_EQ(s.lines, t.lines);
     EXPECT_EQ(s.endsinnewline, t.endsinnewline);
+    EXPECT_EQ(s.tests, t.tests);
+    EXPECT_EQ(s.testable, t.testable);
     for (std::size_t i = 0; i < 65; i++) {
         const engine::firstkill& k = s.kills[i];
         const engine::firstkill& l = t.kills[i];
@@ -1475,34 +1522,66 @@ TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
 
 // --- the grading platforms --------------------------------------------------------
 
+// The tests vorlak runs on content: each physical line a test for each 999
+// bytes it holds, its newline counted.
+long testsin(const std::string& content) {
+    long tests = 0;
+    for (std::size_t from = 0; from < content.size();) {
+        const std::size_t newline = content.find('\n', from);
+        const std::size_t end = newline == std::string::npos ? content.size() : newline + 1;
+        tests += static_cast<long>((end - from + 998) / 999);
+        from = end;
+    }
+    return tests;
+}
+
+// A number of a document in hundredths, which it must be.
+long long hundredths(const nlohmann::json& value) {
+    const double scaled = value.get<double>() * 100;
+    EXPECT_NEAR(scaled, std::round(scaled), 1e-3) << value;
+    return std::llround(scaled);
+}
+
 // Each platform's document, for files that can be graded and files that
-// cannot: the score is vorlak's to the mutant, scaled to the points, and
-// the tests, one per concept, add up to it; a file that cannot be graded
-// still gets a document that says why.
+// cannot: the score is vorlak's to the mutant, scaled to the points and
+// rounded to hundredths, and the tests, one per concept, add up to it to
+// the hundredth; a file that cannot be graded still gets a document that
+// says why, and one with no line long enough to test scores 0 with the
+// sentence that every surface gives it (and PrairieLearn charges nothing).
+// With --expected the documents list what the text report lists, up to
+// what a page shows; with --leaderboard the kills and the tests vorlak runs.
 TEST(Platforms, DocumentsScoreAsVorlakDoes) {
     const std::string examples = std::string(VORLAK_SOURCE_DIR) + "/examples/";
     const std::string missing = std::filesystem::path(scratch("platform-x", "")).parent_path() / "missing.txt";
+    const std::string longline = "01/31/2001 02/01/2001" + std::string(2 << 20, '7') + "\n";
     struct {
         std::string file;
         int status;
         bool gradable;
-        bool expected = false;  // graded by the lines' expectations
+        bool expected = false;    // graded by the lines' expectations
+        bool untestable = false;  // no line long enough to test
     } cases[] = {
         {examples + "adequate.txt", 0, true},
         {examples + "starter.txt", 0, true},
         {scratch("platform-nul", std::string("02/29/2000 03/01/2000\0\n13/01/2000 01/01/2000\n", 45)), 0, true},
-        {scratch("platform-long", "01/31/2001 02/01/2001" + std::string(2 << 20, '7') + "\n"), 0, true},
-        {scratch("platform-empty", ""), 0, false},
+        {scratch("platform-long", longline), 0, true},
+        {scratch("platform-998", std::string(998, '1') + "\n" + std::string(999, '1') + "\n12/31/1999"), 0, true},
+        {scratch("platform-empty", ""), 0, false, false, true},
+        {scratch("platform-short", "\n\n01/01/2000 01/01/200\n   \n01/01/2000 01/01/2000"), 0, false, false, true},
+        {scratch("platform-short-tailed", "01/01/2000 01/01/200\n"), 0, false, true, true},
         {missing, 1, false},
         {std::filesystem::temp_directory_path().string(), 1, false},
         {scratch("platform-tailed", tailed(500, 12)), 0, true, true},
+        {scratch("platform-tailed-many", tailed(501, 200)), 0, true, true},
+        {scratch("platform-tailed-40", tailed(502, 40)), 0, true, true},
+        {scratch("platform-tailed-52", tailed(503, 52)), 0, true, true},
         {examples + "starter.txt", 0, true, true},
     };
     for (const auto& c : cases)
-        for (const double points : {65.0, 10.0, 2.5}) {
-            const std::string p = points == 65.0 ? "65" : points == 10.0 ? "10" : "2.5";
-            std::vector<std::string> gsargs = {"-f",           "gradescope",     "--points", p,
-                                               "--visibility", "after_due_date", c.file};
+        for (const std::string p : {"65", "10", "2.5", "32", "0.07", "1000000000"}) {
+            const double points = std::stod(p);
+            std::vector<std::string> gsargs = {"-f",           "gradescope",     "--points",      p,
+                                               "--visibility", "after_due_date", "--leaderboard", c.file};
             std::vector<std::string> plargs = {"-f", "prairielearn", "--points", p, c.file};
             if (c.expected) {
                 gsargs.insert(gsargs.begin(), "--expected");
@@ -1515,37 +1594,95 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
             const auto g = nlohmann::json::parse(gs.out);
             const auto l = nlohmann::json::parse(pl.out);
             EXPECT_EQ(l["gradable"], c.gradable) << c.file;
+            if (c.untestable) {
+                const std::string sentence(engine::untestable);
+                EXPECT_EQ(g["score"], 0);
+                EXPECT_EQ(g["output"], sentence + "\n");
+                EXPECT_EQ(g["tests"], nlohmann::json::array());
+                EXPECT_EQ(g["leaderboard"][1]["value"], testsin(readfile(c.file)));
+                EXPECT_EQ(l["score"], 0);
+                EXPECT_EQ(l["format_errors"], nlohmann::json::array({sentence}));
+                continue;
+            }
             if (!c.gradable) {
                 EXPECT_EQ(g["score"], 0);
                 EXPECT_TRUE(g["output"].get<std::string>().starts_with("Not graded: ")) << g["output"];
+                EXPECT_FALSE(g.contains("leaderboard"));
                 EXPECT_EQ(l["format_errors"].size(), 1u);
                 continue;
             }
             const engine::scanresult scan = scanpath(c.file, {.expected = c.expected});
             const int killed = scan.killed();
-            EXPECT_DOUBLE_EQ(g["score"].get<double>(), points * killed / 65) << c.file;
-            // With expectations, their count and each wrong line as the
-            // text report has them, at the documents' level.
+            // vorlak's share, rounded half up; PrairieLearn's score is a
+            // fraction, which stays vorlak's share unrounded.
+            EXPECT_EQ(hundredths(g["score"]), std::llround(std::floor(points * 100 * killed / 65 + 0.5)))
+                << c.file << " " << p;
+            EXPECT_DOUBLE_EQ(l["score"].get<double>(), killed / 65.0) << c.file;
+            EXPECT_EQ(g["leaderboard"],
+                      nlohmann::json::parse(R"([{"name": "mutants killed", "value": )" + std::to_string(killed) +
+                                            R"(, "order": "desc"}, {"name": "tests", "value": )" +
+                                            std::to_string(testsin(readfile(c.file))) + R"(, "order": "asc"}])"));
+            // With expectations, their count and each wrong line, then the
+            // lines that state none, as the text report has them at the
+            // documents' level, up to twenty of them and how many are left.
+            const auto text = report({"--expected", "--hints", "condition", c.file});
             for (const std::string& output : {g["output"].get<std::string>(), l["output"].get<std::string>()}) {
                 EXPECT_EQ(output.find("expectations: ") != std::string::npos, c.expected) << output;
                 if (!c.expected)
                     continue;
                 EXPECT_NE(output.find('\n' + engine::expectationcounts(scan.expected) + '\n'), std::string::npos);
-                EXPECT_NE(output.find(formats::wrongtext(scan.expected, engine::hints::condition)), std::string::npos)
-                    << output;
+                const engine::expectations& e = scan.expected;
+                const std::size_t from = std::min(output.find(std::string(engine::wronghead) + ":\n"),
+                                                  output.find(std::string(engine::missinghead) + ":\n"));
+                ASSERT_NE(from, std::string::npos) << output;
+                std::string listed = output.substr(from);
+                const std::size_t runs = e.wrongs.size() + e.none.size() + e.bad.size();
+                if (runs <= 20) {
+                    EXPECT_NE(text.out.find(listed), std::string::npos) << listed;
+                    continue;
+                }
+                // Twenty entries in the text report's order (each wrong
+                // line, each run of lines without one, each bad tail),
+                // then the count of the lines they leave out.
+                std::vector<long> entries;
+                for (std::size_t i = 0; i < e.wrongs.size() + e.none.size() + e.bad.size(); i++)
+                    entries.push_back(i < e.wrongs.size() || i >= e.wrongs.size() + e.none.size()
+                                          ? 1
+                                          : e.none[i - e.wrongs.size()].second - e.none[i - e.wrongs.size()].first + 1);
+                const long left = std::accumulate(entries.begin() + 20, entries.end(), 0L);
+                const std::string more = engine::morelines(left) + "\n";
+                ASSERT_TRUE(listed.ends_with(more)) << listed;
+                EXPECT_EQ(more, "\u2026 and " + std::to_string(left) + " more lines\n");
+                listed.resize(listed.size() - more.size());
+                // Cut after a whole kind, it is the start of the text report's list.
+                if (e.wrongs.size() >= 20 || e.wrongs.size() + e.none.size() == 20) {
+                    EXPECT_NE(text.out.find(listed), std::string::npos) << listed;
+                }
+                std::size_t shown = 0;
+                for (std::size_t at = 0; (at = listed.find("\nline ", at)) != std::string::npos; at++)
+                    shown++;
+                if (const std::size_t none = listed.find(std::string(engine::nonename) + ": ");
+                    none != std::string::npos)
+                    shown += static_cast<std::size_t>(
+                        std::count(listed.begin() + static_cast<std::ptrdiff_t>(none),
+                                   listed.begin() + static_cast<std::ptrdiff_t>(listed.find('\n', none)), ' ') -
+                        2);
+                EXPECT_EQ(shown, 20u) << listed;
             }
-            EXPECT_DOUBLE_EQ(l["score"].get<double>(), killed / 65.0) << c.file;
             EXPECT_EQ(g["visibility"], "visible");
-            double score = 0;
-            double most = 0;
+            long long score = 0;
+            long long most = 0;
             for (const auto& t : g["tests"]) {
-                score += t["score"].get<double>();
-                most += t["max_score"].get<double>();
-                EXPECT_EQ(t["status"] == "passed", t["score"] == t["max_score"]) << t["name"];
+                score += hundredths(t["score"]);
+                most += hundredths(t["max_score"]);
+                EXPECT_LE(hundredths(t["score"]), hundredths(t["max_score"])) << t["name"];
+                if (t["status"] == "passed" || points >= 2.5) {
+                    EXPECT_EQ(t["status"] == "passed", t["score"] == t["max_score"]) << t["name"];
+                }
                 EXPECT_EQ(t["visibility"], "after_due_date");
             }
-            EXPECT_NEAR(score, points * killed / 65, 1e-9) << c.file;
-            EXPECT_NEAR(most, points, 1e-9) << c.file;
+            EXPECT_EQ(score, hundredths(g["score"])) << c.file << " " << p;
+            EXPECT_EQ(most, std::llround(points * 100)) << c.file << " " << p;
             EXPECT_EQ(g["tests"].size(), mutants::ideas.size());
             EXPECT_EQ(l["tests"].size(), mutants::ideas.size());
             for (std::size_t i = 0; i < l["tests"].size(); i++) {

@@ -55,7 +55,7 @@ grade() {
 }
 fresh; cp "$examples/adequate.txt" "$sub/tests.txt"; grade "$(killed "$sub/tests.txt")"
 fresh; cp "$examples/starter.txt" "$sub/tests.txt"; grade "$(killed "$sub/tests.txt")"
-fresh; : >"$sub/tests.txt"; grade none
+fresh; : >"$sub/tests.txt"; grade 0
 fresh; grade none                                   # no .txt file
 fresh; mkdir "$sub/tests.txt"; grade none           # a folder by the name
 fresh; cp "$examples/starter.txt" "$sub/a.txt"; cp "$examples/adequate.txt" "$sub/b.txt"; grade none
@@ -75,6 +75,18 @@ printf 'expected=yes\n' >"$work/autograder/source/vorlak.conf"
 grade "$(stated "$sub/tests.txt")"
 grep -q 'expectations: 8 right, 1 wrong, 0 missing' "$work/autograder/results/results.json" ||
     fail "the document does not count the expectations"
+# The leaderboard when the teacher asks for it: the mutants killed and the
+# tests vorlak runs (the starter's lines are all shorter than 999 bytes).
+fresh; cp "$examples/starter.txt" "$sub/tests.txt"
+printf 'leaderboard = yes\n' >"$work/autograder/source/vorlak.conf"
+grade "$(killed "$sub/tests.txt")"
+python3 - "$work/autograder/results/results.json" "$(killed "$sub/tests.txt")" "$(wc -l <"$examples/starter.txt")" <<'PY' ||
+import json, sys
+board = {e["name"]: e for e in json.load(open(sys.argv[1]))["leaderboard"]}
+assert board["mutants killed"]["value"] == int(sys.argv[2]) and board["mutants killed"]["order"] == "desc", board
+assert board["tests"]["value"] == int(sys.argv[3]) and board["tests"]["order"] == "asc", board
+PY
+    fail "the leaderboard does not give the mutants killed and the tests"
 
 # Settings as a teacher writes them: blanks around =, comments, CR LF, any case.
 fresh; cp "$examples/starter.txt" "$sub/mine.txt"; cp "$examples/adequate.txt" "$sub/other.txt"

@@ -24,11 +24,19 @@ if (killed === 'none') {
     problems.push(`a file that cannot be graded scores ${document.score}: ${document.output}`);
   if (platform === 'prairielearn' && document.gradable !== false) problems.push('a file that cannot be graded is gradable');
 } else {
-  const want = platform === 'gradescope' ? Number(points) * Number(killed) / 65 : Number(killed) / 65;
+  // Points are shown in hundredths, vorlak's share rounded half up; the
+  // tests' add up to the score shown.  PrairieLearn's score is the fraction.
+  const cents = Math.floor((Math.round(Number(points) * 100) * Number(killed) * 2 + 65) / 130);
+  const want = platform === 'gradescope' ? cents / 100 : Number(killed) / 65;
   if (!near(document.score, want)) problems.push(`score ${document.score}, vorlak's ${want}`);
   if (platform === 'prairielearn' && document.gradable !== true) problems.push('not gradable');
-  const earned = document.tests.reduce((sum, t) => sum + (t.score ?? t.points), 0);
-  if (!near(earned, Number(points) * Number(killed) / 65)) problems.push(`the tests earn ${earned}`);
+  const hundredths = (x) => Math.round(x * 100);
+  for (const t of document.tests)
+    for (const value of [t.score ?? t.points, t.max_score ?? t.max_points])
+      if (Math.abs(value * 100 - hundredths(value)) > 1e-6 * Math.max(1, Math.abs(value * 100)))
+        problems.push(`${t.name}: ${value} is not in hundredths`);
+  const earned = document.tests.reduce((sum, t) => sum + hundredths(t.score ?? t.points), 0);
+  if (earned !== cents) problems.push(`the tests earn ${earned / 100}`);
 }
 if (problems.length > 0) {
   console.error(`FAIL ${platform} ${path}:\n  ${problems.join('\n  ')}`);

@@ -93,13 +93,15 @@ for (const file of testfiles) {
 }
 // The grading platforms' documents against schemas written from the fields
 // their documentation lists, with nothing else allowed: for every file, a
-// missing one and a folder too, which still get a document.
+// missing one and a folder too, which still get a document; Gradescope's
+// with its leaderboard too.
 const platforms = ['gradescope', 'prairielearn'].map((name) => [name,
   ajv.compile(JSON.parse(readFileSync(new URL(`./${name}.schema.json`, import.meta.url))))]);
 for (const file of [...testfiles, '/nonexistent/missing.txt', '/']) {
   for (const [name, check] of platforms) {
+    const leaderboard = name === 'gradescope' ? [['--leaderboard', '--expected', '--points', '32']] : [];
     for (const extra of [[], ['--points', '10'], ['--hints', 'score'], ['--hints', 'answer'], ['--expected'],
-      ['--expected', '--hints', 'mutant', '--points', '10']]) {
+      ['--expected', '--hints', 'mutant', '--points', '10'], ...leaderboard]) {
       const what = `${['-f', name, ...extra].join(' ')} ${file}`;
       let document;
       try {
