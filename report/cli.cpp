@@ -30,7 +30,6 @@
 #include "mutants/score.hpp"
 #include "report/feedback.hpp"
 #include "report/options.hpp"
-#include "report/pool.hpp"
 #include "report/settings.hpp"
 
 namespace vorlak::report {
@@ -69,7 +68,7 @@ int writeout(const settings& s, std::string_view text) {
     return 0;
 }
 
-// --class: every file graded, as many at a time as asked or as there are
+// --class: every file graded, on as many threads as asked or as there are
 // processors.
 std::vector<grade> gradeall(const settings& s) {
     const int processors = static_cast<int>(std::thread::hardware_concurrency());
@@ -77,13 +76,13 @@ std::vector<grade> gradeall(const settings& s) {
     // The pages are rendered from the grades alone: what they show is
     // gathered in the grading, once per file, where it runs.
     const bool feedback = s.feedback != nullptr;
-    return gradeclass(s.files, jobs,
-                      {.killtext = s.form == format::html,
-                       .ownlines = feedback,
-                       .answers = feedback && s.hints == formats::hints::answer,
-                       .perline = feedback,
-                       .expected = s.expected,
-                       .shown = formats::shownline});
+    return engine::gradeclass(s.files, jobs,
+                              {.killtext = s.form == format::html,
+                               .ownlines = feedback,
+                               .answers = feedback && s.hints == formats::hints::answer,
+                               .perline = feedback,
+                               .expected = s.expected,
+                               .shown = formats::shownline});
 }
 
 // A line for every survivor, with --suggest; 0, or 1 when one has none.
