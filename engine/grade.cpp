@@ -58,14 +58,12 @@ grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging&
     }
     // Every line against every mutant, for the smallest subset; only the
     // distinct kill sets are kept, so memory does not grow with the file.
-    if (const int error = scanfile(in,
-                                   {.every = true,
-                                    .perline = needs.perline,
-                                    .killtext = needs.killtext,
-                                    .ownlines = needs.ownlines,
-                                    .expected = needs.expected},
-                                   g.scan, judging);
-        error != 0) {
+    const scanneeds asked{
+        .sets = needs.perline ? linesets::everyline : linesets::distinct,
+        .tails = needs.expected ? tailuse::graded : tailuse::ignored,
+        .keep = (needs.killtext ? texts::killtext : texts::none) | (needs.ownlines ? texts::ownlines : texts::none),
+    };
+    if (const int error = scanfile(in, asked, g.scan, judging); error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);
         return g;

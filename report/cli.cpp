@@ -138,13 +138,14 @@ int examine(const settings& s, findings& f) {
     }
     const bool report = s.form == format::json || s.form == format::html;
     scanneeds needs;
-    needs.every = s.matrix || s.minimize;
-    needs.perline = s.matrix;
-    needs.linetext = s.minimize;
-    needs.source = report;
-    needs.whole = report;
-    needs.expected = s.expected;
-    needs.everyexpectation = s.expected && (s.matrix || report);
+    if (s.matrix)
+        needs.sets = engine::linesets::everyline;
+    else if (s.minimize)
+        needs.sets = engine::linesets::distinct;
+    if (s.expected)
+        needs.tails = s.matrix || report ? engine::tailuse::gradedeach : engine::tailuse::graded;
+    needs.keep = (s.minimize ? engine::texts::settext : engine::texts::none) |
+                 (report ? engine::texts::source : engine::texts::none);
     if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
         return unreadable(s, f, standardinput ? "standard input" : s.testfile, error);
     in.close();

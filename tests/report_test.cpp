@@ -101,7 +101,8 @@ TEST(Agreement, LinesCountPhysicalLinesAndPiecesKeepTheirLine) {
     // mutant 43 and must count as line 2; line 3 then stays line 3.
     const std::string longline =
         std::string(978, '7') + std::string(21, '7') + "02/29/2000 03/01/2000" + std::string(480, 'x') + "\n";
-    const auto scan = scanpath(scratch("long", "short\n" + longline + "x1/01/2000 01/01/2000\n"), {.every = true});
+    const auto scan = scanpath(scratch("long", "short\n" + longline + "x1/01/2000 01/01/2000\n"),
+                               {.sets = engine::linesets::distinct});
     EXPECT_EQ(scan.lines, 3);
     EXPECT_EQ(scan.of(43).line, 2);
     EXPECT_EQ(scan.of(1).line, 3);
@@ -373,7 +374,7 @@ TEST(Suggest, AppendedLinesKillAllSixtyFive) {
     const std::string stated = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/expected.txt");
     const auto r = report({"--suggest", "--expected", scratch("suggest", stated)});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(scanpath(scratch("suggested", stated + r.out), {.expected = true}).killed(), 65) << r.out;
+    EXPECT_EQ(scanpath(scratch("suggested", stated + r.out), {.tails = engine::tailuse::graded}).killed(), 65) << r.out;
 }
 
 // --- the command line --------------------------------------------------------
@@ -939,7 +940,8 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
             std::regex_search(own.out, m, std::regex("\nexpectations: (\\d+) right, (\\d+) wrong, (\\d+) missing\n")));
         EXPECT_EQ(counts, m[1].str() + ',' + m[2].str() + ',' + m[3].str() + '\r') << file;
         // The score is the expectations' too.
-        EXPECT_TRUE(record.starts_with(file + ',' + std::to_string(scanpath(file, {.expected = true}).killed()) + ','))
+        EXPECT_TRUE(record.starts_with(
+            file + ',' + std::to_string(scanpath(file, {.tails = engine::tailuse::graded}).killed()) + ','))
             << record;
     }
 
@@ -950,7 +952,7 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
     for (const std::string& file : files) {
         if (file.ends_with("missing.txt"))
             continue;
-        const engine::scanresult scan = scanpath(file, {.expected = true});
+        const engine::scanresult scan = scanpath(file, {.tails = engine::tailuse::graded});
         std::array<bool, mutants::ideas.size()> pointed{};
         for (const engine::wrongline& w : scan.expected.wrongs) {
             wronglines++;
@@ -1005,7 +1007,7 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         std::filesystem::remove_all(pages);
         EXPECT_EQ(report({"--class", "--expected", "--hints", level, "--feedback", pages, files[1]}).status, 0);
         const std::string page = tests::readfile(pages / "tailed401.html");
-        const engine::scanresult scan = scanpath(files[1], {.expected = true});
+        const engine::scanresult scan = scanpath(files[1], {.tails = engine::tailuse::graded});
         ASSERT_FALSE(scan.expected.wrongs.empty());
         engine::hints h{};
         ASSERT_TRUE(engine::parsehints(level, h));
@@ -1307,7 +1309,8 @@ TEST(Platforms, DocumentsScoreAsVorlakDoes) {
                 EXPECT_EQ(l["format_errors"].size(), 1u);
                 continue;
             }
-            const engine::scanresult scan = scanpath(c.file, {.expected = c.expected});
+            const engine::scanresult scan =
+                scanpath(c.file, {.tails = c.expected ? engine::tailuse::graded : engine::tailuse::ignored});
             const int killed = scan.killed();
             EXPECT_DOUBLE_EQ(g["score"].get<double>(), points * killed / 65) << c.file;
             // With expectations, their count and each wrong line as the
