@@ -208,13 +208,13 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     return scanfile(in, needs, out, judging);
 }
 
-int scanfile(io::reader& in, const scanneeds& asked, scanresult& out, fast::judging& judging) {
-    const wants needs = wantsof(asked);
+int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
+    const wants want = wantsof(needs);
     out = scanresult{};
-    out.expected.held = needs.expected;
+    out.expected.held = want.expected;
     reading r;
-    const bool tails = needs.tails;
-    const bool whole = needs.whole;
+    const bool tails = want.tails;
+    const bool whole = want.whole;
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -227,7 +227,7 @@ int scanfile(io::reader& in, const scanneeds& asked, scanresult& out, fast::judg
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
         const bool ends = bytes[size - 1] == '\n';
-        if (needs.ownlines && !r.open)
+        if (want.ownlines && !r.open)
             r.first.assign(bytes, size);
         if (tails && !(ends && !r.open)) {
             // A line in pieces is held to its tail once the tail is known, by its first piece.
@@ -238,25 +238,25 @@ int scanfile(io::reader& in, const scanneeds& asked, scanresult& out, fast::judg
             r.tail.add(bytes, size);
         }
         r.open = true;
-        if (needs.source)
+        if (want.source)
             out.source.append(bytes, size);
-        if (needs.linetext)
+        if (want.linetext)
             r.text.append(bytes, size);
-        if (!needs.expected) {
-            const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
+        if (!want.expected) {
+            const linestates s = piece(n, tracepiece(n), want, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
         }
         if (tails && ends)
-            settle(needs, judging, r, out);
+            settle(want, judging, r, out);
         if (ends)
-            endline(r, needs, out);
+            endline(r, want, out);
     }
     if (r.open) {
         out.endsinnewline = false;
         if (tails)
-            settle(needs, judging, r, out);
-        endline(r, needs, out);
+            settle(want, judging, r, out);
+        endline(r, want, out);
     }
     return 0;
 }
