@@ -159,7 +159,7 @@ namespace fast {
 class judging;
 }
 
-// Reads in to its end through the shared line buffer, with vorlak's line
+// Reads in to its end through this thread's line buffer, with vorlak's line
 // rules.  Returns 0, or the errno of a failed read.
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
 // The same with the caller's judging, which keeps what it works out for the
