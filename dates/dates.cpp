@@ -8,10 +8,12 @@
 
 namespace vorlak::dates {
 
-signed char line[linesize];
-int len;
-date firstdate;
-date seconddate;
+// Each thread evaluates in its own line buffer and dates, so that a class
+// grades on several threads at once.
+thread_local constinit signed char line[linesize]{};
+thread_local constinit int len = 0;
+thread_local constinit date firstdate{};
+thread_local constinit date seconddate{};
 
 int chkinputsyntax() { return fast::checksyntax<>(); }
 

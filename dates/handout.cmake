@@ -111,8 +111,9 @@ handout_replace("#include <type_traits>\n" "")
 handout_replace("namespace vorlak::dates {\n\n" "")
 handout_replace("\n}  // namespace vorlak::dates\n" "")
 
-# The line buffer and the two dates are the program's own.
-handout_regex("\nextern ([^\n]+)" "\n\\1")
+# The line buffer and the two dates are the program's own, one set of them:
+# the program runs on one thread.
+handout_regex("\nextern thread_local constinit ([^\n]+)" "\n\\1")
 
 # The evaluation calls the stages, which stand after it.
 handout_block("// The stages, as the evaluation is handed them." "using resultrule = int (*)(int days);\n" stages)

@@ -26,8 +26,8 @@ namespace vorlak::dates {
 // was read, then a zero) and its length in len.  Columns 2, 5, 10, 13 and 16
 // separate the fields and are never examined; column 21 must be there.
 inline constexpr int linesize = 1000;  // bytes in the line buffer, terminating zero included
-extern signed char line[linesize];
-extern int len;
+extern thread_local constinit signed char line[linesize];
+extern thread_local constinit int len;
 
 // A date as the conversion stores it; the year is the full number.
 struct date {
@@ -35,8 +35,8 @@ struct date {
     std::int32_t day;
     std::int32_t year;
 };
-extern date firstdate;
-extern date seconddate;
+extern thread_local constinit date firstdate;
+extern thread_local constinit date seconddate;
 
 // The results that are not day counts.  A date the check rejects with code k
 // gives -(10 + k) for the first date and -(20 + k) for the second.

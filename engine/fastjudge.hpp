@@ -28,7 +28,8 @@ int firstyearof(int yearclass);
 // out, so that a scan works each out once: the date checks' verdicts of a
 // date by its month, day and year class, and the counts' verdicts of a date
 // by its month and year.  What it answers does not depend on what it was
-// asked before; one judging serves one scan.
+// asked before, so one judging may serve scan after scan; it serves one
+// scan at a time, on one thread.
 class judging {
 public:
     judging();

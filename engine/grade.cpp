@@ -48,7 +48,7 @@ void keepownlines(scanresult& scan, std::string (*shown)(std::string_view)) {
 
 }  // namespace
 
-grade gradefile(const std::string& path, const gradeneeds& needs) {
+grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging& judging) {
     grade g;
     g.name = path;
     io::reader in;
@@ -58,17 +58,12 @@ grade gradefile(const std::string& path, const gradeneeds& needs) {
     }
     // Every line against every mutant, for the smallest subset; only the
     // distinct kill sets are kept, so memory does not grow with the file.
-    // One judging for every file that the process grades, so that what it
-    // works out for a file serves the next.
-    static fast::judging judging;
-    if (const int error = scanfile(in,
-                                   {.every = true,
-                                    .perline = needs.perline,
-                                    .killtext = needs.killtext,
-                                    .ownlines = needs.ownlines,
-                                    .expected = needs.expected},
-                                   g.scan, judging);
-        error != 0) {
+    const scanneeds asked{
+        .sets = needs.perline ? linesets::everyline : linesets::distinct,
+        .tails = needs.expected ? tailuse::graded : tailuse::ignored,
+        .keep = (needs.killtext ? texts::killtext : texts::none) | (needs.ownlines ? texts::ownlines : texts::none),
+    };
+    if (const int error = scanfile(in, asked, g.scan, judging); error != 0) {
         g.scan = scanresult{};
         g.error = std::strerror(error);
         return g;

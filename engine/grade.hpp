@@ -53,8 +53,16 @@ struct grade {
 };
 
 // Grades the file at path as vorlak -i path does, reading it once, and keeps
-// what needs asks for.
-grade gradefile(const std::string& path, const gradeneeds& needs);
+// what needs asks for.  judging keeps for the next file on this thread what
+// it works out for this one.
+grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging& judging);
+
+// Grades every file of paths on up to jobs threads, this one among them,
+// each thread with its own judging and evaluation; the grades stand in the
+// order of paths whatever jobs is.  A file that cannot be read or graded has
+// its error in its own grade.  (Not in the playground's module, which has
+// no threads.)
+std::vector<grade> gradeclass(const std::vector<std::string>& paths, int jobs, const gradeneeds& needs);
 
 // The mean and the median of the scores of the files that were read; both
 // 0 when none was.

@@ -16,8 +16,9 @@ using namespace altered;
 
 // Hears the two day numbers of the reference's count for the trace that
 // tracepiece is forming; it reads them only from an evaluation that counted.
+// Like the line buffer it hears from, each thread has its own.
 struct countwatch {
-    static inline std::array<int, 2> heard{};
+    static inline thread_local constinit std::array<int, 2> heard{};
     static void daynumbers(int first, int second) { heard = {first, second}; }
 };
 

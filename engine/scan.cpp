@@ -31,6 +31,37 @@ struct distinct {
     }
 };
 
+// What the scan does, worked out once from what its caller needs.
+struct wants {
+    bool every;             // each line's kill set, counted among the distinct ones
+    bool perline;           // every line's kill set and reach, by index
+    bool linetext;          // the first bytes of each distinct kill set
+    bool source;            // the whole file
+    bool killtext;          // the piece that first kills each mutant
+    bool ownlines;          // the first piece of a line that takes a mutant further
+    bool plain;             // every mutant's verdict in place of the fast judging
+    bool expected;          // a line counts only when its expectation is right
+    bool tails;             // each line's expectation is held
+    bool everyexpectation;  // and kept for each line
+    bool whole;             // read to the end even once every mutant is killed
+};
+
+wants wantsof(const scanneeds& needs) {
+    wants w{};
+    w.every = needs.sets != linesets::none;
+    w.perline = needs.sets == linesets::everyline;
+    w.linetext = w.every && holds(needs.keep, texts::settext);
+    w.source = holds(needs.keep, texts::source);
+    w.killtext = holds(needs.keep, texts::killtext);
+    w.ownlines = holds(needs.keep, texts::ownlines);
+    w.plain = needs.plain;
+    w.expected = needs.tails == tailuse::graded || needs.tails == tailuse::gradedeach;
+    w.tails = needs.tails != tailuse::ignored;
+    w.everyexpectation = needs.tails == tailuse::gradedeach || needs.tails == tailuse::markedeach;
+    w.whole = w.every || w.tails || w.source || needs.counteverytest;
+    return w;
+}
+
 // The line being read, and what the lines before it killed, reached and infected.
 struct reading {
     distinct kills;
@@ -47,7 +78,7 @@ struct reading {
 };
 
 // Ends the current line: counts it and, with every, files its kill set.
-void endline(reading& r, const scanneeds& needs, scanresult& out) {
+void endline(reading& r, const wants& needs, scanresult& out) {
     out.lines = r.line;
     if (needs.every) {
         const auto [index, fresh] = r.kills.indexof(r.current, out.sets.size());
@@ -77,8 +108,7 @@ void endline(reading& r, const scanneeds& needs, scanresult& out) {
 // killtext the piece that first kills it, and with ownlines the line that
 // first takes a mutant further.  A mutant is run on the piece only when the
 // piece kills it for the first time, for its result.
-linestates piece(int length, const trace& t, const scanneeds& needs, fast::judging& judging, reading& r,
-                 scanresult& out) {
+linestates piece(int length, const trace& t, const wants& needs, fast::judging& judging, reading& r, scanresult& out) {
     const long line = r.line;
     const linestates s = needs.plain ? statesof(judgeall(t)) : judging(t);
     const killset reached = s.reached.without(r.sofar.reached);
@@ -106,11 +136,11 @@ linestates piece(int length, const trace& t, const scanneeds& needs, fast::judgi
     return s;
 }
 
-// With expected or marks, at the end of a line: holds its expectation
+// With tails, at the end of a line: holds its expectation
 // against the program's result on its first piece, which stands in the line
 // buffer or, for a line that went on past it, is put back there; with
 // expected a right line then counts as its first piece does.
-void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
+void settle(const wants& needs, fast::judging& judging, reading& r, scanresult& out) {
     expectations& e = out.expected;
     int length = dates::len;
     const io::expectation tail = r.pending.empty()
@@ -179,11 +209,12 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
 }
 
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
+    const wants want = wantsof(needs);
     out = scanresult{};
-    out.expected.held = needs.expected;
+    out.expected.held = want.expected;
     reading r;
-    const bool tails = needs.expected || needs.marks;
-    const bool whole = needs.whole || needs.every || tails;
+    const bool tails = want.tails;
+    const bool whole = want.whole;
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -198,7 +229,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
         const bool ends = bytes[size - 1] == '\n';
-        if (needs.ownlines && !r.open)
+        if (want.ownlines && !r.open)
             r.first.assign(bytes, size);
         if (tails && !(ends && !r.open)) {
             // A line in pieces is held to its tail once the tail is known, by its first piece.
@@ -209,25 +240,25 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
             r.tail.add(bytes, size);
         }
         r.open = true;
-        if (needs.source)
+        if (want.source)
             out.source.append(bytes, size);
-        if (needs.linetext)
+        if (want.linetext)
             r.text.append(bytes, size);
-        if (!needs.expected) {
-            const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
+        if (!want.expected) {
+            const linestates s = piece(n, tracepiece(n), want, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
         }
         if (tails && ends)
-            settle(needs, judging, r, out);
+            settle(want, judging, r, out);
         if (ends)
-            endline(r, needs, out);
+            endline(r, want, out);
     }
     if (r.open) {
         out.endsinnewline = false;
         if (tails)
-            settle(needs, judging, r, out);
-        endline(r, needs, out);
+            settle(want, judging, r, out);
+        endline(r, want, out);
     }
     return 0;
 }

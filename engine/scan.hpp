@@ -75,33 +75,60 @@ struct expectations {
     std::vector<wrongline> wrongs;            // in the file's order
     std::vector<badtail> bad;                 // in the file's order
     std::vector<std::pair<long, long>> none;  // runs of lines with an empty tail, first and last
-    std::vector<lineexpectation> lines;       // with everyexpectation: for line i + 1
+    std::vector<lineexpectation> lines;       // with gradedeach or markedeach: for line i + 1
 };
 
 // The mutants that a table of first kills records as killed.
 killset killedin(const std::array<firstkill, mutants::mutantcount>& kills);
 
-// What to keep besides each mutant's first killing, reaching and infecting
-// lines, and how to judge.  Every piece is judged for every mutant, killed
-// or not; a mutant runs only on the piece that first kills it.
-struct scanneeds {
-    bool every = false;             // each line's full kill set (for the matrix and the smallest subset)
-    bool perline = false;           // the kill set and the reach of every line, not only the distinct ones
-    bool linetext = false;          // the bytes of the first line of each distinct kill set
-    bool source = false;            // the whole file
-    bool whole = false;             // read to the end even once every mutant is killed
-    bool killtext = false;          // the bytes of the piece that first kills each mutant
-    bool ownlines = false;          // the first piece of each line that first reaches or infects a mutant
-    bool plain = false;             // judge each piece by every mutant's verdict, not by the fast judging's tables
-    bool expected = false;          // a line counts only when its expectation is right; reads the whole file
-    bool everyexpectation = false;  // with expected or marks: each line's expectation, not only the wrong and bad ones
-    // Each line's expectation held as with expected, but every line counts as
-    // without it (expected.held stays false): to mark the lines, not to grade by them.
-    bool marks = false;
+// What a scan keeps besides each mutant's first killing, reaching and
+// infecting lines, in three parts that a caller names and that do not
+// depend on one another.  Every piece is judged for every mutant, killed or
+// not; a mutant runs only on the piece that first kills it.
+//
+// The lines' kill sets.  With none, and neither tails nor the source, the
+// reading stops once every mutant is killed, as vorlak's passes do; lines
+// and endsinnewline then tell only what was read.
+enum class linesets : std::uint8_t {
+    none,
+    distinct,   // the distinct kill sets, each with its first line (the matrix, the smallest subset)
+    everyline,  // and every line's kill set and reach, by index (the per-line view)
 };
 
-// Without every or whole, the reading stops once every mutant is killed, as
-// vorlak's passes do; lines and endsinnewline then tell only what was read.
+// What the lines' expectations count for; any but ignored reads the whole file.
+enum class tailuse : std::uint8_t {
+    ignored,
+    graded,      // a line counts only when its expectation is right; the wrong and bad ones are kept
+    gradedeach,  // the same, and each line's expectation
+    // Each line's expectation held as gradedeach holds it, but every line
+    // counts as with ignored (expected.held stays false): to mark the lines,
+    // not to grade by them.
+    markedeach,
+};
+
+// The bytes kept, any of them together.
+enum class texts : std::uint8_t {
+    none = 0,
+    settext = 1,   // the first line of each distinct kill set (with linesets::distinct or everyline)
+    killtext = 2,  // the piece that first kills each mutant
+    ownlines = 4,  // the first piece of each line that first reaches or infects a mutant
+    source = 8,    // the whole file, read to its end
+};
+constexpr texts operator|(texts a, texts b) {
+    return static_cast<texts>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
+}
+constexpr bool holds(texts set, texts t) {
+    return (static_cast<std::uint8_t>(set) & static_cast<std::uint8_t>(t)) != 0;
+}
+
+struct scanneeds {
+    linesets sets = linesets::none;
+    tailuse tails = tailuse::ignored;
+    texts keep = texts::none;
+    bool plain = false;  // judge each piece by every mutant's verdict, not by the fast judging's tables
+    bool counteverytest = false;  // read to the end, for the tests, even once every mutant is killed
+};
+
 struct scanresult {
     long lines = 0;  // physical lines; a last line without newline counts
     // The tests vorlak runs: a piece of at most 999 bytes each, so that a
@@ -112,18 +139,18 @@ struct scanresult {
     std::array<firstkill, mutants::mutantcount> kills{};
     std::array<firstreach, mutants::mutantcount> reach{};
 
-    // With every: the distinct kill sets of the lines, in the order of their
-    // first lines, each with that line's number and, with linetext, its bytes.
+    // With linesets: the distinct kill sets of the lines, in the order of
+    // their first lines, each with that line's number and, with settext, its bytes.
     std::vector<killset> sets;
     std::vector<long> setline;
     std::vector<std::string> settext;
-    std::vector<std::uint32_t> lineset;                      // with perline: for line i + 1, its index in sets
-    std::vector<killset> reachsets;                          // with perline: the distinct sets that lines reach
-    std::vector<std::uint32_t> linereach;                    // with perline: for line i + 1, its index in reachsets
+    std::vector<std::uint32_t> lineset;                      // with everyline: for line i + 1, its index in sets
+    std::vector<killset> reachsets;                          // with everyline: the distinct sets that lines reach
+    std::vector<std::uint32_t> linereach;                    // with everyline: for line i + 1, its index in reachsets
     std::string source;                                      // with source: the file as read
     std::array<std::string, mutants::mutantcount> killtext;  // with killtext: each first killing piece
     std::vector<ownline> ownlines;                           // with ownlines: those lines, in the file's order
-    expectations expected;                                   // with expected or marks
+    expectations expected;                                   // with tails
 
     int killed() const { return killedset().count(); }
     killset killedset() const { return killedin(kills); }
@@ -137,7 +164,7 @@ namespace fast {
 class judging;
 }
 
-// Reads in to its end through the shared line buffer, with vorlak's line
+// Reads in to its end through this thread's line buffer, with vorlak's line
 // rules.  Returns 0, or the errno of a failed read.
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out);
 // The same with the caller's judging, which keeps what it works out for the

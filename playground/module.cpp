@@ -117,13 +117,14 @@ VORLAK_EXPORT(vorlak_filebuffer) char* filebuffer(std::size_t size) {
 VORLAK_EXPORT(vorlak_grade) int grade(int byexpected) {
     memory source{file.data(), file.size(), 0};
     in.attach(pull, &source);
-    engine::scanneeds needs;
-    needs.every = true;     // to the end, and each distinct kill set with its first line
-    needs.perline = true;   // and every line's, for the view of the lines
-    needs.linetext = true;  // and that line's bytes: a line that kills a mutant first is one
-    needs.expected = byexpected != 0;
-    needs.marks = true;
-    needs.everyexpectation = true;
+    // To the end, every line's kill set for the view of the lines, and the
+    // first line of each distinct set with its bytes: a line that kills a
+    // mutant first is one.  Each line's expectation, for its mark.
+    const engine::scanneeds needs{
+        .sets = engine::linesets::everyline,
+        .tails = byexpected != 0 ? engine::tailuse::gradedeach : engine::tailuse::markedeach,
+        .keep = engine::texts::settext,
+    };
     const int error = engine::scanfile(in, needs, graded);
     in.close();
     markthelines();

@@ -30,7 +30,6 @@
 #include "mutants/score.hpp"
 #include "report/feedback.hpp"
 #include "report/options.hpp"
-#include "report/pool.hpp"
 #include "report/settings.hpp"
 
 namespace vorlak::report {
@@ -69,7 +68,7 @@ int writeout(const settings& s, std::string_view text) {
     return 0;
 }
 
-// --class: every file graded, as many at a time as asked or as there are
+// --class: every file graded, on as many threads as asked or as there are
 // processors.
 std::vector<grade> gradeall(const settings& s) {
     const int processors = static_cast<int>(std::thread::hardware_concurrency());
@@ -77,13 +76,13 @@ std::vector<grade> gradeall(const settings& s) {
     // The pages are rendered from the grades alone: what they show is
     // gathered in the grading, once per file, where it runs.
     const bool feedback = s.feedback != nullptr;
-    return gradeclass(s.files, jobs,
-                      {.killtext = s.form == format::html,
-                       .ownlines = feedback,
-                       .answers = feedback && s.hints == formats::hints::answer,
-                       .perline = feedback,
-                       .expected = s.expected,
-                       .shown = formats::shownline});
+    return engine::gradeclass(s.files, jobs,
+                              {.killtext = s.form == format::html,
+                               .ownlines = feedback,
+                               .answers = feedback && s.hints == formats::hints::answer,
+                               .perline = feedback,
+                               .expected = s.expected,
+                               .shown = formats::shownline});
 }
 
 // A line for every survivor, with --suggest; 0, or 1 when one has none.
@@ -139,13 +138,15 @@ int examine(const settings& s, findings& f) {
     }
     const bool report = s.form == format::json || s.form == format::html;
     scanneeds needs;
-    needs.every = s.matrix || s.minimize;
-    needs.perline = s.matrix;
-    needs.linetext = s.minimize;
-    needs.source = report;
-    needs.whole = report || s.leaderboard;  // the leaderboard counts every test
-    needs.expected = s.expected;
-    needs.everyexpectation = s.expected && (s.matrix || report);
+    if (s.matrix)
+        needs.sets = engine::linesets::everyline;
+    else if (s.minimize)
+        needs.sets = engine::linesets::distinct;
+    if (s.expected)
+        needs.tails = s.matrix || report ? engine::tailuse::gradedeach : engine::tailuse::graded;
+    needs.keep = (s.minimize ? engine::texts::settext : engine::texts::none) |
+                 (report ? engine::texts::source : engine::texts::none);
+    needs.counteverytest = s.leaderboard;
     if (const int error = engine::scanfile(in, needs, f.file.scan); error != 0)
         return unreadable(s, f, standardinput ? "standard input" : s.testfile, error);
     in.close();

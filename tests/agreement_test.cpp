@@ -43,14 +43,14 @@ std::string scratch(const std::string& name, const std::string& content) {
 
 // The scan judges each piece from the reference and runs a mutant only on
 // its first killing piece; it must find what running every mutant on every piece
-// finds: the first killing, reaching and infecting lines, and with every
+// finds: the first killing, reaching and infecting lines, and with the lines' sets
 // the kill set of each line.
 TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
     for (unsigned seed = 1; seed <= 40; seed++) {
         const std::string path = scratch("agree", generated(seed, static_cast<int>(seed % 7) * 12 + 3));
         const auto model = passes(path);
         const fullreading full = readfully(path);
-        const auto matrix = scanpath(path, {.every = true, .perline = true, .whole = true});
+        const auto matrix = scanpath(path, {.sets = engine::linesets::everyline});
         ASSERT_EQ(matrix.lineset.size(), full.kills.size()) << "seed " << seed;
         for (std::size_t i = 0; i < full.kills.size(); i++)
             ASSERT_EQ(matrix.sets[matrix.lineset[i]], full.kills[i]) << "seed " << seed << " line " << i + 1;
@@ -59,14 +59,15 @@ TEST(Agreement, ScanFindsWhatVorlaksPassesFind) {
         firstlines.insert(full.infected.begin(), full.infected.end());
         firstlines.erase(0);
         std::vector<std::pair<long, std::string>> own;
-        for (const engine::ownline& l : scanpath(path, {.every = true, .ownlines = true}).ownlines)
+        for (const engine::ownline& l :
+             scanpath(path, {.sets = engine::linesets::distinct, .keep = engine::texts::ownlines}).ownlines)
             own.emplace_back(l.number, l.text);
         std::vector<std::pair<long, std::string>> wanted;
         for (const long line : firstlines)
             wanted.emplace_back(line, full.firsts[static_cast<std::size_t>(line - 1)]);
         EXPECT_EQ(own, wanted) << "seed " << seed;
-        for (const bool every : {false, true}) {
-            const auto scan = scanpath(path, {.every = every});
+        for (const engine::linesets sets : {engine::linesets::none, engine::linesets::distinct}) {
+            const auto scan = scanpath(path, {.sets = sets});
             for (int n = 1; n <= mutants::mutantcount; n++) {
                 const auto i = static_cast<std::size_t>(n - 1);
                 ASSERT_EQ(scan.reachof(n).reached, full.reached[i]) << "seed " << seed << " mutant " << n;
@@ -217,7 +218,7 @@ TEST(Agreement, ExpectationsAgreeWithAPlainEvaluation) {
     for (unsigned seed = 200; seed < 230; seed++) {
         const std::string content = withtails(seed, 60);
         const std::string path = scratch("expect" + std::to_string(seed), content);
-        const auto scan = scanpath(path, {.every = true, .perline = true, .expected = true, .everyexpectation = true});
+        const auto scan = scanpath(path, {.sets = engine::linesets::everyline, .tails = engine::tailuse::gradedeach});
         const engine::expectations& e = scan.expected;
         std::istringstream file(content);
         killset killed;

@@ -516,20 +516,17 @@ TEST(FastJudging, ScansEqualScansWithThePlainJudging) {
     std::string unended = bench::generatefile(filekind::mixed, 200, 6);
     unended.pop_back();
     files.push_back(unended);
-    const engine::scanneeds first{}, everything{
-                                         .every = true,
-                                         .perline = true,
-                                         .linetext = true,
-                                         .source = true,
-                                         .whole = true,
-                                         .killtext = true,
-                                     };
+    const engine::scanneeds first{},
+        everything{
+            .sets = engine::linesets::everyline,
+            .keep = engine::texts::settext | engine::texts::source | engine::texts::killtext,
+        };
     for (std::size_t i = 0; i < files.size(); i++)
         for (engine::scanneeds needs : {first, everything}) {
             const engine::scanresult fast = scanbytes(files[i], needs);
             needs.plain = true;
             const engine::scanresult plain = scanbytes(files[i], needs);
-            EXPECT_EQ(firstdifference(fast, plain), "") << "file " << i << ", every " << needs.every;
+            EXPECT_EQ(firstdifference(fast, plain), "") << "file " << i << ", sets " << static_cast<int>(needs.sets);
         }
 }
 
@@ -546,10 +543,10 @@ TEST(Expectations, MarksHoldWhatGradingByThemHoldsAndCountEveryLine) {
         bench::generatefile(filekind::mixed, 500, 7),
     };
     for (std::size_t i = 0; i < files.size(); i++) {
-        const engine::scanneeds without{.every = true, .perline = true, .whole = true};
+        const engine::scanneeds without{.sets = engine::linesets::everyline};
         engine::scanneeds marks = without, expected = without;
-        marks.marks = marks.everyexpectation = true;
-        expected.expected = expected.everyexpectation = true;
+        marks.tails = engine::tailuse::markedeach;
+        expected.tails = engine::tailuse::gradedeach;
         const engine::scanresult a = scanbytes(files[i], without), m = scanbytes(files[i], marks),
                                  e = scanbytes(files[i], expected);
         EXPECT_EQ(firstdifference(a, m), "") << "file " << i;
