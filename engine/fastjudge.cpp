@@ -245,7 +245,7 @@ judging::countsets judging::count(const date& d) {
 
 linestates judging::operator()(const trace& t) {
     linestates s;
-    if (t.length <= 21)
+    if (t.length <= dates::lastcolumn)
         return s;
     if (t.nondigits != 0) {
         // Only the syntax check runs; its mutants are judged one by one.

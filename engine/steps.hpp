@@ -40,7 +40,7 @@ struct step {
 
 template <dates::syntaxscan S> constexpr std::uint32_t examinedcolumns() {
     std::uint32_t bits = 0;
-    for (int column = 0; column <= 20; column++)
+    for (int column = 0; column < dates::lastcolumn; column++)
         if (dates::fast::examined<S>(column))
             bits |= 1u << column;
     return bits;
