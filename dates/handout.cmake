@@ -85,10 +85,10 @@ set(inblock FALSE)
 set(opened "")
 foreach(line IN LISTS lines)
   if(inblock)
-    if(line MATCHES "^//!}")
+    if(line MATCHES "^ *//!}")
       set(inblock FALSE)
     endif()
-  elseif(line MATCHES "^//!{")
+  elseif(line MATCHES "^ *//!{")
     set(inblock TRUE)
   elseif(line MATCHES "^( *)[^ /][^\n]*{  //!")
     set(opened "${CMAKE_MATCH_1}")
@@ -113,6 +113,7 @@ set(tablename_daysbefore daysbeforemonth)
 handout_values(syntaxscan S)
 handout_values(datebounds B)
 handout_values(dayterms T)
+handout_values(leapyears L)
 # A term that the program always adds is no longer a choice.
 string(REGEX REPLACE "if \\(true\\)\n +" "" text "${text}")
 # Each template is called with its one instance.
@@ -129,7 +130,7 @@ string(REPLACE "<open>" "[" text "${text}")
 string(REPLACE "<close>" "]" text "${text}")
 
 # Nothing of the records, the templates or the mutants is left.
-foreach(word "template" "struct syntaxscan" "struct datebounds" "struct dayterms" "S\\." "B\\." "T\\."
+foreach(word "template" "struct syntaxscan" "struct datebounds" "struct dayterms" "struct leapyears" "S\\." "B\\." "T\\." "L\\."
     "Leap" "hasleaprule" "mutant" "vorlak" "Watch" "if constexpr" "//!" "//>" "<open>" "<close>")
   if(text MATCHES "${word}")
     message(FATAL_ERROR "handout.cmake: the handed program still holds '${word}'")

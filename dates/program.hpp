@@ -106,6 +106,7 @@ struct syntaxscan {
     int first = 0;     // the scan runs from column 0 ...
     int last = 20;     // ... to column 20
     int skipped = -1;  // no digit column is passed over
+    friend constexpr bool operator==(const syntaxscan&, const syntaxscan&) = default;
 };
 
 template <syntaxscan S = syntaxscan{}>  //!
@@ -164,6 +165,7 @@ struct datebounds {
     std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int leapmonth = 2;  // test 5: month == 2, a common year and day == 29
     int leapday = 29;
+    friend constexpr bool operator==(const datebounds&, const datebounds&) = default;
 };
 
 // Test 4's entry for a month, and 31 for a month that has none.
@@ -179,10 +181,19 @@ constexpr int lastday(int month) {
 //! Whether a stage has a leap-year rule: a mutant may take it out (nullptr).
 template <auto Leap> inline constexpr bool hasleaprule = !std::is_null_pointer_v<decltype(Leap)>;  //!
 
+//! The values of the leap-year rule.
+struct leapyears {
+    bool quadcenturies = true;  // a year divisible by 400 is a leap year after all,
+    bool centuries = true;      // a year divisible by 100 is not,
+    bool always = false;        // or every year is one, whatever it is
+    friend constexpr bool operator==(const leapyears&, const leapyears&) = default;
+};
+
+template <leapyears L = leapyears{}>  //!
 inline int leap(int year);
 
 // The date check: the first of its five tests that holds names the error.
-template <datebounds B = datebounds{}, auto leap = dates::leap>  //!
+template <datebounds B = datebounds{}, auto leap = dates::leap<>>  //!
 int checkdate(int month, int day, int year) {
     if (month <= B.lowmonth || month > B.highmonth)
         return 1;
@@ -200,9 +211,21 @@ int checkdate(int month, int day, int year) {
 }
 
 // The leap-year rule: divisible by 4 and not by 100, or divisible by 400.
+template <leapyears L>  //!
 inline int leap(int year) {
+    //!{ A rule with other values answers before the reference's would.
+    if constexpr (L.always)
+        return 1;
+    if constexpr (!L.centuries)
+        if (year % 4 == 0)
+            return 1;
+    //!}
     if (year % 4 == 0 && year % 100 != 0)
         return 1;
+    //!{
+    if constexpr (!L.quadcenturies)
+        return 0;
+    //!}
     return year % 400 == 0 ? 1 : 0;
 }
 
@@ -217,6 +240,7 @@ struct dayterms {
     // The days of a common year before the 1st of each month.
     std::array<int, 12> daysbefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     int leapmonths = 2;  // a leap year's January and February count one day less
+    friend constexpr bool operator==(const dayterms&, const dayterms&) = default;
 };
 
 // The days of the years before year: 365 * y + y / 4 - y / 100 + y / 400.
@@ -245,7 +269,7 @@ constexpr int daysbefore(int month) {
 // For the dates that get here the day number lies from 690,000 to 30,000,000.
 // The leap-year rule is asked for every date, once its other terms are
 // summed, and only then is the month looked at.
-template <dayterms T = dayterms{}, auto leap = dates::leap, yearcounter yearterms = dates::yearterms<T>>  //!
+template <dayterms T = dayterms{}, auto leap = dates::leap<>, yearcounter yearterms = dates::yearterms<T>>  //!
 int daynumber(date d) {
     int n = yearterms(d.year) + daysbefore<T>(d.month) + d.day;
     if constexpr (hasleaprule<leap>) {  //!
@@ -264,7 +288,7 @@ struct unwatched {
 //!}
 
 // The first date's day number is formed first.
-template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearterms<T>, class Watch = unwatched>  //!
+template <dayterms T = dayterms{}, auto Leap = leap<>, yearcounter Years = yearterms<T>, class Watch = unwatched>  //!
 int countdays(date first, date second) {
     const int from = daynumber<T, Leap, Years>(first);
     const int to = daynumber<T, Leap, Years>(second);

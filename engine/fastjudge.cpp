@@ -89,11 +89,24 @@ constexpr auto lastbadyears = [] {
         years[i + 1] = mutants::mutantset[i].change.bounds.lastbadyear;
     return years;
 }();
-template <std::size_t... R> constexpr auto rulesof(std::index_sequence<R...>) {
-    return std::array<dates::leaprule, sizeof...(R)>{mutants::ruleof<static_cast<mutants::rule>(R)>()...};
+// Every leap-year rule that the reference or a mutant asks, each once.
+struct ruleset {
+    std::array<dates::leaprule, 2 * mutants::mutantcount + 1> rules{};
+    std::size_t size = 0;
+    constexpr const dates::leaprule* begin() const { return rules.data(); }
+    constexpr const dates::leaprule* end() const { return rules.data() + size; }
+};
+template <std::size_t... I> constexpr ruleset rulesof(std::index_sequence<I...>) {
+    const std::array<dates::leaprule, 2 * sizeof...(I) + 1> asked = {
+        dates::leap<>, mutants::ruleof<mutants::mutantset[I].change.checkrule>()...,
+        mutants::ruleof<mutants::mutantset[I].change.countrule>()...};
+    ruleset out;
+    for (const dates::leaprule r : asked)
+        if (r != nullptr && std::find(out.begin(), out.end(), r) == out.end())
+            out.rules[out.size++] = r;
+    return out;
 }
-// Every leap-year rule there is; rule::none comes last and is none.
-constexpr auto leaprules = rulesof(std::make_index_sequence<static_cast<std::size_t>(mutants::rule::none)>{});
+constexpr ruleset leaprules = rulesof(std::make_index_sequence<mutants::mutantcount>{});
 
 constexpr int yearsbelow = 10000;  // the years that four digit columns hold
 
