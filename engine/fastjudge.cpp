@@ -89,24 +89,6 @@ constexpr auto lastbadyears = [] {
         years[i + 1] = mutants::mutantset[i].change.bounds.lastbadyear;
     return years;
 }();
-// Every leap-year rule that the reference or a mutant asks, each once.
-struct ruleset {
-    std::array<dates::leaprule, 2 * mutants::mutantcount + 1> rules{};
-    std::size_t size = 0;
-    constexpr const dates::leaprule* begin() const { return rules.data(); }
-    constexpr const dates::leaprule* end() const { return rules.data() + size; }
-};
-template <std::size_t... I> constexpr ruleset rulesof(std::index_sequence<I...>) {
-    const std::array<dates::leaprule, 2 * sizeof...(I) + 1> asked = {
-        dates::leap<>, mutants::ruleof<mutants::mutantset[I].change.checkrule>()...,
-        mutants::ruleof<mutants::mutantset[I].change.countrule>()...};
-    ruleset out;
-    for (const dates::leaprule r : asked)
-        if (r != nullptr && std::find(out.begin(), out.end(), r) == out.end())
-            out.rules[out.size++] = r;
-    return out;
-}
-constexpr ruleset leaprules = rulesof(std::make_index_sequence<mutants::mutantcount>{});
 
 constexpr int yearsbelow = 10000;  // the years that four digit columns hold
 
@@ -124,7 +106,7 @@ const yearclasstable& classes() {
             // How many last bad years are not below y says which they are.
             std::uint64_t a = static_cast<std::uint64_t>(
                 std::count_if(lastbadyears.begin(), lastbadyears.end(), [&](int last) { return y <= last; }));
-            for (const dates::leaprule r : leaprules)
+            for (const dates::leaprule r : mutants::leaprules)
                 a = a << 1 | std::uint64_t{r(y) != 0};
             auto at = std::find(answers.begin(), answers.end(), a);
             if (at == answers.end()) {

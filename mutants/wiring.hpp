@@ -6,6 +6,9 @@
 // syntaxof<N>, chkdateof<N>, convertof<N>, daysdiffof<N> and entry<N>.
 #pragma once
 
+#include <algorithm>
+#include <utility>
+
 #include "dates/fast.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
@@ -21,6 +24,24 @@ template <rulechange R> constexpr auto ruleof() {
     else
         return nullptr;
 }
+
+// Every leap-year rule that the reference or a row asks, each once.
+struct ruleset {
+    std::array<dates::leaprule, 2 * mutantcount + 1> rules{};
+    std::size_t size = 0;
+    constexpr const dates::leaprule* begin() const { return rules.data(); }
+    constexpr const dates::leaprule* end() const { return rules.data() + size; }
+};
+template <std::size_t... I> constexpr ruleset rulesof(std::index_sequence<I...>) {
+    const std::array<dates::leaprule, 2 * sizeof...(I) + 1> asked = {
+        dates::leap<>, ruleof<mutantset[I].change.checkrule>()..., ruleof<mutantset[I].change.countrule>()...};
+    ruleset out;
+    for (const dates::leaprule r : asked)
+        if (r != nullptr && std::find(out.begin(), out.end(), r) == out.end())
+            out.rules[out.size++] = r;
+    return out;
+}
+inline constexpr ruleset leaprules = rulesof(std::make_index_sequence<mutantcount>{});
 
 // Mutant N's syntax check, date check, conversion and day count.
 template <int N> int syntaxof() { return dates::fast::checksyntax<changeof<N>.scan>(); }
