@@ -9,6 +9,7 @@
 
 #include "dates/dates.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 
 namespace vorlak::bench {
 namespace {
@@ -57,13 +58,13 @@ template <auto Entry> void registerall(const char* entryname) {
 int main(int argc, char** argv) {
     using namespace vorlak;
     bench::registerall<dates::testline>("testline");
-    bench::registerall<mutants::m1>("m1");    // syntax check
-    bench::registerall<mutants::m17>("m17");  // date check, through its conversion copy
-    bench::registerall<mutants::m30>("m30");  // date check without a leap rule
-    bench::registerall<mutants::m43>("m43");  // leap rule in the date check
-    bench::registerall<mutants::m49>("m49");  // leap rule in the day difference
-    bench::registerall<mutants::m53>("m53");  // day difference without a leap rule
-    bench::registerall<mutants::m65>("m65");  // day-difference table
+    bench::registerall<mutants::entry<1>>("m1");    // syntax check
+    bench::registerall<mutants::entry<17>>("m17");  // date check, through its conversion copy
+    bench::registerall<mutants::entry<30>>("m30");  // date check without a leap rule
+    bench::registerall<mutants::entry<43>>("m43");  // leap rule in the date check
+    bench::registerall<mutants::entry<49>>("m49");  // leap rule in the day difference
+    bench::registerall<mutants::entry<53>>("m53");  // day difference without a leap rule
+    bench::registerall<mutants::entry<65>>("m65");  // day-difference table
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -74,7 +74,7 @@ killset killedby(std::string_view piece) {
     const int reference = dates::testline(dates::len);
     killset kills;
     for (const auto& m : mutants::mutantset)
-        if (m.entry(dates::len) != reference)
+        if (mutants::entries[static_cast<std::size_t>(m.number - 1)](dates::len) != reference)
             kills.set(static_cast<std::size_t>(m.number - 1));
     return kills;
 }

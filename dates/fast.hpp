@@ -174,7 +174,7 @@ template <dayterms T = dayterms{}> int yearterms(int y) {
 // follows no pattern.
 
 // Stands in for daynumber<T, Leap, Years>.
-template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearterms<T>> int daynumber(date d) {
+template <dayterms T = dayterms{}, auto Leap = leap<>, yearcounter Years = yearterms<T>> int daynumber(date d) {
     int n = Years(d.year) + daysbefore<T>(d.month) + d.day;
     if constexpr (hasleaprule<Leap>) {
         if (d.month <= T.leapmonths && Leap(d.year) == 1)
@@ -184,7 +184,7 @@ template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearter
 }
 
 // Stands in for countdays<T, Leap, Years, Watch>, with the day number above.
-template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearterms<T>, class Watch = unwatched>
+template <dayterms T = dayterms{}, auto Leap = leap<>, yearcounter Years = yearterms<T>, class Watch = unwatched>
 int countdays(date first, date second) {
     const int from = fast::daynumber<T, Leap, Years>(first);
     const int to = fast::daynumber<T, Leap, Years>(second);

@@ -1,21 +1,34 @@
-// The date program under test, in the order it evaluates a test line: the
-// length test, the syntax check, the conversion of the two dates, the date
-// check with its five tests and the leap-year rule, and the day count.
-//
-// A stage that a mutant alters is a template over the values that mutants
-// change, and the defaults of those values are the reference program's.  A
-// mutant is this program with one of them changed (mutants/mutants.hpp), so
-// the one difference is all there is to see.  vorlak compiles faster forms of
-// some small functions here in their place (dates/fast.hpp); the tests prove
-// each equal to the function it stands in for.
-#pragma once
+// The date program.  It evaluates a test line that holds two dates: it
+// answers with the days from the first date to the second, or with a
+// negative code that says what is wrong with the line.  The parts stand in
+// the order in which an evaluation runs them: the length test, the syntax
+// check, the conversion of the two dates, the date check with its five
+// tests and the leap-year rule, and the day count.  The caller puts the
+// line in line and calls evaluate with its length.
+//!
+//! This is the program as vorlak builds it.  A stage that a mutant alters is
+//! a template over the values that mutants change, and the defaults of those
+//! values are the reference program's.  A mutant is this program with one of
+//! them changed (mutants/mutants.hpp), so the one difference is all there is
+//! to see.  vorlak compiles faster forms of some small functions here in
+//! their place (dates/fast.hpp); the tests prove each equal to the function
+//! it stands in for.
+//!
+//! The program as a student is handed it is this file without what vorlak
+//! alone needs (dates/handout.cmake): a line marked "//!" at its end, or a
+//! comment line that starts with it, is vorlak's alone, and so is every line
+//! from "//!{" to "//!}"; a block that such a line opens loses its indent
+//! with it.  A comment line that starts with "//>" is the handed program's
+//! alone.  Each record of values gives its defaults in place of their uses,
+//! and each template is its one reference instance.
+#pragma once  //!
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <type_traits>
+#include <type_traits>  //!
 
-namespace vorlak::dates {
+namespace vorlak::dates {  //!
 
 // A test line holds two dates in 21 fixed columns, month, day and year:
 //
@@ -25,6 +38,8 @@ namespace vorlak::dates {
 // The reader stores the line in line (at most 999 bytes, the newline if one
 // was read, then a zero) and its length in len.  Columns 2, 5, 10, 13 and 16
 // separate the fields and are never examined; column 21 must be there.
+//! A line that ends before lastcolumn is too short to be tested further.
+inline constexpr int lastcolumn = 21;  //!
 inline constexpr int linesize = 1000;  // bytes in the line buffer, terminating zero included
 extern thread_local constinit signed char line[linesize];
 extern thread_local constinit int len;
@@ -43,7 +58,7 @@ extern thread_local constinit date seconddate;
 inline constexpr int badsyntax = -4;  // short line, or a non-digit in a digit column
 inline constexpr int reversed = -3;   // the second date lies before the first
 
-// The stages, as the evaluation is handed them.
+//!{ The stages, as the evaluation is handed them.
 using syntaxcheck = int (*)();
 using conversion = int (*)();
 using fieldreader = int (*)(int column);
@@ -52,6 +67,12 @@ using leaprule = int (*)(int year);
 using yearcounter = int (*)(int year);
 using daycounter = int (*)(date first, date second);
 using resultrule = int (*)(int days);
+//!}
+//> // The stages, each defined below.
+//> int checksyntax();
+//> int convert();
+//> int checkdate(int month, int day, int year);
+//> int countdays(date first, date second);
 
 // The day count as a result.
 constexpr int dayresult(int days) {
@@ -61,15 +82,16 @@ constexpr int dayresult(int days) {
 }
 
 // One line evaluation.  Each test ends it when it fires.
-template <syntaxcheck Syntax, conversion Convert, daycounter Count, resultrule Result = dayresult>
+template <syntaxcheck checksyntax, conversion convert, daycounter countdays,  //!
+          resultrule dayresult = dates::dayresult>                            //!
 int evaluate(int length) {
-    if (length <= 21)  // the 21 date columns and one more, normally the newline
+    if (length <= lastcolumn)  // the 21 date columns and one more, normally the newline
         return badsyntax;
-    if (Syntax() != 0)
+    if (checksyntax() != 0)
         return badsyntax;
-    if (const int c = Convert(); c != 0)
+    if (const int c = convert(); c != 0)
         return -c;
-    return Result(Count(firstdate, seconddate));
+    return dayresult(countdays(firstdate, seconddate));
 }
 
 // The syntax check: every digit column must hold one of '0' to '9'.  A byte of
@@ -84,11 +106,14 @@ struct syntaxscan {
     int first = 0;     // the scan runs from column 0 ...
     int last = 20;     // ... to column 20
     int skipped = -1;  // no digit column is passed over
+    friend constexpr bool operator==(const syntaxscan&, const syntaxscan&) = default;
 };
 
-template <syntaxscan S = syntaxscan{}> int checksyntax() {
+template <syntaxscan S = syntaxscan{}>  //!
+int checksyntax() {
     for (int column = S.first; column <= S.last; column++) {
-        if (isseparator(column) || column == S.skipped)
+        //> if (isseparator(column))
+        if (isseparator(column) || column == S.skipped)  //!
             continue;
         if (!isdigitchar(line[column]))
             return 1;
@@ -97,36 +122,38 @@ template <syntaxscan S = syntaxscan{}> int checksyntax() {
 }
 
 // The two-character field at column: each character counts by its code minus
-// that of '0', digit or not (a colon counts ten, a blank minus sixteen).  Only
-// a mutant of the syntax check lets a non-digit get here.
+// that of '0', digit or not (a colon counts ten, a blank minus sixteen).
+//! Only a mutant of the syntax check lets a non-digit get here.
 constexpr int fieldvalue(int tens, int units) { return (tens - '0') * 10 + (units - '0'); }
 
 inline int strtoint(int column) { return fieldvalue(line[column], line[column + 1]); }
 
 // A date from its ten columns from first on: month, day and a year of two
 // fields, the hundreds read first.
-template <fieldreader Field> date readdate(int first) {
+template <fieldreader strtoint>  //!
+date readdate(int first) {
     date d;
-    d.month = Field(first);
-    d.day = Field(first + 3);
-    const int hundreds = Field(first + 6);
-    d.year = 100 * hundreds + Field(first + 8);
+    d.month = strtoint(first);
+    d.day = strtoint(first + 3);
+    const int hundreds = strtoint(first + 6);
+    d.year = 100 * hundreds + strtoint(first + 8);
     return d;
 }
 
 // The conversion: store each date, then check it; the second date is read
 // only when the first is valid.  Returns 0, 10 + k or 20 + k.
-template <datechecker Check, fieldreader Field = strtoint> int convert() {
+template <datechecker checkdate, fieldreader Field = strtoint>  //!
+int convert() {
     firstdate = readdate<Field>(0);
-    if (const int k = Check(firstdate.month, firstdate.day, firstdate.year); k != 0)
+    if (const int k = checkdate(firstdate.month, firstdate.day, firstdate.year); k != 0)
         return 10 + k;
     seconddate = readdate<Field>(11);
-    if (const int k = Check(seconddate.month, seconddate.day, seconddate.year); k != 0)
+    if (const int k = checkdate(seconddate.month, seconddate.day, seconddate.year); k != 0)
         return 20 + k;
     return 0;
 }
 
-// The date check: the first of its five tests that holds names the error.
+//! The values of the date check.
 struct datebounds {
     int lowmonth = 0;  // test 1: month <= 0 or month > 12
     int highmonth = 12;
@@ -138,22 +165,36 @@ struct datebounds {
     std::array<int, 12> monthdays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int leapmonth = 2;  // test 5: month == 2, a common year and day == 29
     int leapday = 29;
+    friend constexpr bool operator==(const datebounds&, const datebounds&) = default;
 };
 
-// Test 4's entry for a month.  Test 1 lets only months with an entry through,
-// unless a mutant widens it to month 0 or 13; such a month gets 31.
-template <datebounds B> constexpr int lastday(int month) {
+// Test 4's entry for a month, and 31 for a month that has none.
+//! Test 1 lets only months with an entry through, unless a mutant widens it
+//! to month 0 or 13.
+template <datebounds B>  //!
+constexpr int lastday(int month) {
     if (month < 1 || month > 12)
         return 31;
     return B.monthdays[static_cast<std::size_t>(month - 1)];
 }
 
-// Whether a stage has a leap-year rule: a mutant may take it out (nullptr).
-template <auto Leap> inline constexpr bool hasleaprule = !std::is_null_pointer_v<decltype(Leap)>;
+//! Whether a stage has a leap-year rule: a mutant may take it out (nullptr).
+template <auto Leap> inline constexpr bool hasleaprule = !std::is_null_pointer_v<decltype(Leap)>;  //!
 
+//! The values of the leap-year rule.
+struct leapyears {
+    bool quadcenturies = true;  // a year divisible by 400 is a leap year after all,
+    bool centuries = true;      // a year divisible by 100 is not,
+    bool always = false;        // or every year is one, whatever it is
+    friend constexpr bool operator==(const leapyears&, const leapyears&) = default;
+};
+
+template <leapyears L = leapyears{}>  //!
 inline int leap(int year);
 
-template <datebounds B = datebounds{}, auto Leap = leap> int checkdate(int month, int day, int year) {
+// The date check: the first of its five tests that holds names the error.
+template <datebounds B = datebounds{}, auto leap = dates::leap<>>  //!
+int checkdate(int month, int day, int year) {
     if (month <= B.lowmonth || month > B.highmonth)
         return 1;
     if (day <= B.lowday || day > B.highday)
@@ -162,22 +203,36 @@ template <datebounds B = datebounds{}, auto Leap = leap> int checkdate(int month
         return 3;
     if (day > lastday<B>(month))
         return 4;
-    if constexpr (hasleaprule<Leap>) {
-        if (month == B.leapmonth && Leap(year) == 0 && day == B.leapday)
+    if constexpr (hasleaprule<leap>) {  //!
+        if (month == B.leapmonth && leap(year) == 0 && day == B.leapday)
             return 5;
-    }
+    }  //!
     return 0;
 }
 
 // The leap-year rule: divisible by 4 and not by 100, or divisible by 400.
+template <leapyears L>  //!
 inline int leap(int year) {
+    //!{ A rule with other values answers before the reference's would.
+    if constexpr (L.always)
+        return 1;
+    if constexpr (!L.centuries)
+        if (year % 4 == 0)
+            return 1;
+    //!}
     if (year % 4 == 0 && year % 100 != 0)
         return 1;
+    //!{
+    if constexpr (!L.quadcenturies)
+        return 0;
+    //!}
     return year % 400 == 0 ? 1 : 0;
 }
 
 // The day count: each date becomes a day number, which grows by one from
 // each calendar day to the next, and the count is their difference.
+
+//! The values of the day count.
 struct dayterms {
     bool quadrennials = true;   // a year term of + y / 4,
     bool centuries = true;      //   - y / 100
@@ -185,10 +240,12 @@ struct dayterms {
     // The days of a common year before the 1st of each month.
     std::array<int, 12> daysbefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
     int leapmonths = 2;  // a leap year's January and February count one day less
+    friend constexpr bool operator==(const dayterms&, const dayterms&) = default;
 };
 
 // The days of the years before year: 365 * y + y / 4 - y / 100 + y / 400.
-template <dayterms T = dayterms{}> constexpr int yearterms(int y) {
+template <dayterms T = dayterms{}>  //!
+constexpr int yearterms(int y) {
     int n = 365 * y;
     if (T.quadrennials)
         n += y / 4;
@@ -199,9 +256,11 @@ template <dayterms T = dayterms{}> constexpr int yearterms(int y) {
     return n;
 }
 
-// Only a mutant of the date check lets month 0 or 13 get here; no days come
-// before such a month, and no table is read for it.
-template <dayterms T> constexpr int daysbefore(int month) {
+// The days before a month, and none before a month that has no entry.
+//! Only a mutant of the date check lets month 0 or 13 get here, and no table
+//! is read for it.
+template <dayterms T>  //!
+constexpr int daysbefore(int month) {
     if (month < 1 || month > 12)
         return 0;
     return T.daysbefore[static_cast<std::size_t>(month - 1)];
@@ -210,29 +269,31 @@ template <dayterms T> constexpr int daysbefore(int month) {
 // For the dates that get here the day number lies from 690,000 to 30,000,000.
 // The leap-year rule is asked for every date, once its other terms are
 // summed, and only then is the month looked at.
-template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearterms<T>> int daynumber(date d) {
-    int n = Years(d.year) + daysbefore<T>(d.month) + d.day;
-    if constexpr (hasleaprule<Leap>) {
-        if (Leap(d.year) == 1 && d.month <= T.leapmonths)
+template <dayterms T = dayterms{}, auto leap = dates::leap<>, yearcounter yearterms = dates::yearterms<T>>  //!
+int daynumber(date d) {
+    int n = yearterms(d.year) + daysbefore<T>(d.month) + d.day;
+    if constexpr (hasleaprule<leap>) {  //!
+        if (leap(d.year) == 1 && d.month <= T.leapmonths)
             n -= 1;
-    }
+    }  //!
     return n;
 }
 
-// Whoever watches an evaluation hears the two day numbers of its count; the
-// program itself runs unwatched.  vorlak's engine watches the reference's
-// evaluation to learn how far a line gets into each mutant.
+//!{ Whoever watches an evaluation hears the two day numbers of its count;
+// the program itself runs unwatched.  vorlak's engine watches the
+// reference's evaluation to learn how far a line gets into each mutant.
 struct unwatched {
     static void daynumbers(int /*first*/, int /*second*/) {}
 };
+//!}
 
 // The first date's day number is formed first.
-template <dayterms T = dayterms{}, auto Leap = leap, yearcounter Years = yearterms<T>, class Watch = unwatched>
+template <dayterms T = dayterms{}, auto Leap = leap<>, yearcounter Years = yearterms<T>, class Watch = unwatched>  //!
 int countdays(date first, date second) {
     const int from = daynumber<T, Leap, Years>(first);
     const int to = daynumber<T, Leap, Years>(second);
-    Watch::daynumbers(from, to);
+    Watch::daynumbers(from, to);  //!
     return to - from;
 }
 
-}  // namespace vorlak::dates
+}  //! namespace vorlak::dates

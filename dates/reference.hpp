@@ -12,7 +12,7 @@ namespace vorlak::dates {
 
 // The reference's day count.
 template <class Watch = unwatched> int referencecount(date first, date second) {
-    return fast::countdays<dayterms{}, leap, fast::yearterms<>, Watch>(first, second);
+    return fast::countdays<dayterms{}, leap<>, fast::yearterms<>, Watch>(first, second);
 }
 
 // The reference's evaluation of the line in the line buffer.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
 #include "mutants/catalogue.hpp"
 
@@ -9,15 +10,23 @@ namespace vorlak::engine {
 
 namespace {
 
-// The date check's tests, by their code.
-constexpr std::array<std::string_view, 6> datetests = {
-    "",
-    "month out of range",
-    "day out of range",
-    "year before 1900",
-    "day beyond the month's last day",
-    "February 29 of a common year",
-};
+// What the date check's test with code k found.
+std::string datetest(int k) {
+    switch (k) {
+    case 1:
+        return "month out of range";
+    case 2:
+        return "day out of range";
+    case 3:
+        return "year before " + std::to_string(dates::firstyear);
+    case 4:
+        return "day beyond the month's last day";
+    case 5:
+        return "February 29 of a common year";
+    default:
+        return "";
+    }
+}
 
 // Each mutant's concept, worked out as this compiles: the catalogue's rows
 // are never read as it runs, so that a caller that explains concepts alone
@@ -67,17 +76,15 @@ std::string resultmeaning(int result, int length) {
         return "the second date is 1 day after the first";
     if (result > 0)
         return "the second date is " + std::to_string(result) + " days after the first";
-    if (result == -3)
+    if (result == dates::reversed)
         return "the second date lies before the first";
-    if (result == -4)
-        return length <= static_cast<int>(io::tailcolumn) ? "the line is too short: it ends before column 21"
-                                                          : "a non-digit in a digit column";
-    for (const int first : {10, 20}) {
-        const int code = -result - first;
-        if (code >= 1 && code <= 5)
-            return std::string(first == 10 ? "the first" : "the second") + " date fails test " + std::to_string(code) +
-                   ", " + std::string(datetests[static_cast<std::size_t>(code)]);
-    }
+    if (result == dates::badsyntax)
+        return length <= dates::lastcolumn
+                   ? "the line is too short: it ends before column " + std::to_string(dates::lastcolumn)
+                   : "a non-digit in a digit column";
+    if (const dates::dateerror e = dates::dateerrorof(result); e.date != 0)
+        return std::string(e.date == 1 ? "the first" : "the second") + " date fails test " + std::to_string(e.code) +
+               ", " + datetest(e.code);
     return "a result the program never gives";
 }
 

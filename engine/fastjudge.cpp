@@ -89,11 +89,6 @@ constexpr auto lastbadyears = [] {
         years[i + 1] = mutants::mutantset[i].change.bounds.lastbadyear;
     return years;
 }();
-template <std::size_t... R> constexpr auto rulesof(std::index_sequence<R...>) {
-    return std::array<dates::leaprule, sizeof...(R)>{mutants::ruleof<static_cast<mutants::rule>(R)>()...};
-}
-// Every leap-year rule there is; rule::none comes last and is none.
-constexpr auto leaprules = rulesof(std::make_index_sequence<static_cast<std::size_t>(mutants::rule::none)>{});
 
 constexpr int yearsbelow = 10000;  // the years that four digit columns hold
 
@@ -111,7 +106,7 @@ const yearclasstable& classes() {
             // How many last bad years are not below y says which they are.
             std::uint64_t a = static_cast<std::uint64_t>(
                 std::count_if(lastbadyears.begin(), lastbadyears.end(), [&](int last) { return y <= last; }));
-            for (const dates::leaprule r : leaprules)
+            for (const dates::leaprule r : mutants::leaprules)
                 a = a << 1 | std::uint64_t{r(y) != 0};
             auto at = std::find(answers.begin(), answers.end(), a);
             if (at == answers.end()) {
@@ -245,7 +240,7 @@ judging::countsets judging::count(const date& d) {
 
 linestates judging::operator()(const trace& t) {
     linestates s;
-    if (t.length <= 21)
+    if (t.length <= dates::lastcolumn)
         return s;
     if (t.nondigits != 0) {
         // Only the syntax check runs; its mutants are judged one by one.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "dates/facts.hpp"
 #include "dates/reference.hpp"
 #include "engine/steps.hpp"
 
@@ -26,7 +27,7 @@ bool inmonths(std::uint32_t months, int month) { return month >= 1 && month <= 1
 
 verdict judgesyntax(const trace& t, const step& s) {
     verdict v;
-    if (t.length <= 21)
+    if (t.length <= dates::lastcolumn)
         return v;
     // The scan reaches the column when every column it examines before it holds a digit.
     if ((t.nondigits & s.examined & ((1u << s.column) - 1)) != 0)
@@ -130,28 +131,27 @@ trace tracepiece(int length) {
     trace t;
     t.length = length;
     t.result = dates::referenceline<countwatch>(length);
-    if (length <= 21)
+    if (length <= dates::lastcolumn)
         return t;
     // Only the syntax check gives badsyntax to a line long enough.  The
     // reference's check stops at the first non-digit; the syntax mutants
     // need the others too, so a line it rejects is read column by column.
     if (t.result == dates::badsyntax) {
-        for (int column = 0; column <= 20; column++)
-            if (!dates::isseparator(column) && !dates::isdigitchar(dates::line[column]))
+        for (const int column : dates::digitcolumns)
+            if (!dates::isdigitchar(dates::line[column]))
                 t.nondigits |= 1u << column;
         return t;
     }
-    // The conversion stored each date it read in the records; a date its
-    // check rejects with code k gives -(10 + k) for the first date and
-    // -(20 + k) for the second, and every other result is the count's.
-    const int c = t.result < dates::badsyntax ? -t.result : 0;
-    t.checked = c > 10 && c < 20 ? 1 : 2;
+    // The conversion stored each date it read in the records; a result that
+    // is no date's error is the count's.
+    const dates::dateerror e = dates::dateerrorof(t.result);
+    t.checked = e.date == 1 ? 1 : 2;
     t.date[0] = dates::firstdate;
     if (t.checked == 2)
         t.date[1] = dates::seconddate;
-    t.code[0] = t.checked == 1 ? c - 10 : 0;
-    t.code[1] = c > 20 ? c - 20 : 0;
-    if (c != 0)
+    t.code[0] = e.date == 1 ? e.code : 0;
+    t.code[1] = e.date == 2 ? e.code : 0;
+    if (e.date != 0)
         return t;
     t.counted = true;
     t.daynumber = countwatch::heard;

@@ -15,7 +15,7 @@ namespace vorlak::engine::altered {
 
 using dates::date;
 using mutants::alteration;
-using mutants::rule;
+using mutants::rulechange;
 
 // The step a mutant alters, by what its alteration changes.
 enum class kind : std::uint8_t {
@@ -40,7 +40,7 @@ struct step {
 
 template <dates::syntaxscan S> constexpr std::uint32_t examinedcolumns() {
     std::uint32_t bits = 0;
-    for (int column = 0; column <= 20; column++)
+    for (int column = 0; column < dates::lastcolumn; column++)
         if (dates::fast::examined<S>(column))
             bits |= 1u << column;
     return bits;
@@ -55,7 +55,7 @@ constexpr std::uint32_t changedmonths(const std::array<int, 12>& table, const st
 }
 
 // The test of the date check that bounds and a test-5 rule alter; 0 for none.
-constexpr int alteredtest(const dates::datebounds& b, rule checkrule) {
+constexpr int alteredtest(const dates::datebounds& b, const rulechange& checkrule) {
     constexpr dates::datebounds r{};
     if (b.lowmonth != r.lowmonth || b.highmonth != r.highmonth)
         return 1;
@@ -65,12 +65,12 @@ constexpr int alteredtest(const dates::datebounds& b, rule checkrule) {
         return 3;
     if (b.monthdays != r.monthdays)
         return 4;
-    if (b.leapmonth != r.leapmonth || b.leapday != r.leapday || checkrule != rule::leap)
+    if (b.leapmonth != r.leapmonth || b.leapday != r.leapday || checkrule != rulechange{})
         return 5;
     return 0;
 }
 
-constexpr bool alteredrule(rule r) { return r != rule::leap && r != rule::none; }
+constexpr bool alteredrule(const rulechange& r) { return r.asked && r.values != dates::leapyears{}; }
 
 template <int N> constexpr step stepof() {
     constexpr alteration a = mutants::changeof<N>;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "dates/dates.hpp"
+#include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
@@ -13,11 +14,10 @@ namespace vorlak::engine {
 
 namespace {
 
-constexpr int firstyear = 1900;  // the first year the date check accepts
-constexpr int lastyear = 2100;   // searched up to here: past 2099, the last year before a century year 2100
-constexpr int bigday = 32;       // days 0 to 32 cover both bounds of the day range test
-constexpr int bigmonth = 13;     // months 0 to 13 cover both bounds of the month range test
-constexpr char nondigit = 'x';   // what the syntax candidates put into a digit column
+constexpr int lastyear = 2100;  // searched up to here: past 2099, the last year before a century year 2100
+constexpr int bigday = 32;      // days 0 to 32 cover both bounds of the day range test
+constexpr int bigmonth = 13;    // months 0 to 13 cover both bounds of the month range test
+constexpr char nondigit = 'x';  // what the syntax candidates put into a digit column
 
 struct day {
     int month;
@@ -31,8 +31,8 @@ bool valid(day d) { return dates::chkdate(d.month, d.day, d.year) == 0; }
 // reference accepts: the next day for a valid date, and for an invalid one
 // the nearest valid date that a user would write after it.
 day nextvalid(day d) {
-    if (d.year < firstyear)
-        return {1, 1, firstyear};
+    if (d.year < dates::firstyear)
+        return {1, 1, dates::firstyear};
     day n{std::max(d.month, 1), d.month < 1 ? 1 : d.day + 1, d.year};
     for (;;) {
         if (n.month > 12)
@@ -73,17 +73,15 @@ linetext writeline(day a, day b) {
 // Hands each candidate line to trial, in the order of the search, until it
 // says that nothing is left to find.
 void candidates(const std::function<bool(const linetext&)>& trial) {
-    const day base{1, 1, firstyear};
+    const day base{1, 1, dates::firstyear};
     const linetext baseline = writeline(base, nextvalid(base));
-    for (int column = 0; column <= 20; column++) {
-        if (dates::isseparator(column))
-            continue;
+    for (const int column : dates::digitcolumns) {
         linetext text = baseline;
         text[static_cast<std::size_t>(column)] = nondigit;
         if (!trial(text))
             return;
     }
-    for (int year = firstyear; year <= lastyear; year++)
+    for (int year = dates::firstyear; year <= lastyear; year++)
         for (int month = 1; month <= 12; month++)
             for (int d = 1; d <= 31; d++)
                 if (valid({month, d, year}) && !trial(writeline({month, d, year}, nextvalid({month, d, year}))))
@@ -95,12 +93,12 @@ void candidates(const std::function<bool(const linetext&)>& trial) {
                     return false;
         return true;
     };
-    for (int year = firstyear; year <= lastyear; year++)
+    for (int year = dates::firstyear; year <= lastyear; year++)
         if (!invaliddates(year))
             return;
     // The year before the first valid one comes last: its lines are the
     // least like a real test.
-    invaliddates(firstyear - 1);
+    invaliddates(dates::firstyear - 1);
 }
 
 }  // namespace

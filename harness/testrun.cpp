@@ -7,6 +7,7 @@
 #include "harness/harness.hpp"
 #include "harness/output.hpp"
 #include "mutants/catalogue.hpp"
+#include "mutants/wiring.hpp"
 
 namespace vorlak::harness {
 
@@ -79,7 +80,7 @@ template <mutants::entryfunction Entry> struct direct {
 template <std::size_t... I> int passes(std::index_sequence<I...>) {
     int killed = 0;
     // The comma fold runs the passes left to right, mutant 1 first.
-    ((killed += testrun(direct<mutants::mutantset[I].entry>{}, mutants::mutantset[I].number)), ...);
+    ((killed += testrun(direct<mutants::entry<static_cast<int>(I) + 1>>{}, mutants::mutantset[I].number)), ...);
     return killed;
 }
 

@@ -42,7 +42,7 @@ inline std::array<std::optional<modelkill>, mutants::mutantcount> passes(const s
         long line = 1;
         for (int n; (n = in.getline(dates::line, dates::linesize)) > 0;) {
             const int reference = dates::testline(n);
-            const int result = m.entry(n);
+            const int result = mutants::entries[static_cast<std::size_t>(m.number - 1)](n);
             if (reference != result) {
                 kills[static_cast<std::size_t>(m.number - 1)] =
                     modelkill{line, reference, result,
@@ -62,7 +62,7 @@ inline killset killsofpiece(int length) {
     const int reference = dates::testline(length);
     killset killed;
     for (const auto& m : mutants::mutantset)
-        if (m.entry(length) != reference)
+        if (mutants::entries[static_cast<std::size_t>(m.number - 1)](length) != reference)
             killed.add(m.number);
     return killed;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dates/dates.hpp"
+#include "dates/facts.hpp"
 #include "testlines.hpp"
 
 namespace {
@@ -101,6 +102,39 @@ TEST(ResultTable, DateErrorsOfTheFirstAndTheSecondDate) {
         // Two invalid dates: the first decides, the second is not converted.
         EXPECT_EQ(evaluate(dateline(d, invalid)), code ? -(10 + code) : -21) << dateline(d, invalid);
     }
+}
+
+// The facts that the layers above read by name (dates/facts.hpp) say what
+// the program does: the length test, the digit columns, the first valid
+// year, and the decoding of every result a date's check gives.
+TEST(ResultTable, TheProgramsFactsByName) {
+    putline("01/01/2000 01/01/2001\n");
+    EXPECT_EQ(dates::testline(dates::lastcolumn), dates::badsyntax);
+    EXPECT_EQ(dates::testline(dates::lastcolumn + 1), 366);
+    EXPECT_TRUE(std::equal(dates::digitcolumns.begin(), dates::digitcolumns.end(), tests::digitcolumns.begin(),
+                           tests::digitcolumns.end()));
+    EXPECT_EQ(dates::chkdate(1, 1, dates::firstyear), 0);
+    EXPECT_EQ(dates::chkdate(12, 31, dates::firstyear - 1), 3);
+    const date latest{12, 31, 9999};
+    for (const auto& [d, code] : codeddates) {
+        const dates::dateerror first = dates::dateerrorof(evaluate(dateline(d, latest)));
+        const dates::dateerror second = dates::dateerrorof(evaluate(dateline(latest, d)));
+        EXPECT_EQ(first.date, code != 0 ? 1 : 0) << dateline(d, latest);
+        EXPECT_EQ(first.code, code) << dateline(d, latest);
+        EXPECT_EQ(second.date, code != 0 ? 2 : 0) << dateline(latest, d);
+        EXPECT_EQ(second.code, code) << dateline(latest, d);
+    }
+    // Nothing else decodes as a date's error, and every error decodes back.
+    int errors = 0;
+    for (int result = -1000; result <= 1000; result++) {
+        const dates::dateerror e = dates::dateerrorof(result);
+        if (e.date == 0)
+            continue;
+        errors++;
+        EXPECT_EQ(result, -(10 * e.date + e.code)) << result;
+        EXPECT_TRUE(e.code >= 1 && e.code <= dates::datetests) << result;
+    }
+    EXPECT_EQ(errors, 2 * dates::datetests);
 }
 
 TEST(ResultTable, ReversedDatesAndCounts) {

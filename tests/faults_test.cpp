@@ -279,12 +279,12 @@ TEST(ReadFails, PartWayGivesErrorReadingFileNotASurvivor) {
     child run(s, path, [&] {
         // A pass before the failure: its kill report stands.
         writefile(path, "A1/01/2000 01/01/2000\n");
-        harness::testrun(mutants::m1, 1);
+        harness::testrun(mutants::entries[1 - 1], 1);
         writefile(path, content);
         struct stat st;
         ::stat(path.c_str(), &st);
         readfault = {true, st.st_dev, st.st_ino, 70'000, 0};
-        harness::testrun(mutants::m43, 43);
+        harness::testrun(mutants::entries[43 - 1], 43);
         std::fprintf(stderr, "the pass ended after %d failed reads\n", readfault.failures);
     });
     const outcome o = run.wait();
@@ -310,29 +310,29 @@ protected:
 
 TEST_F(BetweenPasses, AGrownFileIsReadToItsNewEnd) {
     writefile(path, "01/01/2000 01/01/2000\n");
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 0);
     append("02/29/2000 03/01/2000");
     // Without its newline the new line has length 21 and cannot kill.
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 0);
     append("\n");
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 1);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 1);
 }
 
 TEST_F(BetweenPasses, AShrunkFileIsReadToItsNewEnd) {
     writefile(path, "01/01/2000 01/01/2000\n02/29/2000 03/01/2000\n");
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 1);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 1);
     cut(43);  // the killing line loses its newline
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 0);
     cut(0);
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 0);
 }
 
 TEST_F(BetweenPasses, AFileReplacedUnderItsNameIsReadAnew) {
     writefile(path, "02/29/2000 03/01/2000\n");
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 1);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 1);
     writefile(s / "new", "01/01/2000 01/01/2000\n");
     fs::rename(s / "new", path);
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 0);
 }
 
 // -- Files of an awkward shape: correct results, and memory that stays flat. --
@@ -350,7 +350,7 @@ std::string expectedrun(const std::vector<std::string>& pieces) {
     for (const auto& m : mutants::mutantset) {
         for (const auto& piece : pieces) {
             const int expected = dates::testline(tests::putline(piece));
-            const int actual = m.entry(dates::len);
+            const int actual = mutants::entries[static_cast<std::size_t>(m.number - 1)](dates::len);
             if (expected != actual) {
                 out += killreport(piece, expected, actual, m.number);
                 killed++;

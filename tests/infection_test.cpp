@@ -23,6 +23,7 @@
 #include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 #include "testlines.hpp"
 
 namespace {
@@ -63,7 +64,7 @@ std::array<engine::verdict, mutantcount> checkline(const std::string& text, tall
     const auto all = engine::judgeall(t);
     for (int n = 1; n <= mutantcount; n++) {
         const engine::verdict v = all[static_cast<std::size_t>(n - 1)];
-        const int got = mutantof(n).entry(length);
+        const int got = mutants::entries[static_cast<std::size_t>(n - 1)](length);
         const bool killed = got != ref;
         std::string wrong;
         if (killed && v.reach != state::infected)
@@ -188,7 +189,10 @@ bool runs(int t, int month, int day, int year) {
     }
 }
 
-const dates::leaprule rules[3] = {m43leap, m44leap, m45leap};
+// The altered rules of 43 to 45 and of the day counts 49 and 50, as their rows give them.
+template <int N> constexpr dates::leaprule checkruleof = mutants::ruleof<mutants::mutantof(N).change.checkrule>();
+template <int N> constexpr dates::leaprule countruleof = mutants::ruleof<mutants::mutantof(N).change.countrule>();
+const dates::leaprule rules[3] = {checkruleof<43>, checkruleof<44>, checkruleof<45>};
 
 // Mutant n's verdict on one date against its own check and, for 43 to 45, its own rule.
 bool checkdate(int n, int month, int day, int year, int& failures) {
@@ -286,7 +290,7 @@ TEST(DayCountStep, AgainstEachMutantsOwnCount) {
                 reached = d.month >= 1 && d.month <= 12;
             bool infected = offset != 0;
             if (n == 49 || n == 50)
-                infected = (n == 49 ? m43leap(d.year) : m44leap(d.year)) != dates::leap(d.year);
+                infected = (n == 49 ? countruleof<49>(d.year) : countruleof<50>(d.year)) != dates::leap(d.year);
             std::string wrong;
             if (c.reached != reached)
                 wrong = "reach";
@@ -493,7 +497,7 @@ struct conditiontally {
 
 // Holds mutant n on the line in the buffer against the state its conditions call for.
 void holdstate(int n, const engine::trace& t, int length, wanted want, const std::string& text, conditiontally& tally) {
-    const int got = mutantof(n).entry(length);
+    const int got = mutants::entries[static_cast<std::size_t>(n - 1)](length);
     const engine::verdict v = engine::judge(t, n);
     const state s = got != t.result ? state::killed : v.reach;
     const auto w = static_cast<std::size_t>(want);

@@ -13,26 +13,23 @@
 #include <string>
 #include <string_view>
 
+#include <utility>
+
 #include "dates/dates.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 
 namespace vorlak::tests {
 
 // The mutants' own date checks, 17 to 45, and day counts, 46 to 65, in order.
 // clang-format off
-inline constexpr std::array<int (*)(int, int, int), 29> datechecks = {
-    mutants::m17chkdate, mutants::m18chkdate, mutants::m19chkdate, mutants::m20chkdate, mutants::m21chkdate,
-    mutants::m22chkdate, mutants::m23chkdate, mutants::m24chkdate, mutants::m25chkdate, mutants::m26chkdate,
-    mutants::m27chkdate, mutants::m28chkdate, mutants::m29chkdate, mutants::m30chkdate, mutants::m31chkdate,
-    mutants::m32chkdate, mutants::m33chkdate, mutants::m34chkdate, mutants::m35chkdate, mutants::m36chkdate,
-    mutants::m37chkdate, mutants::m38chkdate, mutants::m39chkdate, mutants::m40chkdate, mutants::m41chkdate,
-    mutants::m42chkdate, mutants::m43chkdate, mutants::m44chkdate, mutants::m45chkdate};
-inline constexpr std::array<int (*)(dates::date, dates::date), 20> daycounts = {
-    mutants::m46daysdiff, mutants::m47daysdiff, mutants::m48daysdiff, mutants::m49daysdiff, mutants::m50daysdiff,
-    mutants::m51daysdiff, mutants::m52daysdiff, mutants::m53daysdiff, mutants::m54daysdiff, mutants::m55daysdiff,
-    mutants::m56daysdiff, mutants::m57daysdiff, mutants::m58daysdiff, mutants::m59daysdiff, mutants::m60daysdiff,
-    mutants::m61daysdiff, mutants::m62daysdiff, mutants::m63daysdiff, mutants::m64daysdiff, mutants::m65daysdiff};
+inline constexpr auto datechecks = []<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<int (*)(int, int, int), 29>{mutants::chkdateof<static_cast<int>(I) + 17>...};
+}(std::make_index_sequence<29>{});
+inline constexpr auto daycounts = []<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<int (*)(dates::date, dates::date), 20>{mutants::daysdiffof<static_cast<int>(I) + 46>...};
+}(std::make_index_sequence<20>{});
 // clang-format on
 
 // A test file as a stream of characters.
@@ -80,7 +77,7 @@ inline std::string modelrun(std::string_view file, bool verbose) {
             if (dates::len <= 0)
                 break;
             const int expected = dates::testline(dates::len);
-            const int actual = m.entry(dates::len);
+            const int actual = mutants::entries[static_cast<std::size_t>(m.number - 1)](dates::len);
             if (expected != actual) {
                 if (verbose) {
                     out += "Input: ";

@@ -16,6 +16,7 @@
 #include "model.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
+#include "mutants/wiring.hpp"
 #include "testlines.hpp"
 
 namespace {
@@ -32,7 +33,7 @@ using tests::printable;
 
 constexpr int maxreported = 10;
 
-int run(int number, int length) { return mutants::mutantof(number).entry(length); }
+int run(int number, int length) { return mutants::entries[static_cast<std::size_t>(number - 1)](length); }
 
 // --- the model ---------------------------------------------------------------------
 
@@ -283,24 +284,25 @@ TEST(SyntaxMutants, Edges) {
 
 TEST(SyntaxMutants, EachPassesOverItsOwnColumnOnly) {
     using scan = int (*)();
-    const scan scans[16] = {m1chkinputsyntax,  m2chkinputsyntax,  m3chkinputsyntax,  m4chkinputsyntax,
-                            m5chkinputsyntax,  m6chkinputsyntax,  m7chkinputsyntax,  m8chkinputsyntax,
-                            m9chkinputsyntax,  m10chkinputsyntax, m11chkinputsyntax, m12chkinputsyntax,
-                            m13chkinputsyntax, m14chkinputsyntax, m15chkinputsyntax, m16chkinputsyntax};
+    const auto scans = []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<scan, 16>{syntaxof<static_cast<int>(I) + 1>...};
+    }
+    (std::make_index_sequence<16>{});
     for (int byte = 0; byte <= 255; byte++) {
         const bool digit = byte >= '0' && byte <= '9';
         for (const int column : digitcolumns) {
             putline(withbyte(baseline + '\n', column, byte));
             for (int n = 1; n <= 16; n++) {
                 const int want = digit || column == digitcolumns[static_cast<std::size_t>(n - 1)] ? 0 : 1;
-                ASSERT_EQ(scans[n - 1](), want)
+                ASSERT_EQ(scans[static_cast<std::size_t>(n - 1)](), want)
                     << "m" << n << "chkinputsyntax, byte " << byte << " in column " << column;
             }
         }
         for (const int column : tests::separatorcolumns) {
             putline(withbyte(baseline + '\n', column, byte));
             for (int n = 1; n <= 16; n++)
-                ASSERT_EQ(scans[n - 1](), 0) << "m" << n << "chkinputsyntax, byte " << byte << " in column " << column;
+                ASSERT_EQ(scans[static_cast<std::size_t>(n - 1)](), 0)
+                    << "m" << n << "chkinputsyntax, byte " << byte << " in column " << column;
         }
     }
 }
@@ -438,12 +440,9 @@ TEST(DateCheckMutants, DifferOnlyOnTheDatesTheirRowsList) {
 TEST(DateCheckMutants, ConversionCopiesCallTheirOwnCheckForBothDates) {
     using conversion = int (*)();
     // clang-format off
-    const conversion conversions[29] = {
-        m17convertline, m18convertline, m19convertline, m20convertline, m21convertline, m22convertline,
-        m23convertline, m24convertline, m25convertline, m26convertline, m27convertline, m28convertline,
-        m29convertline, m30convertline, m31convertline, m32convertline, m33convertline, m34convertline,
-        m35convertline, m36convertline, m37convertline, m38convertline, m39convertline, m40convertline,
-        m41convertline, m42convertline, m43convertline, m44convertline, m45convertline};
+    const auto conversions = []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<conversion, 29>{convertof<static_cast<int>(I) + 17>...};
+    }(std::make_index_sequence<29>{});
     const date dates[] = {{0, 0, 2000},  {0, 15, 2000}, {1, 15, 2000},  {12, 15, 2000}, {13, 15, 2000},
                           {1, 0, 2000},  {1, 1, 2000},  {1, 31, 2000},  {1, 32, 2000},  {12, 31, 1899},
                           {1, 1, 1900},  {1, 29, 2001}, {3, 29, 2001},  {2, 28, 2001},  {2, 29, 2001},
@@ -457,7 +456,8 @@ TEST(DateCheckMutants, ConversionCopiesCallTheirOwnCheckForBothDates) {
                 putline(tests::dateline(a, b));
                 const int ka = mutantcode(n, a.month, a.day, a.year), kb = mutantcode(n, b.month, b.day, b.year);
                 const int want = ka ? 10 + ka : kb ? 20 + kb : 0;
-                ASSERT_EQ(conversions[n - 17](), want) << "m" << n << "convertline on " << tests::dateline(a, b);
+                ASSERT_EQ(conversions[static_cast<std::size_t>(n - 17)](), want)
+                    << "m" << n << "convertline on " << tests::dateline(a, b);
                 ASSERT_EQ(tests::show(dates::firstdate), tests::show(a));
                 if (ka == 0) {
                     ASSERT_EQ(tests::show(dates::seconddate), tests::show(b));
@@ -493,12 +493,20 @@ TEST(LeapYearMutants, Edges) {
     // clang-format on
 }
 
+// The rules that the rows of 43 to 45 give the date check, and 49 and 50
+// the day count, against the calendar.
 TEST(LeapYearMutants, RulesDifferOnTheirYearsOnly) {
+    constexpr dates::leaprule m43 = ruleof<mutantof(43).change.checkrule>();
+    constexpr dates::leaprule m44 = ruleof<mutantof(44).change.checkrule>();
+    constexpr dates::leaprule m45 = ruleof<mutantof(45).change.checkrule>();
+    EXPECT_EQ(m43, ruleof<mutantof(49).change.countrule>());
+    EXPECT_EQ(m44, ruleof<mutantof(50).change.countrule>());
     for (int y = -9999; y <= 9999; y++) {
         const bool leapyear = calendar::isleap(y);
-        ASSERT_EQ(m43leap(y), leapyear && y % 400 != 0 ? 1 : 0) << y;
-        ASSERT_EQ(m44leap(y), leapyear || (y % 100 == 0 && y % 400 != 0) ? 1 : 0) << y;
-        ASSERT_EQ(m45leap(y), 1) << y;
+        ASSERT_EQ(dates::leap(y), leapyear ? 1 : 0) << y;
+        ASSERT_EQ(m43(y), leapyear && y % 400 != 0 ? 1 : 0) << y;
+        ASSERT_EQ(m44(y), leapyear || (y % 100 == 0 && y % 400 != 0) ? 1 : 0) << y;
+        ASSERT_EQ(m45(y), 1) << y;
     }
 }
 
@@ -590,9 +598,9 @@ TEST(DayDifferenceMutants, YearLengthsFromYearZeroOn) {
     struct terms { int (*count)(date, date); bool quadrennials, centuries, quadcenturies; };
     // clang-format on
     const terms counts[] = {{dates::daysdiff, true, true, true},
-                            {m46daysdiff, true, true, false},
-                            {m47daysdiff, true, false, false},
-                            {m48daysdiff, false, false, false}};
+                            {daysdiffof<46>, true, true, false},
+                            {daysdiffof<47>, true, false, false},
+                            {daysdiffof<48>, false, false, false}};
     for (const auto& t : counts)
         for (int year = 0; year <= 10005; year++) {
             const int next = year + 1;
@@ -825,7 +833,7 @@ TEST(OrderedSet, NumbersStagesAndCatalogue) {
         const mutant& m = mutantset[static_cast<std::size_t>(i)];
         const int n = i + 1;
         EXPECT_EQ(m.number, n);
-        entries.insert(m.entry);
+        entries.insert(mutants::entries[static_cast<std::size_t>(i)]);
         descriptions.insert(m.description);
         EXPECT_FALSE(m.description.empty()) << n;
         stage want = stage::daydifference;
@@ -909,7 +917,7 @@ TEST(OrderedSet, ThirtyAndFortyFiveAnswerAlikeOnEveryLine) {
     for (int y = 0; y <= 9999; y++)
         for (int m = 0; m <= 99; m++)
             for (int d = 0; d <= 99; d++)
-                if (m30chkdate(m, d, y) != m45chkdate(m, d, y)) {
+                if (chkdateof<30>(m, d, y) != chkdateof<45>(m, d, y)) {
                     ADD_FAILURE() << "the checks of 30 and 45 differ on " << tests::show({m, d, y});
                     if (++failures == maxreported)
                         return;

@@ -262,7 +262,7 @@ TEST(Sites, EachSiteReadsAsItsMutant) {
         for (int n = 1; n <= mutants::mutantcount; n++) {
             const int reference = dates::testline(tests::putline(text));
             const int site = dates::siteevaluations[static_cast<std::size_t>(n - 1)](tests::putline(text));
-            const int mutant = mutants::mutantof(n).entry(tests::putline(text));
+            const int mutant = mutants::entries[static_cast<std::size_t>(n - 1)](tests::putline(text));
             ASSERT_EQ(site, mutant) << "mutant " << n << " on " << text;
             differs[static_cast<std::size_t>(n - 1)] = differs[static_cast<std::size_t>(n - 1)] || mutant != reference;
         }

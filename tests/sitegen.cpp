@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
         // An altered leap rule is the date check's (43 to 45) or the day
         // count's (49, 50), not both: the other stage asks the reference's.
         const mutants::alteration& change = mutants::mutantof(n).change;
-        const bool checkrule = change.checkrule != mutants::rule::leap && change.checkrule != mutants::rule::none;
-        const bool countrule = change.countrule != mutants::rule::leap && change.countrule != mutants::rule::none;
+        const bool checkrule = change.checkrule.asked && change.checkrule.values != dates::leapyears{};
+        const bool countrule = change.countrule.asked && change.countrule.values != dates::leapyears{};
         if (checkrule)
             replaceone(text, "if (leap(d.year) == 1", "if (dates::leap(d.year) == 1");
         if (countrule)

@@ -160,12 +160,10 @@ constexpr std::array<dates::syntaxscan, 17> scans = [] {
 // each answer on the line as it stands, for scan k.
 template <std::size_t K> std::array<int, 4> scananswers() {
     using check = int (*)();
-    constexpr std::array<check, 17> compiled = {
-        dates::chkinputsyntax,      mutants::m1chkinputsyntax,  mutants::m2chkinputsyntax,  mutants::m3chkinputsyntax,
-        mutants::m4chkinputsyntax,  mutants::m5chkinputsyntax,  mutants::m6chkinputsyntax,  mutants::m7chkinputsyntax,
-        mutants::m8chkinputsyntax,  mutants::m9chkinputsyntax,  mutants::m10chkinputsyntax, mutants::m11chkinputsyntax,
-        mutants::m12chkinputsyntax, mutants::m13chkinputsyntax, mutants::m14chkinputsyntax, mutants::m15chkinputsyntax,
-        mutants::m16chkinputsyntax};
+    constexpr auto compiled = []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<check, 17>{dates::chkinputsyntax, mutants::syntaxof<static_cast<int>(I) + 1>...};
+    }
+    (std::make_index_sequence<16>{});
 #if defined(__SSE2__)
     const int vector = dates::fast::vectorscan<scans[K]>();
 #else
@@ -256,7 +254,7 @@ template <dates::dayterms T, auto Rule, dates::yearcounter Years> void testcount
 
 constexpr bool altersthecount(const mutants::alteration& a) {
     constexpr dates::dayterms r{};
-    return a.countrule != mutants::rule::leap || a.terms.quadrennials != r.quadrennials ||
+    return a.countrule != mutants::rulechange{} || a.terms.quadrennials != r.quadrennials ||
            a.terms.centuries != r.centuries || a.terms.quadcenturies != r.quadcenturies ||
            a.terms.daysbefore != r.daysbefore || a.terms.leapmonths != r.leapmonths;
 }

@@ -128,8 +128,8 @@ TEST(Testrun, RealMutant) {
     harness::testfile = dir / "t";
     harness::optVerbose = 1;
     capture out(dir);
-    EXPECT_EQ(harness::testrun(mutants::m43, 43), 1);
-    EXPECT_EQ(harness::testrun(mutants::m44, 44), 0);
+    EXPECT_EQ(harness::testrun(mutants::entries[43 - 1], 43), 1);
+    EXPECT_EQ(harness::testrun(mutants::entries[44 - 1], 44), 0);
     EXPECT_EQ(out.text(), "Input: 02/29/2000 03/01/2000\n1 =?= -15\nKilled mutant 43.\n");
 }
 
