@@ -19,7 +19,6 @@
 namespace vorlak::formats {
 
 using engine::scanresult;
-using engine::state;
 
 namespace {
 

@@ -28,7 +28,6 @@ using engine::position;
 using engine::referencesources;
 using engine::scanresult;
 using engine::sourcefile;
-using engine::state;
 using engine::suggestion;
 
 namespace {
