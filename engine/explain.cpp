@@ -128,6 +128,8 @@ std::string otherlines(long count) {
            " nothing that no other line kills: " + std::string(lineverdict(false)) + ".";
 }
 
+std::string linereads(long line) { return "Line " + std::to_string(line) + " reads "; }
+
 std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);
 }

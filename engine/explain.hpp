@@ -110,6 +110,10 @@ inline constexpr std::array<std::string_view, 4> ownlinecolumns = {"line", "kill
 std::string otherlines(long count);
 inline constexpr std::string_view allkilled = "Your lines kill every mutant.";
 
+// What a page says before the text of the line that a state names: "Line 5
+// reads ".
+std::string linereads(long line);
+
 // The results of the reference and of a mutant on one line, such as
 // "reference 0, mutant -1".
 std::string resultpair(int reference, int result);

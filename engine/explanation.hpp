@@ -1,8 +1,10 @@
 // A mutant's explanation as the parts a person reads, in the order every
 // surface gives them, each part a sentence from engine/explain.*; the
 // sentence that a group of survivors shares; and where a student should
-// start.  The surfaces lay these out and
-// choose which parts a place shows; they work none of them out again.
+// start.  The surfaces lay these out and choose which parts a place shows;
+// they work none of them out again.  Adding a part (a belief behind a wrong
+// expectation, say) is a kind here, a line of explanation(), and a case in
+// each surface's layout.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +18,9 @@
 
 namespace vorlak::engine {
 
-// The parts of an explanation, in the order a person reads them.  A part
-// added later takes its place in this order and in explanation().
-enum class partkind { state, loss, concepts, condition, mutant, answer };  // concepts: concept is a keyword
+// The parts of an explanation, in the order a person reads them.  (The
+// concept's part is concepts here: concept is a keyword.)
+enum class partkind { state, loss, concepts, condition, mutant, answer };
 
 struct part {
     partkind kind;

@@ -28,56 +28,67 @@ std::string paragraph(std::string_view kind, const std::string& html) {
     return html.empty() ? "" : "<p class=\"" + std::string(kind) + "\">" + html + "</p>\n";
 }
 
-// What the page says of a survivor's state: whyof's words, the line it
-// names as the file had it when graded (where the grade kept it), and how
-// an infected one's difference was lost.
-std::string statehtml(const grade& g, int n) {
+// The line that a survivor's state names, as the file had it when graded
+// (where the grade kept it).
+std::string namedline(const grade& g, int n) {
     const scanresult& scan = g.scan;
     const state s = scan.stateof(n);
-    std::string html = htmltext(engine::whyof(scan, n)) + ".";
     const long line = s == state::infected  ? scan.reachof(n).infected
                       : s == state::reached ? scan.reachof(n).reached
                                             : 0;
     const auto own = std::find_if(scan.ownlines.begin(), scan.ownlines.end(),
                                   [&](const engine::ownline& l) { return l.number == line; });
-    if (own != scan.ownlines.end())
-        html += " Line " + number(line) + " reads <code>" + htmltext(shownline(own->text)) + "</code>.";
-    if (s == state::infected)
-        html += " " + htmltext(engine::lossmeaning(scan.reachof(n).why.lost));
-    return html;
+    if (own == scan.ownlines.end())
+        return "";
+    return " " + htmltext(engine::linereads(line)) + "<code>" + htmltext(shownline(own->text)) + "</code>.";
 }
 
-// The mutant's description and its alteration as a one-line diff.
-std::string mutanthtml(int n) {
-    std::string html = htmltext(mutants::mutantof(n).description) + ".";
+// The mutant's alteration as a one-line diff.
+std::string diffhtml(int n) {
     const auto at = engine::locate(n);
-    if (const auto d = engine::diffof(n); d && at) {
-        html += " " + htmltext(engine::diffplace(at->file, d->line)) + ": <code>" +
-                htmltext(std::string(engine::referenceside) + d->reference) + "</code>";
-        if (!d->mutant.empty())  // else the alteration removes the line's statements
-            html += " <code>" + htmltext(std::string(engine::mutantside) + d->mutant) + "</code>";
-    }
+    const auto d = engine::diffof(n);
+    if (!d || !at)
+        return "";
+    std::string html = " " + htmltext(engine::diffplace(at->file, d->line)) + ": <code>" +
+                       htmltext(std::string(engine::referenceside) + d->reference) + "</code>";
+    if (!d->mutant.empty())  // else the alteration removes the line's statements
+        html += " <code>" + htmltext(std::string(engine::mutantside) + d->mutant) + "</code>";
     return html;
-}
-
-std::string answerhtml(const grade& g, int n) {
-    for (const engine::suggestion& a : g.answers)
-        if (a.mutant == n) {
-            const engine::part p = engine::killingline(a);
-            return htmltext(std::string_view(p.text).substr(0, p.at)) + "<code>" + htmltext(shownline(p.line)) +
-                   "</code>" + htmltext(std::string_view(p.text).substr(p.at + p.length)) + ".";
-        }
-    return "";
 }
 
 // The parts a survivor's hints have, in the order a page shows them.
 constexpr std::array<std::string_view, 4> partnames = {"state", "condition", "mutant", "answer"};
 
+// The parts of the survivor's explanation as the page lays them out: the
+// state with the line it names and how the difference was lost in one
+// paragraph; the concept in the heading of its section; the description
+// with its diff; the killing line with the line as code.
 std::array<std::string, 4> partsof(const grade& g, int n, hints level) {
-    const state s = g.scan.stateof(n);
-    return {level >= hints::state ? statehtml(g, n) : "",
-            level >= hints::condition ? htmltext(engine::nexthint(mutants::mutantof(n), s)) + "." : "",
-            level >= hints::mutant ? mutanthtml(n) : "", level >= hints::answer ? answerhtml(g, n) : ""};
+    using engine::partkind;
+    std::array<std::string, 4> html;
+    for (const engine::part& p : engine::explanation(g.scan, n, level, g.answers))
+        switch (p.kind) {
+        case partkind::state:
+            html[0] = htmltext(p.text) + "." + namedline(g, n);
+            break;
+        case partkind::loss:
+            html[0] += " " + htmltext(p.text);
+            break;
+        case partkind::concepts:
+            break;
+        case partkind::condition:
+            html[1] = htmltext(p.text) + ".";
+            break;
+        case partkind::mutant:
+            html[2] = htmltext(p.text) + "." + diffhtml(n);
+            break;
+        case partkind::answer:
+            if (html[3].empty())
+                html[3] = htmltext(std::string_view(p.text).substr(0, p.at)) + "<code>" + htmltext(shownline(p.line)) +
+                          "</code>" + htmltext(std::string_view(p.text).substr(p.at + p.length)) + ".";
+            break;
+        }
+    return html;
 }
 
 // Survivors in one state: what they share once, then what differs by mutant.
