@@ -138,4 +138,21 @@ killset killedonce(const std::vector<killset>& sets, const std::vector<std::uint
     return once.without(twice);
 }
 
+linesview ownlineview(const scanresult& scan) {
+    linesview view;
+    if (scan.lineset.empty() || scan.lineset.size() != static_cast<std::size_t>(scan.lines))
+        return view;
+    const killset once = killedonce(scan.sets, scan.lineset);
+    const bool all = scan.lines <= maxlines;
+    for (std::size_t i = 0; i < scan.lineset.size(); i++) {
+        const killset kills = scan.sets[scan.lineset[i]];
+        const killset alone = kills & once;
+        if (!all && alone.empty())
+            view.others++;
+        else
+            view.rows.push_back({static_cast<long>(i) + 1, kills, alone});
+    }
+    return view;
+}
+
 }  // namespace vorlak::engine

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/killset.hpp"
+#include "engine/scan.hpp"
 
 namespace vorlak::engine {
 
@@ -21,5 +22,21 @@ std::vector<std::size_t> minimumcover(const std::vector<killset>& sets);
 // its set within these; taking that line out alone lowers the score exactly
 // when it kills one of them.
 killset killedonce(const std::vector<killset>& sets, const std::vector<std::uint32_t>& lineset);
+
+// What each of a file's own lines does: the mutants it kills, those that
+// only it kills, and so whether taking it out alone would lower the score.
+// A file of more than maxlines lines lists only its needed lines, and
+// counts the others.  Empty when the scan kept no kill set per line.
+inline constexpr long maxlines = 1000;
+struct lineview {
+    long line;
+    killset kills;
+    killset alone;
+};
+struct linesview {
+    std::vector<lineview> rows;
+    long others = 0;  // the lines left out
+};
+linesview ownlineview(const scanresult& scan);
 
 }  // namespace vorlak::engine

@@ -97,8 +97,9 @@ bool parsehints(std::string_view name, hints& level) {
     return false;
 }
 
-std::string concepthint(const mutants::mutant& m) {
-    const mutants::ideatext& idea = mutants::ideaof(m.teaches);
+std::string concepthint(const mutants::mutant& m) { return concepthint(mutants::ideaof(m.teaches)); }
+
+std::string concepthint(const mutants::ideatext& idea) {
     return std::string(conceptframe) + std::string(idea.name) + ". " + std::string(idea.sentence);
 }
 
@@ -115,6 +116,19 @@ std::string nexthint(const mutants::mutant& m, state s) {
     }
     return "";
 }
+
+std::string ownlinesmeaning() {
+    return "For each line: the mutants it kills, those that " + std::string(alonename) +
+           ", and whether taking it out alone would lower the score (" + std::string(lineverdict(true)) + ") or not (" +
+           std::string(lineverdict(false)) + ").";
+}
+
+std::string otherlines(long count) {
+    return std::to_string(count) + (count == 1 ? " other line kills" : " other lines kill") +
+           " nothing that no other line kills: " + std::string(lineverdict(false)) + ".";
+}
+
+std::string linereads(long line) { return "Line " + std::to_string(line) + " reads "; }
 
 std::string resultpair(int reference, int result) {
     return "reference " + std::to_string(reference) + ", mutant " + std::to_string(result);

@@ -82,6 +82,7 @@ inline constexpr std::string_view carryframe = "to carry it to the result: ";
 // century years. A year divisible by 100 is a common year, unless it is
 // divisible by 400."
 std::string concepthint(const mutants::mutant& m);
+std::string concepthint(const mutants::ideatext& idea);
 
 // The hint after the concept: what a line needs for the next step from the
 // survivor's state, in its frame.  An unreached one gets what reaches it, a
@@ -99,6 +100,19 @@ inline constexpr std::string_view killinghint = "a line that kills it: ";
 // score ("needed") or not ("removable").
 inline constexpr std::string_view alonename = "only it kills";
 constexpr std::string_view lineverdict(bool needed) { return needed ? "needed" : "removable"; }
+
+// The per-line view's heading, what it lists, its columns, and what it
+// says of the lines it leaves out (a file of more than maxlines lines) and
+// of a file whose lines kill every mutant.
+inline constexpr std::string_view ownlineshead = "Your lines";
+std::string ownlinesmeaning();
+inline constexpr std::array<std::string_view, 4> ownlinecolumns = {"line", "kills", alonename, "taken out alone"};
+std::string otherlines(long count);
+inline constexpr std::string_view allkilled = "Your lines kill every mutant.";
+
+// What a page says before the text of the line that a state names: "Line 5
+// reads ".
+std::string linereads(long line);
 
 // The results of the reference and of a mutant on one line, such as
 // "reference 0, mutant -1".

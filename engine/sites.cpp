@@ -208,4 +208,20 @@ std::optional<enclosingfunction> functionof(int mutant) {
     return enclosingfunction{s->file, at(text, head), at(text, close + 1), name};
 }
 
+std::array<std::optional<codespan>, 4> stagespans() {
+    std::array<std::optional<codespan>, 4> out;
+    const auto before = [](position a, position b) { return a.line != b.line ? a.line < b.line : a.column < b.column; };
+    for (const mutants::mutant& m : mutants::mutantset)
+        if (const auto f = functionof(m.number)) {
+            auto& each = out[static_cast<std::size_t>(m.altered)];
+            if (!each)
+                each = codespan{f->start, f->end};
+            if (before(f->start, each->first))
+                each->first = f->start;
+            if (before(each->second, f->end))
+                each->second = f->end;
+        }
+    return out;
+}
+
 }  // namespace vorlak::engine

@@ -2,6 +2,7 @@
 // it (engine/sources.hpp), and the function that holds it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,13 @@ struct enclosingfunction {
     std::string_view name;
 };
 std::optional<enclosingfunction> functionof(int mutant);
+
+// The code of a stage in the handed program, from the first line of the
+// first definition that holds a site of the stage to the end of the last,
+// for each stage in the order of mutants::stage; nothing for a stage whose
+// sites are not found.  A caller that shows many mutants works it out once.
+using codespan = std::pair<position, position>;
+std::array<std::optional<codespan>, 4> stagespans();
 
 // The place in text that matches pattern, where every run of white space
 // in pattern stands for any run of white space: the offsets of its first

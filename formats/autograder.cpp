@@ -9,6 +9,7 @@
 
 #include "engine/expected.hpp"
 #include "engine/explain.hpp"
+#include "engine/explanation.hpp"
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/utf8.hpp"
@@ -18,7 +19,6 @@
 namespace vorlak::formats {
 
 using engine::scanresult;
-using engine::state;
 
 namespace {
 
@@ -36,25 +36,18 @@ struct concepttest {
 
 std::string numbers(const runs& r, bool single) { return (single ? "mutant " : "mutants ") + r.text(); }
 
-// The survivor's hints below its name, a line each, as the text report has them.
+// The survivor's hints below its name, a line each, as the text report has
+// them: its state after its name, then the parts of its explanation but the
+// concept, which names the test.
 std::string survivortext(const scanresult& scan, int n, hints level, const std::vector<engine::suggestion>& answers) {
-    const mutants::mutant& m = mutants::mutantof(n);
-    const state s = scan.stateof(n);
     std::string out = "mutant " + std::to_string(n);
-    if (level >= hints::state)
-        out += ": " + engine::whyof(scan, n);
-    out += '\n';
-    if (s == state::infected && level >= hints::state)
-        out += "  " + std::string(engine::lossmeaning(scan.reachof(n).why.lost)) + '\n';
-    if (level >= hints::condition)
-        out += "  " + engine::nexthint(m, s) + '\n';
-    if (level >= hints::mutant)
-        out += "  " + std::string(m.description) + '\n';
-    if (level >= hints::answer)
-        for (const engine::suggestion& g : answers)
-            if (g.mutant == n)
-                out += "  " + std::string(engine::killinghint) + validutf8(g.line.substr(0, g.line.find('\n'))) + '\n';
-    return out;
+    for (const engine::part& p : engine::explanation(scan, n, level, answers)) {
+        if (p.kind == engine::partkind::state)
+            out += ": " + p.text;
+        else if (p.kind != engine::partkind::concepts)
+            out += "\n  " + validutf8(p.text);
+    }
+    return out + '\n';
 }
 
 std::vector<concepttest> concepttests(const scanresult& scan, hints level,
@@ -86,8 +79,7 @@ std::vector<concepttest> concepttests(const scanresult& scan, hints level,
         t.members = numbers(all, t.mutants == 1);
         t.name = level >= hints::concepts ? std::string(mutants::ideas[i].name) : t.members;
         if (level >= hints::concepts)
-            t.output += std::string(engine::conceptframe) + std::string(mutants::ideas[i].name) + ". " +
-                        std::string(mutants::ideas[i].sentence) + '\n';
+            t.output += engine::concepthint(mutants::ideas[i]) + '\n';
         if (!killed.empty())
             t.output += "killed: " + numbers(killed, t.killed == 1) + '\n';
         if (!surviving.empty())

@@ -43,8 +43,8 @@ std::string celltitle(const grade& g, int n) {
     std::string piece = g.scan.killtext[static_cast<std::size_t>(n - 1)];
     if (!piece.empty() && piece.back() == '\n')
         piece.pop_back();
-    return "mutant " + number(n) + " " + engine::whyof(g.scan, n) + ": " + piece + " gives " + number(k.reference) +
-           " =?= " + number(k.result);
+    return "mutant " + number(n) + " " + engine::whyof(g.scan, n) + ": " + piece + " gives " +
+           mutants::comparison(k.reference, k.result);
 }
 
 // A table cell around html, escaped already; attributes, when there are

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "engine/explain.hpp"
+#include "engine/explanation.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
 #include "mutants/catalogue.hpp"
@@ -22,23 +23,13 @@ std::string classsummary(const std::vector<engine::grade>& grades) {
 std::string wheretostarttext(const engine::scanresult& scan, engine::hints level) {
     if (level < engine::hints::concepts)
         return "";
-    std::array<int, mutants::ideas.size()> reached{};
-    std::array<int, mutants::ideas.size()> surviving{};
-    for (const mutants::mutant& m : mutants::mutantset)
-        if (const engine::state s = scan.stateof(m.number); s != engine::state::killed) {
-            const auto i = static_cast<std::size_t>(m.teaches);
-            surviving[i]++;
-            reached[i] += s != engine::state::unreached ? 1 : 0;
-        }
-    const bool anyreached = std::any_of(reached.begin(), reached.end(), [](int r) { return r > 0; });
-    const auto& counts = anyreached ? reached : surviving;
-    const auto best = static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
-    if (counts[best] == 0)
+    const auto start = engine::wheretostart(scan);
+    if (!start)
         return "";
-    const std::string many = std::to_string(counts[best]) + (counts[best] == 1 ? " mutant" : " mutants");
-    return std::string(startframe) + std::string(mutants::ideas[best].name) + ", where " +
-           (anyreached ? "your lines already reach " + many + " that survive."
-                       : many + " survive, none of them reached yet.");
+    const std::string many = std::to_string(start->count) + (start->count == 1 ? " mutant" : " mutants");
+    return std::string(startframe) + std::string(mutants::ideaof(start->idea).name) + ", where " +
+           (start->reached ? "your lines already reach " + many + " that survive."
+                           : many + " survive, none of them reached yet.");
 }
 
 std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades) {

@@ -86,7 +86,7 @@ std::string feedbackpage(const grade& g, hints level) {
     if (!g.scan.testable)
         return page + "<p class=\"untestable\">" + htmltext(engine::untestable) + "</p>\n" + std::string(foot);
     if (g.killed() == mutants::mutantcount)
-        return page + "<p>Your lines kill every mutant.</p>\n" + pageparts::ownlines(g) + std::string(foot);
+        return page + "<p>" + htmltext(engine::allkilled) + "</p>\n" + pageparts::ownlines(g) + std::string(foot);
     page += "<p>A mutant is a copy of the date program with one small fault; a line kills it when the copy's "
             "result differs from the program's. These mutants survive your lines";
     page += level >= hints::concepts ? ", grouped by the idea a test needs to kill them." : ".";

@@ -10,6 +10,7 @@
 
 #include "engine/expected.hpp"
 #include "engine/explain.hpp"
+#include "engine/explanation.hpp"
 #include "engine/sites.hpp"
 #include "engine/sources.hpp"
 #include "formats/formats.hpp"
@@ -27,7 +28,6 @@ using engine::position;
 using engine::referencesources;
 using engine::scanresult;
 using engine::sourcefile;
-using engine::state;
 using engine::suggestion;
 
 namespace {
@@ -44,10 +44,6 @@ std::string id(long n) { return std::to_string(n); }
 json where(position start, position end) {
     return {{"start", {{"line", start.line}, {"column", start.column}}},
             {"end", {{"line", end.line}, {"column", end.column}}}};
-}
-
-std::string withoutnewline(const std::string& line) {
-    return line.empty() || line.back() != '\n' ? line : line.substr(0, line.size() - 1);
 }
 
 // The catalogue's description and, with diff, the alteration below it as a
@@ -77,29 +73,24 @@ json lines(long first, bool matrix, const std::vector<std::uint32_t>& lineindex,
 }
 
 // Why a mutant has its status, as the level allows: a killed one's line
-// and results; a survivor's state in words and, when infected, how the
-// difference was lost; the concept; what a line needs for the next step;
-// then the line that kills it, when one was suggested.
-std::string reasonof(const scanresult& scan, int n, hints level, const suggestion* suggested) {
+// and results, a survivor's state or that it survived; then the parts of
+// its explanation that follow the state, but its description, which the
+// result holds apart.
+std::string reasonof(const scanresult& scan, int n, hints level, const std::vector<suggestion>& answers) {
     const firstkill& k = scan.of(n);
-    const state s = scan.stateof(n);
     std::string reason = k.line != 0 ? "line " + id(k.line) + ": " + engine::resultpair(k.reference, k.result)
-                         : level >= hints::state ? engine::whyof(scan, n)
-                                                 : std::string(engine::statusname(false));
-    if (s == state::infected && level >= hints::state)
-        reason += "\n" + std::string(engine::lossmeaning(scan.reachof(n).why.lost));
-    if (level >= hints::concepts)
-        reason += "\n" + engine::concepthint(mutants::mutantof(n));
-    if (s != state::killed && level >= hints::condition)
-        reason += "\n" + engine::nexthint(mutants::mutantof(n), s);
-    if (s != state::killed && level >= hints::answer && suggested != nullptr)
-        reason += "\n" + std::string(engine::killinghint) + validutf8(withoutnewline(suggested->line)) + " (" +
-                  engine::resultpair(suggested->reference, suggested->result) + ")";
+                                     : std::string(engine::statusname(false));
+    for (const engine::part& p : engine::explanation(scan, n, level, answers)) {
+        if (p.kind == engine::partkind::state)
+            reason = p.text;
+        else if (p.kind != engine::partkind::mutant)
+            reason += "\n" + validutf8(p.text);
+    }
     return reason;
 }
 
 json mutantresult(const scanresult& scan, const location& s, int n, const reportoptions& o,
-                  const suggestion* suggested) {
+                  const std::vector<suggestion>& suggestions) {
     const mutants::mutant& m = mutants::mutantof(n);
     const firstkill& k = scan.of(n);
     const firstreach& f = scan.reachof(n);
@@ -119,40 +110,15 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
     if (f.reached != 0 && state)
         r["coveredBy"] =
             lines(f.reached, o.matrix, scan.linereach, [&](std::uint32_t i) { return scan.reachsets[i].has(n); });
-    r["statusReason"] = reasonof(scan, n, o.level, suggested);
+    r["statusReason"] = reasonof(scan, n, o.level, suggestions);
     r["testsCompleted"] = k.line != 0 && !o.matrix ? k.line : scan.lines;
     return r;
 }
 
 // Where a mutant stands as the level allows: its site from mutant on; from
-// state on the whole of its stage's code, from the first line of the first
-// definition that holds a site of the stage to the end of the last; below,
-// the whole program.
-// The code of each stage in the handed program, from the first line of the
-// first definition that holds a site of the stage to the end of the last;
-// worked out once, since the sources are the program's own.
-const std::array<std::optional<std::pair<position, position>>, 4>& stagespans() {
-    static const auto spans = [] {
-        std::array<std::optional<std::pair<position, position>>, 4> out;
-        const auto before = [](position a, position b) {
-            return a.line != b.line ? a.line < b.line : a.column < b.column;
-        };
-        for (const mutants::mutant& m : mutantset)
-            if (const auto f = engine::functionof(m.number)) {
-                auto& span = out[static_cast<std::size_t>(m.altered)];
-                if (!span)
-                    span = std::pair{f->start, f->end};
-                if (before(f->start, span->first))
-                    span->first = f->start;
-                if (before(span->second, f->end))
-                    span->second = f->end;
-            }
-        return out;
-    }();
-    return spans;
-}
-
-location shownat(int n, hints level) {
+// state on the whole of its stage's code (spans, engine::stagespans);
+// below, the whole program.
+location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, 4>& spans) {
     const auto s = locate(n);
     // The tests make sure that every mutant is found; should the sources
     // ever part from the anchors, the mutant stands at the top of a file.
@@ -161,7 +127,7 @@ location shownat(int n, hints level) {
         return at;
     at.text = at.replacement = "";
     if (level >= hints::state)
-        if (const auto& span = stagespans()[static_cast<std::size_t>(mutants::mutantof(n).altered)]) {
+        if (const auto& span = spans[static_cast<std::size_t>(mutants::mutantof(n).altered)]) {
             at.start = span->first;
             at.end = span->second;
             return at;
@@ -227,13 +193,10 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
     json files = json::object();
     for (const sourcefile& f : referencesources())
         files[std::string(f.path)] = {{"language", "cpp"}, {"source", validutf8(f.text)}, {"mutants", json::array()}};
+    const auto spans = engine::stagespans();
     for (const mutants::mutant& m : mutantset) {
-        const location at = shownat(m.number, o.level);
-        const suggestion* suggested = nullptr;
-        for (const suggestion& g : suggestions)
-            if (g.mutant == m.number)
-                suggested = &g;
-        files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, o, suggested));
+        const location at = shownat(m.number, o.level, spans);
+        files[std::string(at.file)]["mutants"].push_back(mutantresult(scan, at, m.number, o, suggestions));
     }
 
     json report = {{"schemaVersion", schemaversion},

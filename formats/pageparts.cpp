@@ -7,6 +7,7 @@
 #include "engine/cover.hpp"
 #include "engine/expected.hpp"
 #include "engine/explain.hpp"
+#include "engine/explanation.hpp"
 #include "engine/sites.hpp"
 #include "formats/classwords.hpp"
 #include "formats/html.hpp"
@@ -27,90 +28,67 @@ std::string paragraph(std::string_view kind, const std::string& html) {
     return html.empty() ? "" : "<p class=\"" + std::string(kind) + "\">" + html + "</p>\n";
 }
 
-// What the page says of a survivor's state: whyof's words, the line it
-// names as the file had it when graded (where the grade kept it), and how
-// an infected one's difference was lost.
-std::string statehtml(const grade& g, int n) {
+// The line that a survivor's state names, as the file had it when graded
+// (where the grade kept it).
+std::string namedline(const grade& g, int n) {
     const scanresult& scan = g.scan;
     const state s = scan.stateof(n);
-    std::string html = htmltext(engine::whyof(scan, n)) + ".";
     const long line = s == state::infected  ? scan.reachof(n).infected
                       : s == state::reached ? scan.reachof(n).reached
                                             : 0;
     const auto own = std::find_if(scan.ownlines.begin(), scan.ownlines.end(),
                                   [&](const engine::ownline& l) { return l.number == line; });
-    if (own != scan.ownlines.end())
-        html += " Line " + number(line) + " reads <code>" + htmltext(shownline(own->text)) + "</code>.";
-    if (s == state::infected)
-        html += " " + htmltext(engine::lossmeaning(scan.reachof(n).why.lost));
-    return html;
+    if (own == scan.ownlines.end())
+        return "";
+    return " " + htmltext(engine::linereads(line)) + "<code>" + htmltext(shownline(own->text)) + "</code>.";
 }
 
-// The mutant's description and its alteration as a one-line diff.
-std::string mutanthtml(int n) {
-    std::string html = htmltext(mutants::mutantof(n).description) + ".";
+// The mutant's alteration as a one-line diff.
+std::string diffhtml(int n) {
     const auto at = engine::locate(n);
-    if (const auto d = engine::diffof(n); d && at) {
-        html += " " + htmltext(engine::diffplace(at->file, d->line)) + ": <code>" +
-                htmltext(std::string(engine::referenceside) + d->reference) + "</code>";
-        if (!d->mutant.empty())  // else the alteration removes the line's statements
-            html += " <code>" + htmltext(std::string(engine::mutantside) + d->mutant) + "</code>";
-    }
+    const auto d = engine::diffof(n);
+    if (!d || !at)
+        return "";
+    std::string html = " " + htmltext(engine::diffplace(at->file, d->line)) + ": <code>" +
+                       htmltext(std::string(engine::referenceside) + d->reference) + "</code>";
+    if (!d->mutant.empty())  // else the alteration removes the line's statements
+        html += " <code>" + htmltext(std::string(engine::mutantside) + d->mutant) + "</code>";
     return html;
-}
-
-std::string answerhtml(const grade& g, int n) {
-    for (const engine::suggestion& a : g.answers)
-        if (a.mutant == n)
-            return htmltext(engine::killinghint) + "<code>" + htmltext(shownline(a.line)) + "</code> (" +
-                   htmltext(engine::resultpair(a.reference, a.result)) + ").";
-    return "";
 }
 
 // The parts a survivor's hints have, in the order a page shows them.
 constexpr std::array<std::string_view, 4> partnames = {"state", "condition", "mutant", "answer"};
 
+// The parts of the survivor's explanation as the page lays them out: the
+// state with the line it names and how the difference was lost in one
+// paragraph; the concept in the heading of its section; the description
+// with its diff; the killing line with the line as code.
 std::array<std::string, 4> partsof(const grade& g, int n, hints level) {
-    const state s = g.scan.stateof(n);
-    return {level >= hints::state ? statehtml(g, n) : "",
-            level >= hints::condition ? htmltext(engine::nexthint(mutants::mutantof(n), s)) + "." : "",
-            level >= hints::mutant ? mutanthtml(n) : "", level >= hints::answer ? answerhtml(g, n) : ""};
-}
-
-// The texts of one part, one for each mutant of a group, said once when
-// they differ only in one short word: "… in column …, after …. Here
-// … stands for 1 (mutant 2), 3 (mutant 3)."  Empty when they differ more.
-std::string factored(const std::vector<std::string>& texts, const std::vector<int>& members) {
-    constexpr std::size_t longest = 16;  // bytes of a run that differs
-    const std::string& first = texts[0];
-    std::size_t prefix = first.size();
-    std::size_t suffix = first.size();
-    for (const std::string& t : texts) {
-        prefix =
-            std::min(prefix, static_cast<std::size_t>(
-                                 std::mismatch(first.begin(), first.end(), t.begin(), t.end()).first - first.begin()));
-        suffix = std::min(
-            suffix, static_cast<std::size_t>(std::mismatch(first.rbegin(), first.rend(), t.rbegin(), t.rend()).first -
-                                             first.rbegin()));
-    }
-    // Whole words: the prefix ends at a blank, the suffix starts at one or at punctuation.
-    while (prefix > 0 && first[prefix - 1] != ' ')
-        prefix--;
-    const auto wordend = [](char c) { return c == ' ' || c == ',' || c == '.' || c == ';'; };
-    while (suffix > 0 && !wordend(first[first.size() - suffix]))
-        suffix--;
-    if (prefix == 0)
-        return "";
-    std::string list;
-    for (std::size_t i = 0; i < texts.size(); i++) {
-        if (texts[i].size() < prefix + suffix)
-            return "";
-        const std::string middle = texts[i].substr(prefix, texts[i].size() - prefix - suffix);
-        if (middle.empty() || middle.size() > longest || middle.find_first_of("<> ") != std::string::npos)
-            return "";
-        list += (i == 0 ? "" : ", ") + middle + " (mutant " + number(members[i]) + ")";
-    }
-    return first.substr(0, prefix) + "…" + first.substr(first.size() - suffix) + " Here … stands for " + list + ".";
+    using engine::partkind;
+    std::array<std::string, 4> html;
+    for (const engine::part& p : engine::explanation(g.scan, n, level, g.answers))
+        switch (p.kind) {
+        case partkind::state:
+            html[0] = htmltext(p.text) + "." + namedline(g, n);
+            break;
+        case partkind::loss:
+            html[0] += " " + htmltext(p.text);
+            break;
+        case partkind::concepts:
+            break;
+        case partkind::condition:
+            html[1] = htmltext(p.text) + ".";
+            break;
+        case partkind::mutant:
+            html[2] = htmltext(p.text) + "." + diffhtml(n);
+            break;
+        case partkind::answer:
+            if (html[3].empty())
+                html[3] = htmltext(std::string_view(p.text).substr(0, p.at)) + "<code>" + htmltext(shownline(p.line)) +
+                          "</code>" + htmltext(std::string_view(p.text).substr(p.at + p.length)) + ".";
+            break;
+        }
+    return html;
 }
 
 // Survivors in one state: what they share once, then what differs by mutant.
@@ -141,7 +119,7 @@ std::string group(const grade& g, const std::vector<int>& members, hints level) 
         std::vector<std::string> texts;
         for (const auto& each : parts)
             texts.push_back(each[p]);
-        if (const std::string once = factored(texts, members); !once.empty()) {
+        if (const std::string once = engine::sharedsentence(texts, members); !once.empty()) {
             html += paragraph(partnames[p], once);
             shared[p] = true;
         }
@@ -277,39 +255,27 @@ std::string survivors(const grade& g, hints level) {
 }
 
 std::string ownlines(const grade& g) {
-    const scanresult& scan = g.scan;
-    if (scan.lineset.empty() || scan.lineset.size() != static_cast<std::size_t>(scan.lines))
+    const engine::linesview view = engine::ownlineview(g.scan);
+    if (view.rows.empty() && view.others == 0)
         return "";
-    const killset once = engine::killedonce(scan.sets, scan.lineset);
-    const bool all = scan.lines <= maxlines;
     std::string rows;
-    long others = 0;
-    for (std::size_t i = 0; i < scan.lineset.size(); i++) {
-        const killset kills = scan.sets[scan.lineset[i]];
-        const killset alone = kills & once;
-        if (!all && alone.empty()) {
-            others++;
-            continue;
-        }
-        const std::string line = number(static_cast<long>(i) + 1);
-        rows += "<tr data-line=\"" + line + "\" data-kills=\"" + numbersof(kills, false) + "\" data-alone=\"" +
-                numbersof(alone, false) + "\"><th scope=\"row\">" + line + "</th><td>" + numbersof(kills, true) +
-                "</td><td>" + numbersof(alone, true) + "</td><td>" + std::string(engine::lineverdict(!alone.empty())) +
-                "</td></tr>\n";
+    for (const engine::lineview& l : view.rows) {
+        const std::string line = number(l.line);
+        rows += "<tr data-line=\"" + line + "\" data-kills=\"" + numbersof(l.kills, false) + "\" data-alone=\"" +
+                numbersof(l.alone, false) + "\"><th scope=\"row\">" + line + "</th><td>" + numbersof(l.kills, true) +
+                "</td><td>" + numbersof(l.alone, true) + "</td><td>" +
+                std::string(engine::lineverdict(!l.alone.empty())) + "</td></tr>\n";
     }
-    std::string html = "<section class=\"lines\">\n<h2>Your lines</h2>\n<p>For each line: the mutants it kills, "
-                       "those that " +
-                       std::string(engine::alonename) + ", and whether taking it out alone would lower the score (" +
-                       std::string(engine::lineverdict(true)) + ") or not (" + std::string(engine::lineverdict(false)) +
-                       ").</p>\n";
-    if (!rows.empty())
-        html += "<table id=\"lines\">\n<thead><tr><th scope=\"col\">line</th><th scope=\"col\">kills</th>"
-                "<th scope=\"col\">" +
-                std::string(engine::alonename) + "</th><th scope=\"col\">taken out alone</th></tr></thead>\n<tbody>\n" +
-                rows + "</tbody>\n</table>\n";
-    if (others > 0)
-        html += "<p class=\"others\">" + number(others) + (others == 1 ? " other line kills" : " other lines kill") +
-                " nothing that no other line kills: " + std::string(engine::lineverdict(false)) + ".</p>\n";
+    std::string html = "<section class=\"lines\">\n<h2>" + htmltext(engine::ownlineshead) + "</h2>\n<p>" +
+                       htmltext(engine::ownlinesmeaning()) + "</p>\n";
+    if (!rows.empty()) {
+        html += "<table id=\"lines\">\n<thead><tr>";
+        for (const std::string_view column : engine::ownlinecolumns)
+            html += "<th scope=\"col\">" + htmltext(column) + "</th>";
+        html += "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
+    }
+    if (view.others > 0)
+        html += "<p class=\"others\">" + htmltext(engine::otherlines(view.others)) + "</p>\n";
     return html + "</section>\n";
 }
 

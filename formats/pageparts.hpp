@@ -26,11 +26,9 @@ std::string wheretostart(const engine::grade& g, hints level);
 std::string survivors(const engine::grade& g, hints level);
 
 // The file's own lines: for each, the mutants it kills, those only it
-// kills, and whether it is needed; a file of more than maxlines lines shows
+// kills, and whether it is needed; a file of more than engine::maxlines lines shows
 // only the lines that kill something alone and counts the rest.  Empty
 // when the grade did not keep every line's kill set.
 std::string ownlines(const engine::grade& g);
-
-inline constexpr long maxlines = 1000;
 
 }  // namespace vorlak::formats::pageparts

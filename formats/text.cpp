@@ -5,6 +5,7 @@
 #include "engine/cover.hpp"
 #include "engine/expected.hpp"
 #include "engine/explain.hpp"
+#include "engine/explanation.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
 #include "formats/utf8.hpp"
@@ -52,28 +53,21 @@ std::array<std::string, 7> cells(const scanresult& scan, int n, hints level) {
     return c;
 }
 
-// What follows a survivor's row as the level allows: how an infected one's
-// difference was lost, its concept, what a line needs for the next step,
-// and a line that kills it.
+// What follows a survivor's row as the level allows: the parts of its
+// explanation that the row does not say already.  The row holds its state
+// and its description; an infected one's state is said again, with the two
+// values, and the concept by its name, whose sentence follows the table.
 std::vector<std::string> hintlines(const scanresult& scan, int n, hints level,
                                    const std::vector<engine::suggestion>& answers) {
-    const mutants::mutant& m = mutants::mutantof(n);
-    const state s = scan.stateof(n);
     std::vector<std::string> lines;
-    if (s == state::killed)
+    if (scan.stateof(n) == state::killed)
         return lines;
-    if (s == state::infected && level >= hints::state) {
-        lines.push_back(engine::whyof(scan, n));
-        lines.emplace_back(engine::lossmeaning(scan.reachof(n).why.lost));
+    for (const engine::part& p : engine::explanation(scan, n, level, answers)) {
+        if (p.kind == engine::partkind::mutant ||
+            (p.kind == engine::partkind::state && scan.stateof(n) != state::infected))
+            continue;
+        lines.push_back(validutf8(p.brief));
     }
-    if (level >= hints::concepts)  // its sentence follows the table
-        lines.push_back(std::string(engine::conceptframe) + std::string(mutants::ideaof(m.teaches).name));
-    if (level >= hints::condition)
-        lines.push_back(engine::nexthint(m, s));
-    if (level >= hints::answer)
-        for (const engine::suggestion& g : answers)
-            if (g.mutant == n)
-                lines.push_back(std::string(engine::killinghint) + validutf8(g.line.substr(0, g.line.find('\n'))));
     return lines;
 }
 
@@ -93,36 +87,6 @@ void concepts(const scanresult& scan, std::string& out) {
             out += "surviving " + surviving.text();
         out += "\n    " + std::string(mutants::ideas[i].sentence) + '\n';
     }
-}
-
-// The lines that state no expectation, one sentence for each kind: those
-// with an empty tail as runs ("no expectation: lines 3-5"), then each tail
-// that states none with its text as a page shows it; with most, no more
-// than most of them, a run counting once.  named grows by the lines listed.
-std::vector<std::string> missingupto(const engine::expectations& e, std::size_t most, long& named) {
-    std::size_t items = 0;
-    runs none;
-    long count = 0;
-    for (const auto& [first, last] : e.none) {
-        if (most != 0 && items == most)
-            break;
-        for (long n = first; n <= last; n++)
-            none.add(n);
-        count += last - first + 1;
-        items++;
-    }
-    std::vector<std::string> lines;
-    if (count > 0)
-        lines.push_back(std::string(engine::nonename) + ": " + (count == 1 ? "line " : "lines ") + none.text());
-    named += count;
-    for (const engine::badtail& b : e.bad) {
-        if (most != 0 && items == most)
-            break;
-        lines.push_back(engine::badtailhead(b) + " \"" + shownline(b.tail.text) + "\"");
-        named++;
-        items++;
-    }
-    return lines;
 }
 
 // The lines that kill each mutant, and the lines with the same kill set
@@ -210,46 +174,6 @@ std::string runs::text() const {
         if (last != first)
             out += '-' + number(last);
     }
-    return out;
-}
-
-std::string wrongtext(const engine::expectations& e, hints level) { return expectationlist(e, level, 0, false); }
-
-std::vector<std::string> missinglines(const engine::expectations& e) {
-    long named = 0;
-    return missingupto(e, 0, named);
-}
-
-std::string expectationlist(const engine::expectations& e, hints level, std::size_t most, bool missing) {
-    std::string out;
-    std::size_t items = 0;
-    long named = 0;  // the file's lines that what is listed names
-    for (const engine::wrongline& w : e.wrongs) {
-        if (most != 0 && items == most)
-            break;
-        if (items++ == 0)
-            out += std::string(engine::wronghead) + ":\n";
-        const std::vector<std::string> lines = engine::wrongexplained(w, level);
-        out += lines[0] + '\n';
-        for (std::size_t i = 1; i < lines.size(); i++)
-            out += "    " + lines[i] + '\n';
-        named++;
-    }
-    if (!missing)
-        return out;
-    // What room the wrong lines leave, if they leave any.
-    const bool full = most != 0 && items == most;
-    const std::vector<std::string> lines =
-        full ? std::vector<std::string>() : missingupto(e, most == 0 ? 0 : most - items, named);
-    if (!lines.empty())
-        out += std::string(engine::missinghead) + ":\n";
-    for (const std::string& line : lines)
-        out += line + '\n';
-    long all = static_cast<long>(e.wrongs.size() + e.bad.size());
-    for (const auto& [first, last] : e.none)
-        all += last - first + 1;
-    if (named < all)
-        out += engine::morelines(all - named) + '\n';
     return out;
 }
 

@@ -31,4 +31,8 @@ std::string summary(int killed) {
 
 std::string summaryline(int killed) { return summary(killed) + '\n'; }
 
+std::string comparison(int reference, int result) {
+    return std::to_string(reference) + " =?= " + std::to_string(result);
+}
+
 }  // namespace vorlak::mutants

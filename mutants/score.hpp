@@ -22,4 +22,8 @@ int percent(int killed);
 std::string summary(int killed);
 std::string summaryline(int killed);
 
+// How vorlak sets the reference's result against a mutant's on a line that
+// kills it: "0 =?= -1".
+std::string comparison(int reference, int result);
+
 }  // namespace vorlak::mutants

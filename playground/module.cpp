@@ -189,19 +189,14 @@ VORLAK_EXPORT(vorlak_killresult) int killresult(int mutant) { return known(mutan
 
 // The file's own lines: for each line, the mutants it kills and those that
 // no other line kills, as "line:kills:alone" with the numbers ascending and
-// blank-separated, one line of text each.  A file of more lines than most
-// has only the lines that kill something alone, the page counting the rest.
-VORLAK_EXPORT(vorlak_ownlines) int ownlines(long most) {
-    const engine::killset once = engine::killedonce(graded.sets, graded.lineset);
-    const bool every = graded.lines <= most;
+// blank-separated, one line of text each.  A file of more lines than
+// engine::maxlines has only the lines that kill something alone, the page
+// counting the rest.
+VORLAK_EXPORT(vorlak_ownlines) int ownlines() {
     std::string out;
-    for (std::size_t i = 0; i < graded.lineset.size(); i++) {
-        const engine::killset kills = graded.sets[graded.lineset[i]];
-        const engine::killset alone = kills & once;
-        if (!every && alone.empty())
-            continue;
-        out += std::to_string(i + 1);
-        for (const engine::killset set : {kills, alone}) {
+    for (const engine::lineview& l : engine::ownlineview(graded).rows) {
+        out += std::to_string(l.line);
+        for (const engine::killset set : {l.kills, l.alone}) {
             out += ':';
             const char* gap = "";
             engine::foreachmutant(set, [&](int n) {
@@ -241,6 +236,12 @@ VORLAK_EXPORT(vorlak_hintname) int hintname(int level) {
 // What taking a line out would do: of a line that kills something alone (1),
 // and of any other (0).
 VORLAK_EXPORT(vorlak_lineneed) int lineneed(int alone) { return answer(engine::lineverdict(alone != 0)); }
+
+// The per-line view's heading (0) and what its column of the mutants that
+// only a line kills is named (1).
+VORLAK_EXPORT(vorlak_ownlinesword) int ownlinesword(int which) {
+    return answer(which == 0 ? engine::ownlineshead : engine::alonename);
+}
 
 // The status of a killed mutant (1) and of a survivor (0).
 VORLAK_EXPORT(vorlak_status) int status(int killed) { return answer(engine::statusname(killed != 0)); }

@@ -15,13 +15,10 @@
 // the module.  Below state it has no state words, below concept no concepts,
 // below condition no conditions, below mutant no descriptions and no diffs,
 // and below answer no suggestion search.
-#define VORLAK_HINTS_STATE 1
-#define VORLAK_HINTS_CONCEPT 2
-#define VORLAK_HINTS_CONDITION 3
-#define VORLAK_HINTS_MUTANT 4
-#define VORLAK_HINTS_ANSWER 5
-#ifndef VORLAK_PLAYGROUND_HINTS
-#define VORLAK_PLAYGROUND_HINTS VORLAK_HINTS_ANSWER
+// The build names each level's place (VORLAK_HINTS_STATE and so on) from
+// engine::hintnames (cmake/levels.cmake), and the module's level.
+#if !defined(VORLAK_HINTS_ANSWER) || !defined(VORLAK_PLAYGROUND_HINTS)
+#error "the build names the levels and the module's level"
 #endif
 
 #define VORLAK_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -29,12 +26,9 @@
 namespace vorlak::playground {
 
 inline constexpr auto cap = static_cast<engine::hints>(VORLAK_PLAYGROUND_HINTS);
-static_assert(static_cast<int>(engine::hints::state) == VORLAK_HINTS_STATE &&
-                  static_cast<int>(engine::hints::concepts) == VORLAK_HINTS_CONCEPT &&
-                  static_cast<int>(engine::hints::condition) == VORLAK_HINTS_CONDITION &&
-                  static_cast<int>(engine::hints::mutant) == VORLAK_HINTS_MUTANT &&
+static_assert(static_cast<int>(engine::hints::concepts) == VORLAK_HINTS_CONCEPT &&
                   static_cast<int>(engine::hints::answer) == VORLAK_HINTS_ANSWER,
-              "the module's level numbers are the places of the levels");
+              "the enumeration of the levels is in the order of their names");
 #ifdef VORLAK_PLAYGROUND_LEVEL
 static_assert(engine::hintname(cap) == VORLAK_PLAYGROUND_LEVEL, "the build's level is the module's");
 #endif

@@ -90,6 +90,8 @@ function answer(m) {
     if (mutants.length === 0) {
       mutants = m.mutants;
       words = m.words;
+      $('own-heading').textContent = words.ownlines;
+      $('own-alone').textContent = words.alone.charAt(0).toUpperCase() + words.alone.slice(1);
       /*state*/
       $('legend').replaceChildren(...words.legend.map((entry) => element('li', entry)));
       /*/state*/

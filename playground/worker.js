@@ -8,9 +8,6 @@
 
 let module = null;  // the instance's exports
 
-// A file of more lines than this has only the lines that kill something
-// alone in the view of its lines.
-const OWNLINES = 1000;
 // The page marks the first this many lines with a tail, and counts the rest.
 const MARKS = 1000;
 
@@ -93,7 +90,8 @@ function catalogue() {
 }
 
 // The page's words that are not about one mutant: the status of a killed
-// mutant and of a survivor, what taking a line out does and, as far as the module's level goes, the
+// mutant and of a survivor, what taking a line out does, the heading of the
+// file's own lines and of what only a line kills and, as far as the module's level goes, the
 // legend of the states, the frame of a concept, the sides of a diff and the
 // words that introduce a killing line.
 function words() {
@@ -103,6 +101,8 @@ function words() {
     survived: answered(module.vorlak_status(0)),
     needed: answered(module.vorlak_lineneed(1)),
     removable: answered(module.vorlak_lineneed(0)),
+    ownlines: answered(module.vorlak_ownlinesword(0)),
+    alone: answered(module.vorlak_ownlinesword(1)),
   };
   /*state*/
   w.legend = [];
@@ -130,8 +130,8 @@ function linestarts(file) {
 
 // The file's own lines as the module gives them: each line shown, with the
 // mutants it kills and those that only it kills, and its bytes.
-function ownlines(file, most) {
-  module.vorlak_ownlines(most);
+function ownlines(file) {
+  module.vorlak_ownlines();
   const starts = linestarts(file);
   const numbers = (s) => (s === '' ? [] : s.split(' ').map(Number));
   return string(text()).split('\n').filter((l) => l !== '').map((l) => {
@@ -191,7 +191,7 @@ function grade(id, file, byexpected) {
     endsinnewline: module.vorlak_endsinnewline() === 1,
     mutants,
     killers: [...killers],
-    own: ownlines(file, OWNLINES),
+    own: ownlines(file),
     byexpected,
     expectations: answered(module.vorlak_expectations()),
     marks: marks(file),

@@ -162,8 +162,8 @@ std::string suggestedlines(const std::vector<suggestion>& found, bool expected) 
     for (const suggestion& g : found) {
         const mutants::mutant& m = mutants::mutantof(g.mutant);
         std::string shown = g.line.substr(0, g.line.size() - 1);
-        say("mutant " + std::to_string(g.mutant) + " (" + std::string(m.description) + "): reference " +
-            std::to_string(g.reference) + ", mutant " + std::to_string(g.result) + " on " + shown + "\n");
+        say("mutant " + std::to_string(g.mutant) + " (" + std::string(m.description) +
+            "): " + engine::resultpair(g.reference, g.result) + " on " + shown + "\n");
         if (std::find(written.begin(), written.end(), g.line) == written.end()) {
             written.push_back(g.line);
             // A line of exactly the two dates takes the result after a

@@ -1,5 +1,6 @@
 // vorlak-report's command line: the synopsis, the help and the options.
 #include "report/options.hpp"
+#include "report/help.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,61 +32,6 @@ bool parsepoints(const char* text, double& value) {
 }
 
 namespace {
-
-constexpr std::string_view synopsis =
-    "usage: vorlak-report [-f text|csv|json|html] [-o FILE] [--matrix] [--minimize] [--suggest]\n"
-    "                     [--expected] [--hints LEVEL] [--fail-under N] [-h|--help] [--version]\n"
-    "                     TESTFILE\n"
-    "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
-    "                     [--leaderboard] [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
-    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--expected]\n"
-    "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n"
-    "       vorlak-report --check-settings FILE | --check-settings-environment\n";
-
-// The help's first words, the number of mutants, then the rest.
-constexpr std::string_view helpopening = "Shows which line of TESTFILE kills which of the ";
-constexpr std::string_view help =
-    " mutants of vorlak, and what\n"
-    "a test file still lacks.  TESTFILE - is standard input.\n"
-    "\n"
-    "  -f, --format FORMAT  text (the default), csv, json or html; gradescope or\n"
-    "                       prairielearn: that platform's results document\n"
-    "  -o, --output FILE    write to FILE instead of standard output\n"
-    "      --matrix         every line that kills each mutant, and what each line kills\n"
-    "      --minimize       write a smallest subset of the lines that kills as many mutants\n"
-    "      --suggest        write test lines that kill the surviving mutants (with json or\n"
-    "                       html: put them into the report)\n"
-    "      --expected       a line kills only when the result it expects, written after\n"
-    "                       its dates, is the program's; lists the wrong and missing ones\n"
-    "                       (with --class, each file's and the class's misconceptions)\n"
-    "      --fail-under N   exit with status 2 when the score is below N percent (0 to 100),\n"
-    "                       and say why on standard error; with --class, when any file's score is\n"
-    "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
-    "                       then how many files kill each mutant\n"
-    "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
-    "      --feedback DIR   with --class, also write a page for each file read into DIR,\n"
-    "                       and index.html linking them\n"
-    "      --hints LEVEL    how much the report or the feedback pages tell of each mutant,\n"
-    "                       each level more than the one before: score, state, concept,\n"
-    "                       condition, mutant (the report's default) or answer; the\n"
-    "                       feedback pages' default is condition\n"
-    "      --points N       with gradescope or prairielearn, the points for all mutants\n"
-    "                       killed (default: one per mutant)\n"
-    "      --visibility V   with gradescope, who sees the tests: hidden, after_due_date,\n"
-    "                       after_published or visible (the default)\n"
-    "      --leaderboard    with gradescope, the leaderboard: the mutants killed (more\n"
-    "                       rank first), then the tests vorlak runs (fewer rank first)\n"
-    "      --check-settings FILE\n"
-    "                       read a platform's vorlak.conf and write every setting as\n"
-    "                       key=value, or say which line is wrong and what it allows\n"
-    "      --check-settings-environment\n"
-    "                       the same for PrairieLearn's VORLAK_HINTS and VORLAK_EXPECTED\n"
-    "  -h, --help           show this help\n"
-    "      --version        show the version\n"
-    "\n"
-    "Exit status: 0 done, 1 bad command line, unreadable file or write error,\n"
-    "2 score below the --fail-under threshold.  With --class a file that cannot be\n"
-    "read is a row with its error, and makes the status 1.\n";
 
 constexpr int maxjobs = 1024;  // files graded at a time, at the most
 
@@ -183,12 +129,10 @@ int readoptions(int argc, char** argv, settings& s) {
                             "': use text, csv, json, html, gradescope or prairielearn");
             s.formatgiven = true;
             break;
-        case 'h':
-            std::fwrite(synopsis.data(), 1, synopsis.size(), stdout);
-            std::fputc('\n', stdout);
-            std::fwrite(helpopening.data(), 1, helpopening.size(), stdout);
-            std::fputs(std::to_string(mutants::mutantcount).c_str(), stdout);
-            std::fwrite(help.data(), 1, help.size(), stdout);
+        case 'h': {
+            const std::string text = helptext();
+            std::fwrite(text.data(), 1, text.size(), stdout);
+        }
             return done;
         case 'j':
             if (!parsejobs(optarg, s.jobs))
@@ -224,8 +168,7 @@ int readoptions(int argc, char** argv, settings& s) {
             break;
         case hintsoption:
             if (!engine::parsehints(optarg, s.hints))
-                return fail(std::string("unknown hint level '") + optarg +
-                            "': use score, state, concept, condition, mutant or answer");
+                return fail(std::string("unknown hint level '") + optarg + "': use " + levelnames("or"));
             s.hintsgiven = true;
             break;
         case pointsoption:

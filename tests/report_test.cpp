@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <numeric>
 #include <optional>
@@ -30,6 +31,7 @@
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
 #include "engine/expected.hpp"
+#include "engine/explanation.hpp"
 #include "engine/grade.hpp"
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
@@ -1304,6 +1306,82 @@ TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
     EXPECT_EQ(uncovered, unreached);
 }
 
+// Survivors whose texts differ in one short word share one sentence, the
+// word left out and listed by mutant; texts that differ more, or from their
+// first word, share none.
+TEST(Formats, GroupsShareOneSentenceOnlyWhereOneWordDiffers) {
+    const std::string column = "to infect it: a non-digit in column ";
+    const std::string after = ", after digits in the digit columns before it.";
+    const struct {
+        std::vector<std::string> texts;
+        std::vector<int> members;
+        std::string shared;
+    } rows[] = {
+        {{column + "1" + after, column + "3" + after},
+         {2, 3},
+         column + "…" + after + " Here … stands for 1 (mutant 2), 3 (mutant 3)."},
+        {{column + "14" + after, column + "15" + after, column + "17" + after},
+         {11, 12, 13},
+         column + "…" + after + " Here … stands for 14 (mutant 11), 15 (mutant 12), 17 (mutant 13)."},
+        {{"infected by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused.",
+          "infected by line 5: the leap-year rule answers 1 instead of 0 for 1900, unused."},
+         {45, 47},
+         "infected by line 5: the leap-year rule answers 1 instead of 0 for …, unused. Here … stands for 2001 "
+         "(mutant 45), 1900 (mutant 47)."},
+        {{column + "1 or 2" + after, column + "3" + after}, {2, 3}, ""},             // more than a word
+        {{"reached by line 1.", "infected by line 1."}, {2, 3}, ""},                 // from the first word
+        {{column + "12345678901234567" + after, column + "3" + after}, {2, 3}, ""},  // too long a word
+        {{column + "<b>" + after, column + "3" + after}, {2, 3}, ""},                // markup
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(engine::sharedsentence(r.texts, r.members), r.shared) << r.texts[0];
+}
+
+// Where a student should start: the concept with the most survivors the
+// lines reach, or, when they reach none, with the most survivors; none when
+// every mutant is killed; and the sentence that says it.
+TEST(Formats, WhereToStartIsTheConceptWithTheMostReachedSurvivors) {
+    std::ifstream adequatefile(std::string(VORLAK_SOURCE_DIR) + "/examples/adequate.txt");
+    std::string noleapday;
+    for (std::string line; std::getline(adequatefile, line);)
+        if (line.find("02/29") == std::string::npos)
+            noleapday += line + '\n';
+    const struct {
+        std::string name;
+        std::string content;
+        std::optional<engine::startpoint> start;
+        std::string sentence;
+    } rows[] = {
+        {"starter", "", engine::startpoint{mutants::idea::digitcolumns, 16, true},
+         "Where to start: the digit columns, where your lines already reach 16 mutants that survive."},
+        {"noleapday", noleapday, engine::startpoint{mutants::idea::february29, 3, true},
+         "Where to start: the February 29 test, where your lines already reach 3 mutants that survive."},
+        {"unreached", "x1/01/2000 01/01/2000\n", engine::startpoint{mutants::idea::digitcolumns, 15, false},
+         "Where to start: the digit columns, where 15 mutants survive, none of them reached yet."},
+        {"adequate", "", std::nullopt, ""},
+    };
+    for (const auto& r : rows) {
+        const std::string path = r.content.empty() ? std::string(VORLAK_SOURCE_DIR) + "/examples/" + r.name + ".txt"
+                                                   : scratch("start" + r.name, r.content);
+        const auto start = engine::wheretostart(scanpath(path));
+        ASSERT_EQ(start.has_value(), r.start.has_value()) << r.name;
+        if (start) {
+            EXPECT_EQ(start->idea, r.start->idea) << r.name;
+            EXPECT_EQ(start->count, r.start->count) << r.name;
+            EXPECT_EQ(start->reached, r.start->reached) << r.name;
+        }
+        for (const std::string level : {"state", "concept"}) {
+            const auto doc = report({"-f", "gradescope", "--hints", level, path});
+            const std::string overall = nlohmann::json::parse(doc.out)["output"];
+            const std::string want = level == "concept" ? r.sentence : "";
+            EXPECT_EQ(overall.find("Where to start") != std::string::npos, !want.empty()) << r.name << level;
+            if (!want.empty()) {
+                EXPECT_NE(overall.find('\n' + want + '\n'), std::string::npos) << r.name << ": " << overall;
+            }
+        }
+    }
+}
+
 // --- the grading platforms --------------------------------------------------------
 
 // The tests vorlak runs on content: each physical line a test for each 999
@@ -1515,8 +1593,9 @@ ladder starterladder() {
     above(hints::concepts).emplace_back(engine::conceptframe);
     for (const auto frame : {engine::reachframe, engine::infectframe, engine::carryframe})
         above(hints::condition).emplace_back(frame);
+    // The killing line with its two results reads the same on every surface.
     for (const engine::suggestion& g : engine::suggest(killset::all().without(l.scan.killedset())))
-        at(hints::answer).push_back(g.line.substr(0, 21));
+        at(hints::answer).push_back(g.line.substr(0, 21) + " (" + engine::resultpair(g.reference, g.result) + ")");
     above(hints::answer).emplace_back(engine::killinghint);
     for (std::size_t i = 0; i < l.adds.size(); i++)
         l.only[i].insert(l.only[i].end(), l.adds[i].begin(), l.adds[i].end());
