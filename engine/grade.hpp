@@ -27,6 +27,10 @@ struct gradeneeds {
     std::string (*shown)(std::string_view line) = nullptr;
 };
 
+// The lines of a file whose shown form a grade keeps, all of them; past
+// these, only the lines that kill a mutant alone.
+inline constexpr long shownlines = 1000;
+
 // One file's grade: the scan of the file as vorlak -i reads it, with what
 // the outputs of a class need of it.  A file that could not be read has its
 // reason in error and nothing else.
@@ -44,6 +48,11 @@ struct grade {
     // With expected: the concepts of the mutants that answer what one of the
     // file's wrong lines expects, in the catalogue's order.
     std::vector<mutants::idea> misconceptions;
+    // With perline and shown: each line as shown (for the first shownlines
+    // lines, and past them those that kill a mutant no other line kills),
+    // empty for the others and for a line whose shown form would kill a
+    // survivor.
+    std::vector<std::string> lineshown;
 
     bool failed() const { return !error.empty(); }
     int killed() const { return scan.killed(); }

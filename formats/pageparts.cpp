@@ -293,20 +293,23 @@ std::string ownlines(const grade& g) {
         }
         const std::string line = number(static_cast<long>(i) + 1);
         rows += "<tr data-line=\"" + line + "\" data-kills=\"" + numbersof(kills, false) + "\" data-alone=\"" +
-                numbersof(alone, false) + "\"><th scope=\"row\">" + line + "</th><td>" + numbersof(kills, true) +
+                numbersof(alone, false) + "\"><th scope=\"row\">" + line + "</th><td class=\"text\"><code>" +
+                (i < g.lineshown.size() ? htmltext(g.lineshown[i]) : "") + "</code></td><td>" + numbersof(kills, true) +
                 "</td><td>" + numbersof(alone, true) + "</td><td>" + std::string(engine::lineverdict(!alone.empty())) +
                 "</td></tr>\n";
     }
-    std::string html = "<section class=\"lines\">\n<h2>Your lines</h2>\n<p>For each line: the mutants it kills, "
-                       "those that " +
-                       std::string(engine::alonename) + ", and whether taking it out alone would lower the score (" +
-                       std::string(engine::lineverdict(true)) + ") or not (" + std::string(engine::lineverdict(false)) +
-                       ").</p>\n";
+    std::string html =
+        "<section class=\"lines\">\n<h2>Your lines</h2>\n<p>For each line: its text, the mutants it kills, "
+        "those that " +
+        std::string(engine::alonename) + ", and whether taking it out alone would lower the score (" +
+        std::string(engine::lineverdict(true)) + ") or not (" + std::string(engine::lineverdict(false)) + ").</p>\n";
     if (!rows.empty())
-        html += "<table id=\"lines\">\n<thead><tr><th scope=\"col\">line</th><th scope=\"col\">kills</th>"
+        html += "<div class=\"scroll\" role=\"region\" aria-label=\"Your lines\" tabindex=\"0\">\n<table "
+                "id=\"lines\">\n<thead><tr><th scope=\"col\">line</th><th scope=\"col\">text</th><th "
+                "scope=\"col\">kills</th>"
                 "<th scope=\"col\">" +
                 std::string(engine::alonename) + "</th><th scope=\"col\">taken out alone</th></tr></thead>\n<tbody>\n" +
-                rows + "</tbody>\n</table>\n";
+                rows + "</tbody>\n</table>\n</div>\n";
     if (others > 0)
         html += "<p class=\"others\">" + number(others) + (others == 1 ? " other line kills" : " other lines kill") +
                 " nothing that no other line kills: " + std::string(engine::lineverdict(false)) + ".</p>\n";

@@ -8,6 +8,7 @@
 // every mutant from that evaluation and runs a mutant itself only on the
 // piece that first kills it.  Answers are numbers, or text left where
 // vorlak_text and vorlak_textsize point.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include "engine/killset.hpp"
 #include "engine/scan.hpp"
 #include "io/reader.hpp"
+#include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "playground/module.hpp"
@@ -225,6 +227,17 @@ VORLAK_EXPORT(vorlak_linetext) int linetext(long line) {
         if (graded.setline[i] == line)
             return answer(graded.settext[i]);
     return -1;
+}
+
+// A line as every surface shows it (io::shownline): the size bytes of the
+// file in the buffer from byte at, or, with at -1, the last answer that is
+// text.
+VORLAK_EXPORT(vorlak_shownline) int shownline(long at, long size) {
+    if (at < 0)
+        return answer(io::shownline(std::string(text)));
+    const std::string_view all(file.data(), file.size());
+    const auto from = std::min(static_cast<std::size_t>(at), all.size());
+    return answer(io::shownline(all.substr(from, static_cast<std::size_t>(std::max(size, 0L)))));
 }
 
 VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }

@@ -141,6 +141,8 @@ constexpr std::array fields = {
     member("needed", [](auto& g) { return &g.needed; }),
     member("lines", [](auto& g) { return &g.scan.lines; }),
     member("endsinnewline", [](auto& g) { return &g.scan.endsinnewline; }),
+    member("bom", [](auto& g) { return &g.scan.bom; }),
+    member("crlf", [](auto& g) { return &g.scan.crlf; }),
     member("tests", [](auto& g) { return &g.scan.tests; }),
     member("testable", [](auto& g) { return &g.scan.testable; }),
     permutant("kill.line", [](auto& g, std::size_t i) { return &g.scan.kills[i].line; }),
@@ -176,6 +178,7 @@ constexpr std::array fields = {
     member("expected.lines", [](auto& g) { return &g.scan.expected.lines; }),
     member("answers", [](auto& g) { return &g.answers; }),
     member("misconceptions", [](auto& g) { return &g.misconceptions; }),
+    member("lineshown", [](auto& g) { return &g.lineshown; }),
 };
 
 }  // namespace
