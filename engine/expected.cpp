@@ -139,7 +139,7 @@ std::vector<std::string> editornotes(const scanresult& scan) {
     std::vector<std::string> notes;
     if (scan.bom)
         notes.push_back("line 1 begins with a byte-order mark (shown as " + std::string(io::bomsign) +
-                        "), three bytes that an editor added: the syntax check reads them as columns 0 to 2");
+                        "), three bytes that an editor added: vorlak reads them as the line's columns 0 to 2");
     if (scan.crlf)
         notes.push_back("the lines end in CR LF, as some editors save them: the carriage return (shown as \u240D) "
                         "is one more byte before the newline, and it changes no result of a line whose two dates "

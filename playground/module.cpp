@@ -216,6 +216,15 @@ VORLAK_EXPORT(vorlak_ownlines) int ownlines(long most) {
     return answer(out);
 }
 
+// What an editor added to the file unseen (engine::editornotes), a line
+// each; empty for a file with neither a byte-order mark nor CR LF.
+VORLAK_EXPORT(vorlak_editornotes) int editornotes() {
+    std::string lines;
+    for (const std::string& note : engine::editornotes(graded))
+        lines += note + '\n';
+    return answer(lines);
+}
+
 // vorlak's summary line for the file, its newline included.
 VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 

@@ -349,6 +349,9 @@ function changes(g) {
 }
 
 function show(g) {
+  // What an editor added unseen, said first, a sentence each.
+  $('editor').textContent = g.editornotes.map((n) => `${n[0].toUpperCase()}${n.slice(1)}.`).join(' ');
+  $('editor').hidden = g.editornotes.length === 0;
   $('summary').textContent = g.summary.replace(/\n$/, '');
   const count = g.lines === 1 ? '1 line' : `${g.lines.toLocaleString('en')} lines`;
   const open = g.lines > 0 && !g.endsinnewline ? ', the last without a newline' : '';

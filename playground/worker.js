@@ -194,6 +194,7 @@ function grade(id, file, byexpected) {
   return {
     type: 'graded', id, milliseconds,
     summary: answered(module.vorlak_summary()),
+    editornotes: answered(module.vorlak_editornotes()).split('\n').filter((l) => l !== ''),
     lines: module.vorlak_lines(),
     endsinnewline: module.vorlak_endsinnewline() === 1,
     mutants,

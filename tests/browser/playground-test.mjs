@@ -341,6 +341,9 @@ async function files(context) {
   const texts = await page.locator('#own tbody tr .text').allTextContents();
   check(texts[0] === `01/01/2000 02/01/2000 ${'x'.repeat(100 - 22)}...` && texts[1] === '12/31/1999 01/01/2000\u240d',
     'a line shows as the pages show it, cut short, its carriage return visible', JSON.stringify(texts));
+  const editor = await page.locator('#editor').textContent();
+  check(/^The lines end in CR LF, .*\.$/.test(editor) && await page.locator('#editor').isVisible(),
+    'a file saved with CR LF gets the sentence that says so', editor);
   for (const width of [1280, 400]) {
     await page.setViewportSize({ width, height: 900 });
     await legible(page, `the playground at ${width} pixels`);
