@@ -31,6 +31,6 @@ std::string survivors(const engine::grade& g, hints level);
 // when the grade did not keep every line's kill set.
 std::string ownlines(const engine::grade& g);
 
-inline constexpr long maxlines = 1000;
+inline constexpr long maxlines = engine::shownlines;
 
 }  // namespace vorlak::formats::pageparts
