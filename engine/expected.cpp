@@ -4,6 +4,7 @@
 
 #include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
+#include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
@@ -139,6 +140,18 @@ std::string morelines(long count) {
 std::string badtailhead(const badtail& b) {
     return "line " + std::to_string(b.line) + ": " +
            (b.tail.what == io::expectation::kind::outofrange ? "expectation out of range" : "malformed expectation");
+}
+
+std::vector<std::string> editornotes(const scanresult& scan) {
+    std::vector<std::string> notes;
+    if (scan.bom)
+        notes.push_back("line 1 begins with a byte-order mark (shown as " + std::string(io::bomsign) +
+                        "), three bytes that an editor added: vorlak reads them as the line's columns 0 to 2");
+    if (scan.crlf)
+        notes.push_back("the lines end in CR LF, as some editors save them: the carriage return (shown as \u240D) "
+                        "is one more byte before the newline, and it changes no result of a line whose two dates "
+                        "fill their 21 columns");
+    return notes;
 }
 
 }  // namespace vorlak::engine

@@ -88,4 +88,10 @@ std::string morelines(long count);
 // expectation" or "line 6: expectation out of range", its text to follow.
 std::string badtailhead(const badtail& b);
 
+// What an editor added to the file unseen, a sentence each, for the top of
+// the file's page, report and platform document at every level: a
+// byte-order mark at the start of line 1, lines that end in CR LF.  Empty
+// for a file with neither.
+std::vector<std::string> editornotes(const scanresult& scan);
+
 }  // namespace vorlak::engine

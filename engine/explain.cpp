@@ -118,7 +118,7 @@ std::string nexthint(const mutants::mutant& m, state s) {
 }
 
 std::string ownlinesmeaning() {
-    return "For each line: the mutants it kills, those that " + std::string(alonename) +
+    return "For each line: its text, the mutants it kills, those that " + std::string(alonename) +
            ", and whether taking it out alone would lower the score (" + std::string(lineverdict(true)) + ") or not (" +
            std::string(lineverdict(false)) + ").";
 }

@@ -106,7 +106,8 @@ constexpr std::string_view lineverdict(bool needed) { return needed ? "needed" :
 // of a file whose lines kill every mutant.
 inline constexpr std::string_view ownlineshead = "Your lines";
 std::string ownlinesmeaning();
-inline constexpr std::array<std::string_view, 4> ownlinecolumns = {"line", "kills", alonename, "taken out alone"};
+inline constexpr std::array<std::string_view, 5> ownlinecolumns = {"line", "text", "kills", alonename,
+                                                                   "taken out alone"};
 std::string otherlines(long count);
 inline constexpr std::string_view allkilled = "Your lines kill every mutant.";
 

@@ -1,6 +1,7 @@
 #include "engine/grade.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <numeric>
@@ -25,6 +26,27 @@ bool killsany(const std::string& text, const std::vector<int>& survivors) {
     });
 }
 
+// True when text, or a piece of it that a student may copy as a line of its
+// own (21 bytes from its start or after a blank, that read as two dates),
+// kills one of the survivors: the shown form may kill what the line does not.
+bool copykills(const std::string& text, const std::vector<int>& survivors) {
+    if (killsany(text, survivors))
+        return true;
+    constexpr std::size_t dates = 21;
+    constexpr std::array<std::size_t, 16> digitcolumns = {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 17, 18, 19, 20};
+    for (std::size_t at = 0; at + dates <= text.size(); at++) {
+        if (at > 0 && text[at - 1] != ' ')
+            continue;
+        const std::size_t digits =
+            static_cast<std::size_t>(std::count_if(digitcolumns.begin(), digitcolumns.end(), [&](std::size_t c) {
+                return text[at + c] >= '0' && text[at + c] <= '9';
+            }));
+        if (digits >= 14 && killsany(text.substr(at, dates), survivors))
+            return true;
+    }
+    return false;
+}
+
 // Keeps of the scan's ownlines the lines that the survivors' states name
 // (a reached survivor's first reaching line, an infected one's first
 // infecting line) and that, as a page shows them, kill no survivor.
@@ -46,6 +68,34 @@ void keepownlines(scanresult& scan, std::string (*shown)(std::string_view)) {
     });
 }
 
+// Each line of the file as shown, as grade::lineshown keeps it; source is
+// let go.
+std::vector<std::string> shownof(scanresult& scan, std::string (*shown)(std::string_view)) {
+    std::vector<int> survivors;
+    for (int n = 1; n <= mutants::mutantcount; n++)
+        if (scan.stateof(n) != state::killed)
+            survivors.push_back(n);
+    const killset once = killedonce(scan.sets, scan.lineset);
+    std::vector<std::string> out(scan.lineset.size());
+    std::string_view rest = scan.source;
+    for (std::size_t i = 0; i < out.size() && !rest.empty(); i++) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size() - 1) + 1;
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end);
+        if (static_cast<long>(i) >= maxlines && (scan.sets[scan.lineset[i]] & once).empty())
+            continue;
+        // A wrong line is named by its number only.
+        if (std::any_of(scan.expected.wrongs.begin(), scan.expected.wrongs.end(),
+                        [&](const wrongline& w) { return w.line == static_cast<long>(i) + 1; }))
+            continue;
+        std::string text = shown(line);
+        if (!copykills(text, survivors))
+            out[i] = std::move(text);
+    }
+    scan.source = std::string();
+    return out;
+}
+
 }  // namespace
 
 grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging& judging) {
@@ -61,7 +111,8 @@ grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging&
     const scanneeds asked{
         .sets = needs.perline ? linesets::everyline : linesets::distinct,
         .tails = needs.expected ? tailuse::graded : tailuse::ignored,
-        .keep = (needs.killtext ? texts::killtext : texts::none) | (needs.ownlines ? texts::ownlines : texts::none),
+        .keep = (needs.killtext ? texts::killtext : texts::none) | (needs.ownlines ? texts::ownlines : texts::none) |
+                (needs.perline && needs.shown != nullptr ? texts::source : texts::none),
     };
     if (const int error = scanfile(in, asked, g.scan, judging); error != 0) {
         g.scan = scanresult{};
@@ -69,6 +120,8 @@ grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging&
         return g;
     }
     g.needed = static_cast<long>(minimumcover(g.scan.sets).size());
+    if (needs.perline && needs.shown != nullptr)
+        g.lineshown = shownof(g.scan, needs.shown);
     // Let go of the kill sets' memory, not only of the sets.
     if (!needs.perline)
         g.scan.sets = std::vector<killset>();

@@ -44,6 +44,11 @@ struct grade {
     // With expected: the concepts of the mutants that answer what one of the
     // file's wrong lines expects, in the catalogue's order.
     std::vector<mutants::idea> misconceptions;
+    // With perline and shown: each line as shown (for the first maxlines
+    // lines, and past them those that kill a mutant no other line kills),
+    // empty for the others and for a line whose shown form would kill a
+    // survivor.
+    std::vector<std::string> lineshown;
 
     bool failed() const { return !error.empty(); }
     int killed() const { return scan.killed(); }

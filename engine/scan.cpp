@@ -215,6 +215,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
     reading r;
     const bool tails = want.tails;
     const bool whole = want.whole;
+    bool cr = false;  // the piece before ended in a carriage return
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -229,6 +230,10 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
         const bool ends = bytes[size - 1] == '\n';
+        if (out.tests == 1)
+            out.bom = std::string_view(bytes, size).starts_with("\xEF\xBB\xBF");
+        out.crlf = out.crlf || (ends && (size > 1 ? bytes[size - 2] == '\r' : cr));
+        cr = bytes[size - 1] == '\r';
         if (want.ownlines && !r.open)
             r.first.assign(bytes, size);
         if (tails && !(ends && !r.open)) {

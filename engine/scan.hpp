@@ -136,6 +136,8 @@ struct scanresult {
     long tests = 0;
     bool testable = false;      // a piece is long enough (22 bytes) to be evaluated past the length test
     bool endsinnewline = true;  // false when the last line has no newline
+    bool bom = false;           // line 1 begins with a byte-order mark (EF BB BF)
+    bool crlf = false;          // a line read ends in CR LF
     std::array<firstkill, mutants::mutantcount> kills{};
     std::array<firstreach, mutants::mutantcount> reach{};
 

@@ -98,7 +98,7 @@ constexpr std::size_t listedexpectations = 20;
 // text report lists them, up to listedexpectations; and, as the level
 // allows, where to start.
 std::string overall(const scanresult& scan, hints level) {
-    std::string out = mutants::summary(scan.killed());
+    std::string out = editornotelines(scan) + mutants::summary(scan.killed());
     if (scan.expected.held)
         out += '\n' + engine::expectationcounts(scan.expected);
     if (const std::string start = wheretostarttext(scan, level); !start.empty())

@@ -109,6 +109,13 @@ void row(std::string& page, const grade& g, std::size_t index, bool expected) {
     page += "</tr>\n";
 }
 
+// A mutant's column label: its number, shown for 1 and every fifth so that
+// the labels hold apart; the others read only by a screen reader, which
+// takes the heading's name from its aria-label anyway.
+std::string label(int n) {
+    return n == 1 || n % 5 == 0 ? number(n) : "<span class=\"hidden\">" + number(n) + "</span>";
+}
+
 // The heat map's headings: the file and its numbers, then every mutant
 // with its description as a tooltip.
 std::string heatmaphead(bool expected) {
@@ -122,7 +129,7 @@ std::string heatmaphead(bool expected) {
         head += cell("th",
                      " class=\"mutant\" scope=\"col\" tabindex=\"0\" data-mutant=\"" + number(m.number) +
                          "\" aria-label=\"mutant " + number(m.number) + ": " + description + "\"",
-                     number(m.number) + "<span class=\"tip\" role=\"tooltip\">mutant " + number(m.number) + ": " +
+                     label(m.number) + "<span class=\"tip\" role=\"tooltip\">mutant " + number(m.number) + ": " +
                          description + "</span>");
     }
     return head + "</tr></thead>\n";
@@ -164,8 +171,10 @@ std::string hardestrow(int n, const engine::statecounts& counts, long graded) {
 // The concepts hardest first: how many of the graded files kill every
 // mutant of each.
 std::string concepttable(const std::vector<grade>& grades, long graded) {
-    std::string table = "<h2>Concepts, hardest first</h2>\n<table id=\"concepts\">\n<thead><tr>" + colhead("concept") +
-                        colhead("files killing all its mutants") + colhead("mutants") + "</tr></thead>\n<tbody>\n";
+    std::string table =
+        "<h2>Concepts, hardest first</h2>\n<div class=\"scroll\" role=\"region\" aria-label=\"concepts\" "
+        "tabindex=\"0\">\n<table id=\"concepts\">\n<thead><tr>" +
+        colhead("concept") + colhead("files killing all its mutants") + colhead("mutants") + "</tr></thead>\n<tbody>\n";
     for (const engine::conceptgrade& c : engine::conceptsof(grades)) {
         const mutants::ideatext& idea = mutants::ideaof(c.idea);
         std::string numbers;
@@ -178,7 +187,7 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
                  rowhead(htmltext(idea.name) + "<span class=\"sentence\">" + htmltext(idea.sentence) + "</span>") +
                  numbercell(number(c.files) + "/" + number(graded)) + cell("td", "", numbers) + "</tr>\n";
     }
-    return table + "</tbody>\n</table>\n";
+    return table + "</tbody>\n</table>\n</div>\n";
 }
 
 // The misconceptions: for each concept that a file's wrong line points at,
@@ -232,18 +241,21 @@ std::string classhtml(const std::vector<grade>& grades, bool expected) {
     page += concepttable(grades, scores.graded);
     if (expected)
         page += misconceptionlist(grades);
-    page += "<table id=\"heatmap\">\n" + heatmaphead(expected) + "<tbody>\n";
+    // The map scrolls within its own region, the files' names kept in view.
+    page += "<div class=\"scroll\" role=\"region\" aria-label=\"heat map\" tabindex=\"0\">\n<table id=\"heatmap\">\n" +
+            heatmaphead(expected) + "<tbody>\n";
     for (std::size_t i = 0; i < grades.size(); i++)
         row(page, grades[i], i, expected);
-    page += "</tbody>\n</table>\n";
+    page += "</tbody>\n</table>\n</div>\n";
 
     const auto counts = statecountsof(grades);
-    page += "<h2>Mutants, hardest first</h2>\n<table id=\"mutants\">\n<thead><tr>" + colhead("mutant") +
-            colhead("stage") + colhead("killed by") + colhead("infected by") + colhead("only reached by") +
-            colhead("unreached by") + colhead("description") + "</tr></thead>\n<tbody>\n";
+    page += "<h2>Mutants, hardest first</h2>\n<div class=\"scroll\" role=\"region\" aria-label=\"mutants\" "
+            "tabindex=\"0\">\n<table id=\"mutants\">\n<thead><tr>" +
+            colhead("mutant") + colhead("stage") + colhead("killed by") + colhead("infected by") +
+            colhead("only reached by") + colhead("unreached by") + colhead("description") + "</tr></thead>\n<tbody>\n";
     for (const int n : hardestfirst(killers))
         page += hardestrow(n, counts[static_cast<std::size_t>(n - 1)], scores.graded);
-    page += "</tbody>\n</table>\n<script>";
+    page += "</tbody>\n</table>\n</div>\n<script>";
     page += classassets::script;
     page += "</script>\n</body>\n</html>\n";
     return page;

@@ -26,7 +26,6 @@ using engine::grade;
 namespace {
 
 constexpr std::size_t longestname = 100;  // bytes of a file's name kept in its page's name
-constexpr std::size_t longestline = 100;  // bytes of a line shown, "..." after them
 
 std::string number(long n) { return std::to_string(n); }
 
@@ -36,15 +35,6 @@ std::string head(std::string_view title) { return classassets::head(title, false
 constexpr std::string_view foot = "</main>\n</body>\n</html>\n";
 
 }  // namespace
-
-std::string shownline(std::string_view line) {
-    if (!line.empty() && line.back() == '\n')
-        line.remove_suffix(1);
-    std::string shown;
-    for (const char c : validutf8(line.substr(0, longestline)))
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? std::string("\xEF\xBF\xBD") : std::string(1, c);
-    return line.size() > longestline ? shown + "..." : shown;
-}
 
 std::vector<std::string> feedbacknames(const std::vector<grade>& grades) {
     std::vector<std::string> names;
@@ -81,6 +71,8 @@ std::string feedbackpage(const grade& g, hints level) {
     std::string page = head("vorlak feedback: " + name);
     page += "<h1>Feedback on " + htmltext(name) + "</h1>\n<p class=\"summary\">" +
             htmltext(mutants::summary(g.killed())) + "</p>\n";
+    for (const std::string& note : engine::editornotes(g.scan))
+        page += "<p class=\"editor\">" + htmltext(capitalized(note)) + ".</p>\n";
     // A wrong line is a fault in the tests: it comes before the survivors.
     page += pageparts::expectations(g, level);
     if (!g.scan.testable)
@@ -125,9 +117,10 @@ std::string feedbackindex(const std::vector<grade>& grades, const std::vector<st
                 "</tr>\n";
     }
     if (!rows.empty())
-        page += "<table id=\"files\">\n<thead><tr><th scope=\"col\">file</th><th scope=\"col\">score</th>" +
+        page += "<div class=\"scroll\" role=\"region\" aria-label=\"files\" tabindex=\"0\">\n<table "
+                "id=\"files\">\n<thead><tr><th scope=\"col\">file</th><th scope=\"col\">score</th>" +
                 (expected ? "<th scope=\"col\">" + std::string(engine::expectationsname) + "</th>" : std::string()) +
-                "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
+                "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n</div>\n";
     if (!unread.empty())
         page += "<h2>Files that could not be read</h2>\n<ul id=\"unread\">\n" + unread + "</ul>\n";
     return page + std::string(foot);

@@ -11,6 +11,7 @@
 #include "engine/grade.hpp"
 #include "engine/scan.hpp"
 #include "engine/suggest.hpp"
+#include "io/shown.hpp"
 
 namespace vorlak::formats {
 
@@ -149,11 +150,13 @@ std::vector<std::string> feedbacknames(const std::vector<engine::grade>& grades)
 // alone names it.
 std::string feedbackpage(const engine::grade& g, hints level);
 
-// A line as a page shows it, as a student would copy it: control characters
-// and bytes that are not UTF-8 as U+FFFD, and a line past 100 bytes cut
-// short with "..." after it.  The grading keeps the file's own lines for
-// the pages by this form.
-std::string shownline(std::string_view line);
+// engine::editornotes, each a sentence on a line of its own, for the top of
+// a report or a platform's document.
+std::string editornotelines(const engine::scanresult& scan);
+
+// A line as a page shows it (io::shownline).  The grading keeps the file's
+// own lines for the pages by this form.
+using io::shownline;
 
 // The teacher's page: each graded file with its score and a link to its
 // page (names as feedbacknames gives them), then the files that could not

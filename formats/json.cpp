@@ -163,7 +163,7 @@ public:
             for (const std::string& line : engine::wrongexplained(e_.wrongs[wrong_], level_))
                 why += (why.empty() ? "" : "\n") + line;
         } else if (bad_ < e_.bad.size() && e_.bad[bad_].line == n) {
-            why = engine::badtailhead(e_.bad[bad_]) + " \"" + validutf8(e_.bad[bad_].tail.text) + "\"";
+            why = engine::badtailhead(e_.bad[bad_]) + " \"" + shownline(e_.bad[bad_].tail.text) + "\"";
             test["expected"] = validutf8(e_.bad[bad_].tail.text);
         } else if (l.verdict == engine::oracle::missing) {
             why = "line " + id(n) + ": " + std::string(engine::nonename);

@@ -261,18 +261,21 @@ std::string ownlines(const grade& g) {
     std::string rows;
     for (const engine::lineview& l : view.rows) {
         const std::string line = number(l.line);
+        const auto index = static_cast<std::size_t>(l.line - 1);
         rows += "<tr data-line=\"" + line + "\" data-kills=\"" + numbersof(l.kills, false) + "\" data-alone=\"" +
-                numbersof(l.alone, false) + "\"><th scope=\"row\">" + line + "</th><td>" + numbersof(l.kills, true) +
-                "</td><td>" + numbersof(l.alone, true) + "</td><td>" +
+                numbersof(l.alone, false) + "\"><th scope=\"row\">" + line + "</th><td class=\"text\"><code>" +
+                (index < g.lineshown.size() ? htmltext(g.lineshown[index]) : "") + "</code></td><td>" +
+                numbersof(l.kills, true) + "</td><td>" + numbersof(l.alone, true) + "</td><td>" +
                 std::string(engine::lineverdict(!l.alone.empty())) + "</td></tr>\n";
     }
     std::string html = "<section class=\"lines\">\n<h2>" + htmltext(engine::ownlineshead) + "</h2>\n<p>" +
                        htmltext(engine::ownlinesmeaning()) + "</p>\n";
     if (!rows.empty()) {
-        html += "<table id=\"lines\">\n<thead><tr>";
+        html += "<div class=\"scroll\" role=\"region\" aria-label=\"" + htmltext(engine::ownlineshead) +
+                "\" tabindex=\"0\">\n<table id=\"lines\">\n<thead><tr>";
         for (const std::string_view column : engine::ownlinecolumns)
             html += "<th scope=\"col\">" + htmltext(column) + "</th>";
-        html += "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n";
+        html += "</tr></thead>\n<tbody>\n" + rows + "</tbody>\n</table>\n</div>\n";
     }
     if (view.others > 0)
         html += "<p class=\"others\">" + htmltext(engine::otherlines(view.others)) + "</p>\n";

@@ -8,6 +8,7 @@
 #include "engine/explanation.hpp"
 #include "formats/aligned.hpp"
 #include "formats/formats.hpp"
+#include "formats/html.hpp"
 #include "formats/utf8.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
@@ -189,6 +190,13 @@ std::string csvfield(std::string_view text) {
     return quoted + '"';
 }
 
+std::string editornotelines(const scanresult& scan) {
+    std::string out;
+    for (const std::string& note : engine::editornotes(scan))
+        out += capitalized(note) + ".\n";
+    return out;
+}
+
 std::string textreport(const scanresult& scan, bool withmatrix, hints level,
                        const std::vector<engine::suggestion>& answers) {
     std::vector<std::array<std::string, 7>> rows = {
@@ -201,7 +209,7 @@ std::string textreport(const scanresult& scan, bool withmatrix, hints level,
     const std::string table = aligned(rows, {true, false, false, true, true, true, false});
     const std::size_t header = table.find('\n');
     const std::string indent(columns(std::string_view(table).substr(0, header)) - columns(rows[0].back()), ' ');
-    std::string out;
+    std::string out = editornotelines(scan);
     std::size_t row = 0;
     for (std::size_t from = 0; from < table.size(); row++) {
         const std::size_t end = table.find('\n', from) + 1;

@@ -5,12 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "io/shown.hpp"
+
 namespace vorlak::formats {
 
-// The length of the well-formed UTF-8 character at the start of s, or 0
-// when it does not start with one (overlong forms, surrogates and values
-// past U+10FFFF are not well formed).  s must not be empty.
-std::size_t wellformed(std::string_view s);
+using io::wellformed;
 
 // bytes with every well-formed UTF-8 character kept as it is (zero bytes
 // and other control characters included) and every other byte replaced by

@@ -8,6 +8,7 @@
 // every mutant from that evaluation and runs a mutant itself only on the
 // piece that first kills it.  Answers are numbers, or text left where
 // vorlak_text and vorlak_textsize point.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include "engine/killset.hpp"
 #include "engine/scan.hpp"
 #include "io/reader.hpp"
+#include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "playground/module.hpp"
@@ -210,6 +212,15 @@ VORLAK_EXPORT(vorlak_ownlines) int ownlines() {
     return answer(out);
 }
 
+// What an editor added to the file unseen (engine::editornotes), a line
+// each; empty for a file with neither a byte-order mark nor CR LF.
+VORLAK_EXPORT(vorlak_editornotes) int editornotes() {
+    std::string lines;
+    for (const std::string& note : engine::editornotes(graded))
+        lines += note + '\n';
+    return answer(lines);
+}
+
 // vorlak's summary line for the file, its newline included.
 VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 
@@ -221,6 +232,17 @@ VORLAK_EXPORT(vorlak_linetext) int linetext(long line) {
         if (graded.setline[i] == line)
             return answer(graded.settext[i]);
     return -1;
+}
+
+// A line as every surface shows it (io::shownline): the size bytes of the
+// file in the buffer from byte at, or, with at -1, the last answer that is
+// text.
+VORLAK_EXPORT(vorlak_shownline) int shownline(long at, long size) {
+    if (at < 0)
+        return answer(io::shownline(std::string(text)));
+    const std::string_view all(file.data(), file.size());
+    const auto from = std::min(static_cast<std::size_t>(at), all.size());
+    return answer(io::shownline(all.substr(from, static_cast<std::size_t>(std::max(size, 0L)))));
 }
 
 VORLAK_EXPORT(vorlak_mutantcount) int mutantcount() { return mutants::mutantcount; }

@@ -39,14 +39,6 @@ function testfile() {
   return all;
 }
 
-// A line's bytes as text to show: UTF-8 where it is, U+FFFD where not,
-// control characters as their visible symbols, the newline left off.
-function shown(bytes) {
-  let text = new TextDecoder().decode(bytes);
-  if (text.endsWith('\n')) text = text.slice(0, -1);
-  return text.replace(/[\x00-\x1f\x7f]/g, (c) => String.fromCharCode(c === '\x7f' ? 0x2421 : 0x2400 + c.charCodeAt(0)));
-}
-
 function element(tag, text, className) {
   const e = document.createElement(tag);
   if (text !== undefined) e.textContent = text;
@@ -294,7 +286,7 @@ function ownlines(g) {
     th.scope = 'row';
     tr.append(th, element('td', undefined, 'text'), element('td', l.kills.join(', '), 'kills'),
       element('td', l.alone.join(', '), 'alone'), element('td', l.alone.length > 0 ? words.needed : words.removable, 'needed'));
-    tr.querySelector('.text').append(element('code', shown(l.text)));
+    tr.querySelector('.text').append(element('code', l.text));
     body.append(tr);
   }
   const rest = g.lines - g.own.length;
@@ -317,7 +309,7 @@ function marks(g) {
     const li = element('li');
     li.dataset.line = String(m.line);
     li.dataset.mark = m.kind;
-    li.append(element('span', `line ${m.line}`, 'number'), ' ', element('code', shown(m.text)), ' ',
+    li.append(element('span', `line ${m.line}`, 'number'), ' ', element('code', m.text), ' ',
       element('span', `${SIGNS[m.kind]} ${m.words}`, 'mark'));
     if (m.explained.length > 0) {
       const ul = element('ul', undefined, 'explained');
@@ -359,6 +351,9 @@ function changes(g) {
 }
 
 function show(g) {
+  // What an editor added unseen, said first, a sentence each.
+  $('editor').textContent = g.editornotes.map((n) => `${n[0].toUpperCase()}${n.slice(1)}.`).join(' ');
+  $('editor').hidden = g.editornotes.length === 0;
   $('summary').textContent = g.summary.replace(/\n$/, '');
   const count = g.lines === 1 ? '1 line' : `${g.lines.toLocaleString('en')} lines`;
   const open = g.lines > 0 && !g.endsinnewline ? ', the last without a newline' : '';
@@ -398,7 +393,7 @@ function show(g) {
     const li = element('li');
     li.dataset.line = String(line);
     li.append(element('span', `line ${line}`, 'number'), ' ',
-      element('code', texts.has(line) ? shown(texts.get(line)) : ''), ' ',
+      element('code', texts.has(line) ? texts.get(line) : ''), ' ',
       element('span', `kills first ${killed.length === 1 ? 'mutant' : 'mutants'} ${killed.join(', ')}`, 'kills'));
     list.append(li);
   }
@@ -429,7 +424,7 @@ function added(m) {
   const text = new TextDecoder().decode(m.line);
   if (lines.value.length > 0 && !lines.value.endsWith('\n')) lines.value += '\n';
   lines.value += text;
-  $('note').textContent = `Added for mutant ${m.mutant}, ${words.killinghint}${shown(m.line)} (${m.results}).`;
+  $('note').textContent = `Added for mutant ${m.mutant}, ${words.killinghint}${m.shown} (${m.results}).`;
   grade();
 }
 /*/answer*/

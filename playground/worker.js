@@ -38,6 +38,13 @@ function text() {
   return bytes(module.vorlak_text(), module.vorlak_textsize());
 }
 
+// A line as every surface shows it, by the module: the bytes of the file
+// from at to end, or with at -1 the module's last answer that is text.
+function shownline(at, end) {
+  module.vorlak_shownline(at, end - at);
+  return string(text());
+}
+
 function string(bytes) {
   return new TextDecoder().decode(bytes);
 }
@@ -138,7 +145,7 @@ function ownlines(file) {
     const [line, kills, alone] = l.split(':');
     const n = Number(line);
     const end = n < starts.length ? starts[n] : file.length;
-    return { line: n, kills: numbers(kills), alone: numbers(alone), text: file.slice(starts[n - 1], end) };
+    return { line: n, kills: numbers(kills), alone: numbers(alone), text: shownline(starts[n - 1], end) };
   });
 }
 
@@ -155,7 +162,7 @@ function marks(file) {
     const kind = MARKKINDS[module.vorlak_markkind(i)];
     const words = answered(module.vorlak_markwords(i));
     const explained = answered(module.vorlak_markexplained(i)).split('\n').filter((l) => l !== '');
-    all.push({ line: n, text: file.slice(starts[n - 1], end), kind, words, explained });
+    all.push({ line: n, text: shownline(starts[n - 1], end), kind, words, explained });
   }
   return all;
 }
@@ -170,7 +177,7 @@ function grade(id, file, byexpected) {
   const milliseconds = performance.now() - start;
   if (error !== 0) throw new Error(`reading the lines failed (error ${error})`);
   const mutants = [];
-  const killers = new Map();  // line number: its bytes
+  const killers = new Map();  // line number: its text as shown
   for (let n = 1; n <= module.vorlak_mutantcount(); n++) {
     const line = module.vorlak_killline(n);
     const k = { line, reference: module.vorlak_killreference(n), result: module.vorlak_killresult(n) };
@@ -182,11 +189,12 @@ function grade(id, file, byexpected) {
     k.meaning = answered(module.vorlak_lossmeaning(n));
     /*/state*/
     mutants.push(k);
-    if (line !== 0 && !killers.has(line) && module.vorlak_linetext(line) >= 0) killers.set(line, text());
+    if (line !== 0 && !killers.has(line) && module.vorlak_linetext(line) >= 0) killers.set(line, shownline(-1, 0));
   }
   return {
     type: 'graded', id, milliseconds,
     summary: answered(module.vorlak_summary()),
+    editornotes: answered(module.vorlak_editornotes()).split('\n').filter((l) => l !== ''),
     lines: module.vorlak_lines(),
     endsinnewline: module.vorlak_endsinnewline() === 1,
     mutants,
@@ -204,8 +212,9 @@ function suggest(id, mutant) {
   const size = module.vorlak_suggest(mutant);
   if (size < 0) return { type: 'suggested', id, mutant, line: null };
   const line = text();
+  const shown = shownline(-1, 0);
   module.vorlak_suggestedresults();
-  return { type: 'suggested', id, mutant, line, results: string(text()) };
+  return { type: 'suggested', id, mutant, line, shown, results: string(text()) };
 }
 /*/answer*/
 

@@ -41,6 +41,7 @@
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
 #include "formats/utf8.hpp"
+#include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
@@ -1786,6 +1787,95 @@ TEST(Formats, NonUtf8BytesBecomeOneReplacementEach) {
         EXPECT_EQ(formats::validutf8(bytes), text) << testing::PrintToString(bytes);
 }
 
+// A file with bytes an editor added unseen gets a sentence for each at the
+// top of its report, platform documents and page, at every level; the rest
+// reads as for the same lines without them.
+TEST(Formats, EditorBytesGetOneSentenceAtTheTopOfEverySurface) {
+    const std::string plain = readfile(std::string(VORLAK_SOURCE_DIR) + "/examples/adequate.txt");
+    std::string crlf;
+    for (const char c : plain)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    struct file {
+        std::string bytes;
+        bool bom, crlf;
+    };
+    const file files[] = {{plain, false, false},
+                          {"\xEF\xBB\xBF" + plain, true, false},
+                          {crlf, false, true},
+                          {"\xEF\xBB\xBF" + crlf, true, true},
+                          {std::string("x\r") + plain, false, false}};  // a carriage return inside a line
+    const std::string same = scratch("editor-plain", plain);
+    for (const file& f : files) {
+        const std::string path = scratch("editor", f.bytes);
+        const engine::scanresult scan = scanpath(path);
+        EXPECT_EQ(scan.bom, f.bom) << testing::PrintToString(f.bytes.substr(0, 4));
+        EXPECT_EQ(scan.crlf, f.crlf) << testing::PrintToString(f.bytes.substr(0, 4));
+        const std::vector<std::string> notes = engine::editornotes(scan);
+        ASSERT_EQ(notes.size(), static_cast<std::size_t>(f.bom) + static_cast<std::size_t>(f.crlf));
+        std::string top;
+        for (const std::string& note : notes)
+            top += formats::capitalized(note) + ".\n";
+        for (const std::string level : {"score", "condition", "answer"}) {
+            // The text report changes by the sentences alone when the lines' results do not.
+            const std::string text = report({"--hints", level, path}).out;
+            EXPECT_EQ(text.substr(0, top.size()), top) << level;
+            if (f.bytes == plain || (f.crlf && !f.bom)) {
+                EXPECT_EQ(text.substr(top.size()), report({"--hints", level, same}).out) << level;
+            }
+            for (const std::string form : {"gradescope", "prairielearn"}) {
+                const auto doc = nlohmann::json::parse(report({"-f", form, "--hints", level, path}).out);
+                const std::string output = doc["output"];
+                EXPECT_EQ(output.substr(0, top.size()), top) << form << " " << level;
+            }
+            const std::filesystem::path pages = std::filesystem::path(path).parent_path() / "editor-pages";
+            std::filesystem::remove_all(pages);
+            report({"--class", "--hints", level, "--feedback", pages, path});
+            const std::string page = readfile(pages / "editor.html");
+            std::size_t at = page.find("<p class=\"summary\">");
+            for (const std::string& note : notes) {
+                at = page.find("<p class=\"editor\">" + formats::htmltext(formats::capitalized(note)) + ".</p>", at);
+                EXPECT_LT(at, page.find("<p>A mutant is")) << level << ": " << note;
+            }
+            if (notes.empty()) {
+                EXPECT_EQ(page.find("class=\"editor\""), std::string::npos) << level;
+            }
+        }
+    }
+}
+
+// Every surface shows a line by one function: each control byte as one
+// control picture, a byte-order mark as its sign, the C1 controls and
+// every byte that is not UTF-8 as U+FFFD, everything else as it is.
+TEST(Formats, EveryByteShowsAsOneVisibleSign) {
+    const std::string r = "\xEF\xBF\xBD";
+    for (int b = 0; b < 256; b++) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string want = b < 0x20    ? "\xE2\x90" + std::string(1, static_cast<char>(0x80 + b))
+                                 : b == 0x7F ? std::string("\xE2\x90\xA1")
+                                 : b < 0x80  ? byte
+                                             : r;
+        EXPECT_EQ(io::visible(byte), want) << b;
+        EXPECT_EQ(io::shownline(byte + "\n"), want) << b;  // the newline left off
+    }
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"01/01/2000 01/02/2000\r", "01/01/2000 01/02/2000\xE2\x90\x8D"},
+        {"a\tb", "a\xE2\x90\x89" "b"},
+        {std::string("zero\0byte", 9), "zero\xE2\x90\x80" "byte"},
+        {"\xEF\xBB\xBF" "01/01/2000", std::string(io::bomsign) + "01/01/2000"},
+        {"\xEF\xBB", r + r},                    // a mark cut short
+        {"\xC2\x80 \xC2\x9F \xC2\xA0", r + " " + r + " \xC2\xA0"},  // the C1 controls, then a no-break space
+        {"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"\xE2\x90\x8D", "\xE2\x90\x8D"},         // a control picture typed is one too
+        {std::string(100, 'x') + "\r\n", std::string(100, 'x') + "..."},
+        {std::string(99, 'x') + "\r\n", std::string(99, 'x') + "\xE2\x90\x8D"},
+    };
+    // clang-format on
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(io::shownline(bytes), text) << testing::PrintToString(bytes);
+    EXPECT_EQ(formats::shownline("\x7F"), "\xE2\x90\xA1");  // the pages' form is the same function
+}
+
 // Tails change nothing without --expected: every format at every level
 // reads as it does for the same lines without them, but for the json's
 // quoted lines.  With it, a wrong line is explained as its level allows and
@@ -1797,7 +1887,7 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
     std::string bytes;
     std::istringstream lines(readfile(starter));
     for (std::string line; std::getline(lines, line);)
-        bytes += line + std::string(" \xFF\0 2147483648 \r", 16) + '\n';
+        bytes += line + std::string(" \xFF\0 2147483648\r ", 16) + '\n';
     const std::string garbage = scratch("garbage-tails", bytes);
     const std::vector<std::vector<std::string>> forms = {
         {}, {"--matrix"}, {"-f", "csv"}, {"-f", "csv", "--matrix"}, {"-f", "gradescope"}, {"-f", "prairielearn"}};
@@ -1846,7 +1936,7 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
     // The garbage tails state nothing: each line is missing, its tail
     // malformed, and the file kills nothing.
     const auto csv = report({"-f", "csv", "--matrix", "--expected", garbage});
-    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xEF\xBF\xBD 2147483648,missing,0,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,0,\r\n"), std::string::npos) << csv.out;
     EXPECT_NE(report({"--expected", garbage})
                   .out.find("0/65 mutants killed. (0%)\nexpectations: 0 right, 0 wrong, 9 missing\n"),
               std::string::npos);

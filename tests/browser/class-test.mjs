@@ -13,7 +13,7 @@ import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { accessible, check, inchromium, options, legible, vorlakverdict } from './testkit.mjs';
 
 const MUTANTS = 65;
 
@@ -338,4 +338,72 @@ await inchromium('class page', { viewport: { width: 1400, height: 900 } }, async
   }
   check(expectedtroubles.length === 0, 'the pages with expectations show the wrong lines first, quietly, at every level',
     expectedtroubles.join('; '));
+
+  {
+    // A class of thirty files as a teacher and students read it, at 1280 and
+    // at 400 pixels: the examples' lines in growing shares, one file with a
+    // line of 900 bytes, one saved with CR LF and one that begins with a
+    // byte-order mark.
+    const thirty = path.join(out, 'thirty');
+    fs.rmSync(thirty, { recursive: true, force: true });
+    fs.mkdirSync(thirty, { recursive: true });
+    const lines = (f) => fs.readFileSync(path.join(opt.examples, f), 'utf8').split('\n').filter((l) => l !== '');
+    const [adequate, starter] = [lines('adequate.txt'), lines('starter.txt')];
+    const names = [];
+    const write = (name, text) => { fs.writeFileSync(path.join(thirty, name), text); names.push(name); };
+    for (let i = 0; i < 27; i++)
+      write(`student-${String(i + 1).padStart(2, '0')}-with-a-rather-long-name.txt`,
+        [...starter, ...adequate.filter((_, j) => (j * 7 + i) % 27 < i)].join('\n') + '\n');
+    write('long.txt', [...starter, `01/01/2000 02/01/2000 ${'x'.repeat(900 - 22)}`, ...adequate.slice(0, 10)].join('\n') + '\n');
+    write('crlf.txt', [...starter, ...adequate.slice(0, 12)].join('\r\n') + '\r\n');
+    write('bom.txt', `\ufeff${[...starter, ...adequate.slice(5, 15)].join('\n')}\n`);
+    const thirtypage = path.join(out, 'thirty.html');
+    const thirtypages = path.join(out, 'thirty-feedback');
+    fs.rmSync(thirtypages, { recursive: true, force: true });
+    for (const args of [['-f', 'html', '-o', thirtypage], ['--feedback', thirtypages]]) {
+      const made = spawnSync(report, ['--class', ...args, ...names], { cwd: thirty, encoding: 'utf8' });
+      check(made.status === 0, `the class of thirty is written (${args[0]})`, `status ${made.status}: ${made.stderr}`);
+    }
+    const read = [thirtypage, ...['index.html', 'long.txt.html', 'crlf.txt.html', 'bom.txt.html', 'student-01-with-a-rather-long-name.txt.html']
+      .map((f) => path.join(thirtypages, f))];
+    for (const width of [1280, 400]) {
+      for (const file of read) {
+        const tab = await context.newPage();
+        await tab.setViewportSize({ width, height: 900 });
+        await tab.goto(pathToFileURL(file).href);
+        const what = `${path.basename(file)} at ${width} pixels`;
+        await legible(tab, what);
+        await accessible(tab, what);
+        if (file === thirtypage) {
+          // Every mutant's column one width; the names in view with the map scrolled to its end.
+          const widths = await tab.locator('#heatmap tbody tr:first-child td.cell').evaluateAll((tds) =>
+            [...new Set(tds.map((td) => td.getBoundingClientRect().width.toFixed(1)))]);
+          check(widths.length === 1, `${what}: every mutant's column is one width`, widths.join(' '));
+          const inview = await tab.evaluate(() => {
+            const region = document.querySelector('#heatmap').parentElement;
+            region.scrollLeft = region.scrollWidth;
+            const name = document.querySelector('#heatmap tbody th.name').getBoundingClientRect();
+            const box = region.getBoundingClientRect();
+            return region.scrollLeft > 0 && name.left >= box.left && name.right <= box.right && name.width > 0;
+          });
+          check(inview || width === 1280 && await tab.evaluate(() => {
+            const region = document.querySelector('#heatmap').parentElement;
+            return region.scrollWidth <= region.clientWidth;
+          }), `${what}: the files' names stay in view while the map scrolls`);
+          const labels = await tab.locator('#heatmap th.mutant').evaluateAll((ths) => ths.map((th) => th.getAttribute('aria-label')));
+          check(labels.length === 65 && labels.every((l, i) => l.startsWith(`mutant ${i + 1}: `)),
+            `${what}: every column still names its mutant to a screen reader`);
+        }
+        if (file.endsWith('crlf.txt.html') || file.endsWith('bom.txt.html')) {
+          const sentence = await tab.locator('p.editor').allTextContents();
+          check(sentence.length === 1 && (file.endsWith('crlf.txt.html') ? /CR LF/ : /byte-order mark/).test(sentence[0]),
+            `${what}: one sentence says what the editor added`, JSON.stringify(sentence));
+          const texts = await tab.locator('#lines td.text').allTextContents();
+          check(file.endsWith('bom.txt.html') ? texts[0].startsWith('\u00a4') : texts.every((t) => t === '' || t.endsWith('\u240d')),
+            `${what}: Your lines shows the bytes the editor added`, JSON.stringify(texts.slice(0, 3)));
+        }
+        await tab.close();
+      }
+    }
+  }
 });

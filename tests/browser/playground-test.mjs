@@ -19,7 +19,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
-import { PIECE, accessible, check, inchromium, options, vorlakverdict } from './testkit.mjs';
+import { PIECE, accessible, check, inchromium, options, legible, vorlakverdict } from './testkit.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
@@ -331,6 +331,25 @@ async function files(context) {
     await loadfile(page, file);
     compare(await shownnow(page), verdictof(file), name, file);
   }
+
+  // Read at 1280 and at 400 pixels with a line of 900 bytes and CR LF line
+  // ends: nothing scrolls the page sideways, the tables' cells hold apart,
+  // and the line shows cut short, its carriage return as the pages show it.
+  const wide = path.join(opt.out, 'wide.txt');
+  fs.writeFileSync(wide, `01/01/2000 02/01/2000 ${'x'.repeat(900 - 22)}\r\n12/31/1999 01/01/2000\r\n`);
+  await loadfile(page, wide);
+  const texts = await page.locator('#own tbody tr .text').allTextContents();
+  check(texts[0] === `01/01/2000 02/01/2000 ${'x'.repeat(100 - 22)}...` && texts[1] === '12/31/1999 01/01/2000\u240d',
+    'a line shows as the pages show it, cut short, its carriage return visible', JSON.stringify(texts));
+  const editor = await page.locator('#editor').textContent();
+  check(/^The lines end in CR LF, .*\.$/.test(editor) && await page.locator('#editor').isVisible(),
+    'a file saved with CR LF gets the sentence that says so', editor);
+  for (const width of [1280, 400]) {
+    await page.setViewportSize({ width, height: 900 });
+    await legible(page, `the playground at ${width} pixels`);
+    await accessible(page, `the playground at ${width} pixels`);
+  }
+  await page.setViewportSize({ width: 1280, height: 900 });
 
   // The saved file is the loaded file and the typed lines after it, on a
   // line of their own; vorlak grades it as the page did.

@@ -185,3 +185,78 @@ export function vorlakverdict(stdout, content) {
   if (s.killed !== kills.size) fail(`the summary counts ${s.killed} kills, the reports ${kills.size}`);
   return { summary, ...s, kills };
 }
+
+// How a person reads page at its window's width, one check each: the page
+// itself never scrolls sideways (a wide table scrolls within its own
+// region), the text of neighbouring cells of every table row holds at least
+// half an em apart, and so do the heat map's column labels.  A cell's text
+// is what shows of it: text inside .hidden or a tooltip does not, and text
+// cut by an element that clips it ends where the clip does.
+export async function legible(page, what) {
+  const width = page.viewportSize().width;
+  const scroll = await page.evaluate(() => document.documentElement.scrollWidth);
+  check(scroll <= width, `${what}: the page does not scroll sideways at ${width} pixels`, `scrollWidth ${scroll}`);
+  const close = await page.evaluate(() => {
+    const shown = (node) => {
+      for (let e = node.parentElement; e; e = e.parentElement) {
+        if (e.classList.contains('hidden') || e.classList.contains('tip') || e.getAttribute('role') === 'tooltip') return false;
+        const style = getComputedStyle(e);
+        if (style.display === 'none' || style.clip !== 'auto') return false;
+      }
+      return true;
+    };
+    // The box of what shows of element's text, or null when none does.
+    const box = (element) => {
+      const walker = document.createTreeWalker(element, NodeFilter.SHOW_TEXT);
+      let left = Infinity;
+      let right = -Infinity;
+      let top = Infinity;
+      let bottom = -Infinity;
+      for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+        if (n.textContent.trim() === '' || !shown(n)) continue;
+        const range = document.createRange();
+        range.selectNodeContents(n);
+        for (const r of range.getClientRects()) {
+          if (r.width === 0) continue;
+          let l = r.left;
+          let rt = r.right;
+          for (let e = n.parentElement; e && e !== element.parentElement; e = e.parentElement) {
+            if (getComputedStyle(e).overflowX !== 'visible') {
+              const c = e.getBoundingClientRect();
+              l = Math.max(l, c.left);
+              rt = Math.min(rt, c.right);
+            }
+          }
+          left = Math.min(left, l);
+          right = Math.max(right, rt);
+          top = Math.min(top, r.top);
+          bottom = Math.max(bottom, r.bottom);
+        }
+      }
+      return left < right ? { left, right, top, bottom } : null;
+    };
+    const apart = (cells, label) => {
+      const bad = [];
+      let last = null;
+      let lastcell = null;
+      for (const cell of cells) {
+        const b = box(cell);
+        if (!b) continue;
+        const em = parseFloat(getComputedStyle(cell).fontSize);
+        // Cells laid out one under the other (a narrow page's blocks) are not side by side.
+        const beside = last && Math.min(b.bottom, last.bottom) > Math.max(b.top, last.top);
+        if (beside && b.left - last.right < em / 2)
+          bad.push(`${label}: "${lastcell.textContent.trim().slice(0, 30)}" and "${cell.textContent.trim().slice(0, 30)}" ${(b.left - last.right).toFixed(1)}px apart`);
+        last = b;
+        lastcell = cell;
+      }
+      return bad;
+    };
+    const bad = [];
+    for (const table of document.querySelectorAll('table'))
+      for (const row of table.rows) bad.push(...apart([...row.cells], table.id || 'a table'));
+    return bad;
+  });
+  check(close.length === 0, `${what}: every table's neighbouring cells hold their text half an em apart at ${width} pixels`,
+    close.slice(0, 8).join('\n      '));
+}
