@@ -32,13 +32,24 @@ struct ruleset {
     constexpr const dates::leaprule* begin() const { return rules.data(); }
     constexpr const dates::leaprule* end() const { return rules.data() + size; }
 };
+// The rules are told apart by their values, not by their addresses: with the
+// sanitizers GCC does not take a function's address as non-null in a
+// constant expression.
 template <std::size_t... I> constexpr ruleset rulesof(std::index_sequence<I...>) {
-    const std::array<dates::leaprule, 2 * sizeof...(I) + 1> asked = {
-        dates::leap<>, ruleof<mutantset[I].change.checkrule>()..., ruleof<mutantset[I].change.countrule>()...};
+    constexpr std::size_t count = 2 * sizeof...(I) + 1;
+    const std::array<rulechange, count> changes = {rulechange{}, mutantset[I].change.checkrule...,
+                                                   mutantset[I].change.countrule...};
+    const std::array<dates::leaprule, count> asked = {dates::leap<>, ruleof<mutantset[I].change.checkrule>()...,
+                                                      ruleof<mutantset[I].change.countrule>()...};
+    std::array<dates::leapyears, count> seen{};
     ruleset out;
-    for (const dates::leaprule r : asked)
-        if (r != nullptr && std::find(out.begin(), out.end(), r) == out.end())
-            out.rules[out.size++] = r;
+    for (std::size_t i = 0; i < count; i++) {
+        const auto known = seen.begin() + static_cast<std::ptrdiff_t>(out.size);
+        if (!changes[i].asked || std::find(seen.begin(), known, changes[i].values) != known)
+            continue;
+        seen[out.size] = changes[i].values;
+        out.rules[out.size++] = asked[i];
+    }
     return out;
 }
 inline constexpr ruleset leaprules = rulesof(std::make_index_sequence<mutantcount>{});
