@@ -226,7 +226,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
             break;
         dates::len = n;
         out.tests++;
-        out.testable = out.testable || n > static_cast<int>(io::tailcolumn);
+        out.testable = out.testable || n > dates::lastcolumn;  // past the length test
         const char* bytes = reinterpret_cast<const char*>(dates::line);
         const std::size_t size = static_cast<std::size_t>(n);
         const bool ends = bytes[size - 1] == '\n';
