@@ -63,9 +63,11 @@ std::string stepvalues(const verdict& v) {
         return "the syntax check finds its first non-digit at column " + mutant + " instead of column " + reference;
     case measure::datecode:
         return "the date check answers " + mutant + " instead of " + reference + " for " + datetext(v.at);
-    case measure::leapanswer:
-        return "the leap-year rule answers " + mutant + " instead of " + reference + " for " +
-               std::to_string(v.at.year);
+    case measure::checkanswer:
+    case measure::countanswer:
+        return std::string("the leap-year rule, as the ") +
+               (v.what == measure::checkanswer ? "date check" : "day count") + " asks it, answers " + mutant +
+               " instead of " + reference + " for " + std::to_string(v.at.year);
     case measure::daynumber:
         return "the day number of " + datetext(v.at) + " is " + mutant + " instead of " + reference;
     }

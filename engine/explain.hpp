@@ -40,11 +40,12 @@ std::string_view lossname(loss l);
 std::string_view lossmeaning(loss l);
 
 // The two values at the altered step of an infecting verdict, such as "the
-// leap-year rule answers 1 instead of 0 for 2001".
+// leap-year rule, as the date check asks it, answers 1 instead of 0 for 2001".
 std::string stepvalues(const verdict& v);
 
 // The mutant's state over the scan with its first line, such as "infected
-// by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused"
+// by line 5: the leap-year rule, as the date check asks it, answers 1
+// instead of 0 for 2001, unused"
 // or "no line reaches it".
 std::string whyof(const scanresult& scan, int mutant);
 

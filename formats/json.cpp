@@ -118,7 +118,7 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
 // Where a mutant stands as the level allows: its site from mutant on; from
 // state on the whole of its stage's code (spans, engine::stagespans);
 // below, the whole program.
-location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, 4>& spans) {
+location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, mutants::stagecount>& spans) {
     const auto s = locate(n);
     // The tests make sure that every mutant is found; should the sources
     // ever part from the anchors, the mutant stands at the top of a file.
