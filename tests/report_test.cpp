@@ -1321,15 +1321,25 @@ TEST(Formats, GroupsShareOneSentenceOnlyWhereOneWordDiffers) {
     } rows[] = {
         {{column + "1" + after, column + "3" + after},
          {2, 3},
-         column + "…" + after + " Here … stands for 1 (mutant 2), 3 (mutant 3)."},
+         column + "…" + after + " Here … stands for 1 (mutant 2) and 3 (mutant 3)."},
         {{column + "14" + after, column + "15" + after, column + "17" + after},
          {11, 12, 13},
-         column + "…" + after + " Here … stands for 14 (mutant 11), 15 (mutant 12), 17 (mutant 13)."},
+         column + "…" + after + " Here … stands for 14 (mutant 11), 15 (mutant 12) and 17 (mutant 13)."},
         {{"infected by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused.",
           "infected by line 5: the leap-year rule answers 1 instead of 0 for 1900, unused."},
          {45, 47},
          "infected by line 5: the leap-year rule answers 1 instead of 0 for …, unused. Here … stands for 2001 "
-         "(mutant 45), 1900 (mutant 47)."},
+         "(mutant 45) and 1900 (mutant 47)."},
+        // The word without the colon after it, which stays in the sentence.
+        {{"to reach it: two valid dates, one of them in April: the count runs.",
+          "to reach it: two valid dates, one of them in May: the count runs."},
+         {57, 58},
+         "to reach it: two valid dates, one of them in …: the count runs. Here … stands for April (mutant 57) and May "
+         "(mutant 58)."},
+        {{"to reach it: a date in April: the count.", "to reach it: a date in May; the count."}, {57, 58}, ""},
+        {{"on 02/29/2000.", "on 02/28/2000."},
+         {30, 31},
+         "on …. Here … stands for 02/29/2000 (mutant 30) and 02/28/2000 (mutant 31)."},
         {{column + "1 or 2" + after, column + "3" + after}, {2, 3}, ""},             // more than a word
         {{"reached by line 1.", "infected by line 1."}, {2, 3}, ""},                 // from the first word
         {{column + "12345678901234567" + after, column + "3" + after}, {2, 3}, ""},  // too long a word
@@ -1718,8 +1728,9 @@ TEST(Hints, FeedbackPagesTellTheirLevelAndNothingAbove) {
                 EXPECT_TRUE(named.insert(n).second) << n << " in two groups";
         }
         if (h == engine::hints::score)
-            EXPECT_NE(page.find("<p class=\"numbers\">Mutants 1-17 21 24-28 30-31 33-41 44-45 47 50 57-64.</p>"),
-                      std::string::npos);
+            EXPECT_NE(
+                page.find("<p class=\"numbers\">Mutants 1-17, 21, 24-28, 30, 31, 33-41, 44, 45, 47, 50 and 57-64.</p>"),
+                std::string::npos);
         else
             EXPECT_EQ(named, survivors);
         EXPECT_NE(page.find("<tr data-line=\"9\" data-kills=\"\" data-alone=\"\">"), std::string::npos);
