@@ -1739,6 +1739,110 @@ TEST(Hints, FeedbackPagesTellTheirLevelAndNothingAbove) {
     }
 }
 
+// What a person cannot read whole in text: a list of mutant numbers without
+// its separators or with a noun in the wrong number, a word left out of a
+// shared sentence with the punctuation after it, and a count whose noun
+// disagrees with it.  Each fault with the text around it.
+std::vector<std::string> unreadable(const std::string& text) {
+    std::vector<std::string> faults;
+    const auto around = [&](std::size_t at) {
+        std::string cut = text.substr(at < 30 ? 0 : at - 30, 90);
+        std::replace(cut.begin(), cut.end(), '\n', '|');
+        return cut;
+    };
+    const auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    const std::regex noun("\\b([Mm]utants?) (?=[0-9])");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), noun); it != std::sregex_iterator(); ++it) {
+        std::size_t at = static_cast<std::size_t>(it->position() + it->length());
+        int items = 0;
+        bool range = false;
+        std::string last;  // the separator before the last item
+        for (;;) {
+            while (digit(at))
+                at++;
+            items++;
+            if (text.compare(at, 1, "-") == 0 && digit(at + 1)) {
+                range = true;
+                for (at++; digit(at);)
+                    at++;
+            }
+            if (text.compare(at, 2, ", ") == 0 && digit(at + 2))
+                last = ", ", at += 2;
+            else if (text.compare(at, 5, " and ") == 0 && digit(at + 5) && last != " and ")
+                last = " and ", at += 5;
+            else if (text.compare(at, 1, " ") == 0 && digit(at + 1))
+                last = " ", at += 1;
+            else
+                break;
+        }
+        const bool plural = (*it)[1].length() == 7;
+        if (items > 1 && last != " and ")
+            faults.push_back("a list without its separators: " + around(static_cast<std::size_t>(it->position())));
+        if (plural != (items > 1 || range))
+            faults.push_back("a list with its noun in the wrong number: " +
+                             around(static_cast<std::size_t>(it->position())));
+    }
+    const std::regex punctuated("[:;,.!?] \\(mutant [0-9]+\\)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), punctuated); it != std::sregex_iterator(); ++it)
+        faults.push_back("a word with its punctuation: " + around(static_cast<std::size_t>(it->position())));
+    const std::regex disagreeing("(^|[^0-9.,])(1 (mutants|files|lines)\\b|1 mutants? (that )?survive\\b|"
+                                 "([02-9]|[0-9]{2,}) (mutant|file|line)\\b(?!s)|"
+                                 "[0-9]+ mutants (that )?survives\\b)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), disagreeing); it != std::sregex_iterator(); ++it)
+        faults.push_back("a count that disagrees with its noun: " + around(static_cast<std::size_t>(it->position())));
+    return faults;
+}
+
+// The words of a page, each element's text apart, or every text of a document.
+std::string wordsof(const std::string& page) { return std::regex_replace(page, std::regex("<[^>]*>"), "\n"); }
+void wordsof(const nlohmann::json& document, std::string& out) {
+    if (document.is_string())
+        out += document.get<std::string>() + "\n";
+    for (const auto& each : document)
+        if (document.is_structured())
+            wordsof(each, out);
+}
+
+// Every page and document that a class makes, at every level, reads whole.
+TEST(Words, EveryPageAndDocumentOfAClassReadsWhole) {
+    // Faults that the reading must find.
+    for (const std::string bad :
+         {"Mutants 21 24.", "Mutants 27-28 30", "mutants 3, 4", "Mutant 21 and 24", "Mutants 5.",
+          "in April: (mutant 57)", "reach 1 mutant that survive.", "2 mutants that survives", "1 files", "3 line."})
+        EXPECT_FALSE(unreadable(bad).empty()) << bad;
+    for (const std::string good : {"Mutants 21 and 24.", "Mutants 27, 28 and 30", "mutants 1-16", "Mutant 5.",
+                                   "April (mutant 57)", "1 mutant that survives", "2 mutants that survive"})
+        EXPECT_EQ(unreadable(good), std::vector<std::string>{}) << good;
+
+    std::vector<std::string> files = {std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt",
+                                      scratch("words-one", "02/28/2001 03/01/2001\n")};
+    for (unsigned seed = 700; seed < 704; seed++)
+        files.push_back(scratch("words" + std::to_string(seed), generated(seed, 6 + static_cast<int>(seed % 4) * 5)));
+    const std::filesystem::path pages = std::filesystem::path(files[1]).parent_path() / "words-pages";
+    for (const std::string_view level : engine::hintnames) {
+        std::vector<std::pair<std::string, std::string>> read;  // where, the words
+        std::filesystem::remove_all(pages);
+        std::vector<std::string> args = {"--class", "--hints", std::string(level), "--feedback", pages.string()};
+        args.insert(args.end(), files.begin(), files.end());
+        ASSERT_EQ(report(args).status, 0) << level;
+        for (const auto& page : std::filesystem::directory_iterator(pages))
+            read.emplace_back(page.path().filename().string(), wordsof(tests::readfile(page.path())));
+        args.erase(args.begin() + 1, args.begin() + 5);
+        args.insert(args.begin() + 1, {"-f", "html"});
+        read.emplace_back("the class page", wordsof(report(args).out));
+        for (const std::string& file : files)
+            for (const std::string platform : {"gradescope", "prairielearn"}) {
+                std::string words;
+                wordsof(nlohmann::json::parse(report({"-f", platform, "--hints", std::string(level), file}).out),
+                        words);
+                read.emplace_back(platform + " of " + file, words);
+            }
+        for (const auto& [where, words] : read)
+            for (const std::string& fault : unreadable(words))
+                ADD_FAILURE() << level << ", " << where << ": " << fault;
+    }
+}
+
 // Each line's row on a page says what it kills and what only it kills, as
 // running every mutant on every piece finds; past 1,000 lines only the lines
 // that kill something alone have a row, and the rest are counted.
