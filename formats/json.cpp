@@ -203,6 +203,9 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
                    {"thresholds", {{"high", highthreshold}, {"low", lowthreshold}}},
                    {"files", files},
                    {"framework", {{"name", "vorlak-report"}, {"version", VORLAK_VERSION}}}};
+    // What an editor added to the file unseen, a sentence each, at every level.
+    if (const std::vector<std::string> notes = engine::editornotes(scan); !notes.empty())
+        report["editorNotes"] = notes;
     if (!suggestions.empty()) {
         json list = json::array();
         for (const suggestion& g : suggestions)
