@@ -1943,6 +1943,19 @@ TEST(Formats, EditorBytesGetOneSentenceAtTheTopOfEverySurface) {
                 const std::string output = doc["output"];
                 EXPECT_EQ(output.substr(0, top.size()), top) << form << " " << level;
             }
+            const auto json = nlohmann::json::parse(report({"-f", "json", "--hints", level, path}).out);
+            EXPECT_EQ(json.contains("editorNotes") ? json["editorNotes"].get<std::vector<std::string>>()
+                                                   : std::vector<std::string>{},
+                      notes)
+                << level;
+            if (formats::htmlavailable()) {
+                const std::string html = report({"-f", "html", "--hints", level, path}).out;
+                std::size_t at = html.find("<body>");
+                for (const std::string& note : notes)
+                    at =
+                        html.find("<p class=\"editor\">" + formats::htmltext(formats::capitalized(note)) + ".</p>", at);
+                EXPECT_LT(at, html.find("<mutation-test-report-app")) << level;
+            }
             const std::filesystem::path pages = std::filesystem::path(path).parent_path() / "editor-pages";
             std::filesystem::remove_all(pages);
             report({"--class", "--hints", level, "--feedback", pages, path});
