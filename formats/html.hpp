@@ -14,8 +14,7 @@ bool htmlavailable();
 // and above the viewer each of notes (engine::editornotes) as a sentence.
 // Without the viewer the page has no script to show the report: ask
 // htmlavailable() first.
-std::string renderhtml(std::string_view reportjson, std::string_view title,
-                       const std::vector<std::string>& notes = {});
+std::string renderhtml(std::string_view reportjson, std::string_view title, const std::vector<std::string>& notes = {});
 
 // What to tell a user whose build has no viewer.
 std::string_view htmlhowto();
