@@ -173,6 +173,23 @@ std::string classcsv(const std::vector<grade>& grades, bool expected) {
     return out;
 }
 
+std::string classbeliefscsv(const std::vector<grade>& grades) {
+    std::string out = "file";
+    for (const mutants::belief& b : mutants::beliefset)
+        out += "," + std::string(b.id);
+    out += "\r\n";
+    for (const grade& g : grades) {
+        out += csvfield(validutf8(g.name));
+        std::vector<bool> held(mutants::beliefset.size());
+        for (const int b : g.beliefs)
+            held[static_cast<std::size_t>(b)] = true;
+        for (const bool h : held)
+            out += g.failed() ? "," : h ? ",1" : ",0";
+        out += "\r\n";
+    }
+    return out;
+}
+
 std::string classjson(const std::vector<grade>& grades, int indent, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
