@@ -115,7 +115,9 @@ std::vector<std::string> wrongbeliefs(const wrongline& w, const std::vector<int>
     return lines;
 }
 
-std::string unanswered(std::int32_t expected) { return "no belief or mutant we know answers " + std::to_string(expected); }
+std::string unanswered(std::int32_t expected) {
+    return "no belief or mutant we know answers " + std::to_string(expected);
+}
 
 std::vector<mutants::idea> conceptsof(killset k) {
     std::array<bool, mutants::ideas.size()> found{};

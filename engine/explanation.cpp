@@ -27,8 +27,8 @@ part killingline(const suggestion& s) {
 }
 
 part beliefpart(const wrongline& w, const mutants::belief& b) {
-    return plain(partkind::belief,
-                 "line " + std::to_string(w.line) + " expects " + std::to_string(w.expected) + ": " + std::string(b.sentence));
+    return plain(partkind::belief, "line " + std::to_string(w.line) + " expects " + std::to_string(w.expected) + ": " +
+                                       std::string(b.sentence));
 }
 
 std::vector<part> explanation(const scanresult& scan, int n, hints level, const std::vector<suggestion>& answers) {

@@ -10,9 +10,9 @@
 #include "engine/evaluate.hpp"
 #include "engine/expected.hpp"
 #include "engine/fastjudge.hpp"
-#include "mutants/beliefs.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {

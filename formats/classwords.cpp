@@ -38,12 +38,13 @@ std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grad
     std::vector<misconceptionline> lines;
     for (const engine::beliefcount& c : engine::beliefsof(grades))
         if (c.files > 0)
-            lines.push_back({true, c.belief, c.files,
-                             std::string(mutants::beliefset[static_cast<std::size_t>(c.belief)].name) + files(c.files)});
+            lines.push_back(
+                {true, c.belief, c.files,
+                 std::string(mutants::beliefset[static_cast<std::size_t>(c.belief)].name) + files(c.files)});
     for (const engine::misconceptioncount& c : engine::misconceptionsof(grades))
         if (c.files > 0)
-            lines.push_back({false, static_cast<int>(c.idea), c.files,
-                             std::string(mutants::ideaof(c.idea).name) + files(c.files)});
+            lines.push_back(
+                {false, static_cast<int>(c.idea), c.files, std::string(mutants::ideaof(c.idea).name) + files(c.files)});
     return lines;
 }
 

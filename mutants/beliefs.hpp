@@ -76,10 +76,11 @@ inline constexpr auto beliefset = std::to_array<belief>({
      [](int, int r) { return r >= 0 ? believed::one(r + 1) : answerset{}; }},
     {"no-leap-years", "knows no leap years", "as if no year were a leap year",
      [](int length, int) {
-         return believed::one(believed::calendar<believed::noleap,
-                                                 dates::yearterms<dates::dayterms{
-                                                     .quadrennials = false, .centuries = false, .quadcenturies = false}>>(
-             length));
+         return believed::one(
+             believed::calendar<
+                 believed::noleap,
+                 dates::yearterms<dates::dayterms{.quadrennials = false, .centuries = false, .quadcenturies = false}>>(
+                 length));
      }},
     {"every-fourth-year", "takes every year divisible by 4 as a leap year",
      "as if every year divisible by 4 were a leap year, the century years too",

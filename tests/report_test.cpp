@@ -997,10 +997,16 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
     // answers, every mutant run on it, the concepts of those that do.
     std::array<long, mutants::ideas.size()> pointing{};
     std::array<long, mutants::beliefset.size()> believed{};
+    std::string bybelief = "file";
+    for (const mutants::belief& b : mutants::beliefset)
+        bybelief += "," + std::string(b.id);
+    bybelief += "\r\n";
     long wronglines = 0;
     for (const std::string& file : files) {
-        if (file.ends_with("missing.txt"))
+        if (file.ends_with("missing.txt")) {
+            bybelief += file + std::string(mutants::beliefset.size(), ',') + "\r\n";
             continue;
+        }
         const engine::scanresult scan = scanpath(file, {.tails = engine::tailuse::graded});
         std::array<bool, mutants::ideas.size()> pointed{};
         std::array<bool, mutants::beliefset.size()> held{};
@@ -1020,9 +1026,19 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         }
         for (std::size_t i = 0; i < pointed.size(); i++)
             pointing[i] += pointed[i] ? 1 : 0;
-        for (std::size_t b = 0; b < held.size(); b++)
+        bybelief += file;
+        for (std::size_t b = 0; b < held.size(); b++) {
             believed[b] += held[b] ? 1 : 0;
+            bybelief += held[b] ? ",1" : ",0";
+        }
+        bybelief += "\r\n";
     }
+    // --beliefs writes them beside the gradebook, which stays as it is.
+    const std::string beliefscsv = (std::filesystem::path(files[0]).parent_path() / "beliefs.csv").string();
+    std::vector<std::string> withbeliefs = args;
+    withbeliefs.insert(withbeliefs.begin() + 2, {"--beliefs", beliefscsv});
+    EXPECT_EQ(report(withbeliefs).out, csv.out);
+    EXPECT_EQ(tests::readfile(beliefscsv), bybelief);
     EXPECT_GT(wronglines, 0);
     args[3] = "json";
     const auto document = nlohmann::json::parse(report(args).out);
@@ -1946,8 +1962,9 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
         std::string said =
             "line 5 expects 2, the program answers 1\n    1 means the second date is 1 day after the first\n";
         if (level >= 2)
-            said += "    line 5 expects 2: " + std::string(mutants::beliefset[0].sentence) + "\n    line 5 expects 2: " +
-                    std::string(mutants::beliefset[4].sentence) + "\n    concept: the days before each month\n";
+            said += "    line 5 expects 2: " + std::string(mutants::beliefset[0].sentence) +
+                    "\n    line 5 expects 2: " + std::string(mutants::beliefset[4].sentence) +
+                    "\n    concept: the days before each month\n";
         if (level >= 4)
             said += "    as mutant 55 does\n    mutant 55: " + std::string(mutants::mutantof(55).description) + "\n";
         const auto text = report({"--expected", "--hints", name, right});
