@@ -1067,8 +1067,9 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
     // The beliefs come first, each by the name it is shown by.
     std::size_t after = 0;
     for (const auto& [negative, id] : beliefs) {
+        const std::string_view named = id;
         const auto row = std::find_if(mutants::beliefset.begin(), mutants::beliefset.end(),
-                                      [&](const mutants::belief& b) { return b.id == id; });
+                                      [named](const mutants::belief& b) { return b.id == named; });
         const std::string line =
             std::string(row->name) + ": " + std::to_string(-negative) + (negative == -1 ? " file\n" : " files\n");
         const std::size_t at = text.find('\n' + line);
