@@ -676,13 +676,16 @@ async function expectations(context) {
     'expected: the lines with a tail are marked right, wrong, malformed and out of range, as vorlak-report words them',
     `page ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
   // The wrong line's explanation: what it expects and what the program
-  // answers, from concept its concepts, from mutant the mutants that answer it.
+  // answers, from concept the beliefs and the concepts, from mutant the
+  // mutants that answer it.
   const lines = off.marks[1].explained;
+  const beliefs = lines.filter((l) => l.startsWith('line 2 expects -15: as if ')).length;
   const concepts = lines.filter((l) => l.startsWith(full.conceptframe)).length;
   const mutantsnamed = lines.filter((l) => /^(as mutants? |mutant \d+: |no mutant answers )/.test(l)).length;
   check(lines[0] === 'line 2 expects -15, the program answers 1' && lines[1].startsWith('1 means ') &&
-    (offers('concept') ? concepts > 0 : concepts === 0) && (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
-    lines.length === 2 + concepts + mutantsnamed,
+    (offers('concept') ? beliefs > 0 && concepts > 0 : beliefs + concepts === 0) &&
+    (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
+    lines.length === 2 + beliefs + concepts + mutantsnamed,
   `expected: the wrong line is explained as ${opt.level} allows, and no further`, JSON.stringify(lines));
   check(off.count === null && off.summary === verdictof(file).summary && off.kills[1] !== '',
     'expected: unchecked, the lines grade as vorlak grades them, and no count of the verdicts shows', JSON.stringify(off));
