@@ -11,6 +11,9 @@
 
 namespace vorlak::engine {
 
+static_assert(io::tailcolumn == static_cast<std::size_t>(dates::lastcolumn),
+              "a line's tail begins where the program's length test ends");
+
 namespace {
 
 // The distinct sets that lines kill or reach, each with its index; lines

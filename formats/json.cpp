@@ -118,8 +118,8 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
 // below, the whole program.
 location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, 4>& spans) {
     const auto s = locate(n);
-    // The tests make sure that every mutant is found; should the sources
-    // ever part from the anchors, the mutant stands at the top of a file.
+    // The tests make sure that every mutant is found; should the handed
+    // program ever part from the anchors, the mutant stands at its top.
     location at = s ? *s : location{engine::handedprogram, {1, 1}, {1, 1}, "", ""};
     if (level >= hints::mutant)
         return at;
@@ -202,12 +202,8 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
     if (!suggestions.empty()) {
         json list = json::array();
         for (const suggestion& g : suggestions)
-            // clang-format off
-            list.push_back({{"mutant", g.mutant},
-                            {"line", validutf8(g.line)},
-                            {"reference", g.reference},
-                            {"result", g.result}});
-        // clang-format on
+            list.push_back(
+                {{"mutant", g.mutant}, {"line", validutf8(g.line)}, {"reference", g.reference}, {"result", g.result}});
         report["suggestions"] = list;
     }
     jsonlist tests(report, indent,
