@@ -56,6 +56,7 @@ struct reading {
     std::string pending;   // with expected: the first piece of a line that goes on past it
     io::tailreader tail;   // with expected: the current line's tail
     bool open = false;     // a line has begun and not ended
+    bool cr = false;       // the piece before ended in a carriage return
     long line = 1;
 };
 
@@ -191,19 +192,50 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     return scanfile(in, needs, out, judging);
 }
 
+namespace {
+
+// Takes in the piece of n bytes now in the line buffer: counts it, notes
+// what it shows of the file's first bytes and line ends, and keeps of it what
+// the needs ask for; true when it ends its line.
+bool takepiece(int n, const scanneeds& needs, reading& r, scanresult& out) {
+    out.tests++;
+    out.testable = out.testable || n > dates::lastcolumn;  // past the length test
+    const char* bytes = reinterpret_cast<const char*>(dates::line);
+    const std::size_t size = static_cast<std::size_t>(n);
+    const bool ends = bytes[size - 1] == '\n';
+    if (out.tests == 1)
+        out.bom = std::string_view(bytes, size).starts_with("\xEF\xBB\xBF");
+    out.crlf = out.crlf || (ends && (size > 1 ? bytes[size - 2] == '\r' : r.cr));
+    r.cr = bytes[size - 1] == '\r';
+    if (holds(needs.keep, texts::ownlines) && !r.open)
+        r.first.assign(bytes, size);
+    if (needs.tails != tailuse::ignored && !(ends && !r.open)) {
+        // A line in pieces is held to its tail once the tail is known, by its first piece.
+        if (!r.open) {
+            r.tail.start();
+            r.pending.assign(bytes, size);
+        }
+        r.tail.add(bytes, size);
+    }
+    r.open = true;
+    if (holds(needs.keep, texts::source))
+        out.source.append(bytes, size);
+    if (needs.sets != linesets::none && holds(needs.keep, texts::settext))
+        r.text.append(bytes, size);
+    return ends;
+}
+
+}  // namespace
+
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
     out = scanresult{};
-    // What each piece asks for, from the caller's needs.
-    const bool every = needs.sets != linesets::none;
     const bool expected = graded(needs);
     const bool tails = needs.tails != tailuse::ignored;
-    const bool source = holds(needs.keep, texts::source);
-    const bool linetext = every && holds(needs.keep, texts::settext);
-    const bool ownlines = holds(needs.keep, texts::ownlines);
-    const bool whole = every || tails || source || needs.counteverytest;  // read on once every mutant is killed
+    // Read on once every mutant is killed.
+    const bool whole =
+        needs.sets != linesets::none || tails || holds(needs.keep, texts::source) || needs.counteverytest;
     out.expected.held = expected;
     reading r;
-    bool cr = false;  // the piece before ended in a carriage return
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -213,30 +245,7 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         if (n == 0)
             break;
         dates::len = n;
-        out.tests++;
-        out.testable = out.testable || n > dates::lastcolumn;  // past the length test
-        const char* bytes = reinterpret_cast<const char*>(dates::line);
-        const std::size_t size = static_cast<std::size_t>(n);
-        const bool ends = bytes[size - 1] == '\n';
-        if (out.tests == 1)
-            out.bom = std::string_view(bytes, size).starts_with("\xEF\xBB\xBF");
-        out.crlf = out.crlf || (ends && (size > 1 ? bytes[size - 2] == '\r' : cr));
-        cr = bytes[size - 1] == '\r';
-        if (ownlines && !r.open)
-            r.first.assign(bytes, size);
-        if (tails && !(ends && !r.open)) {
-            // A line in pieces is held to its tail once the tail is known, by its first piece.
-            if (!r.open) {
-                r.tail.start();
-                r.pending.assign(bytes, size);
-            }
-            r.tail.add(bytes, size);
-        }
-        r.open = true;
-        if (source)
-            out.source.append(bytes, size);
-        if (linetext)
-            r.text.append(bytes, size);
+        const bool ends = takepiece(n, needs, r, out);
         if (!expected) {
             const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
             r.current |= s.killed;
