@@ -190,8 +190,6 @@ template <class T> struct zeroed {
 
 }  // namespace
 
-int yearclasses() { return static_cast<int>(classes().first.size()); }
-
 int yearclassof(int year) { return classes().of[static_cast<std::size_t>(year)]; }
 
 int firstyearof(int yearclass) { return classes().first[static_cast<std::size_t>(yearclass)]; }
@@ -223,20 +221,6 @@ struct judging::tables {
 judging::judging() : tables_(std::make_unique<tables>()) {}
 
 judging::~judging() = default;
-
-judging::datesets judging::datecheck(const date& d) {
-    const datebits b = tables_->dateentry(d);
-    return {setof(datebytes, b.reached & ~worked), setof(datebytes, b.infected), setof(datebytes, b.differs)};
-}
-
-judging::countsets judging::count(const date& d) {
-    const countbits& b = tables_->countentry(d);
-    countsets out{setof(countbytes, b.reached), setof(countbytes, b.infected), {}};
-    for (int i = 0; i < countgroup.size; i++)
-        out.offset[static_cast<std::size_t>(countgroup.members[static_cast<std::size_t>(i)] - 1)] =
-            b.offset[static_cast<std::size_t>(i)];
-    return out;
-}
 
 linestates judging::operator()(const trace& t) {
     linestates s;

@@ -11,6 +11,9 @@
 
 namespace vorlak::engine {
 
+static_assert(io::tailcolumn == static_cast<std::size_t>(dates::lastcolumn),
+              "a line's tail begins where the program's length test ends");
+
 namespace {
 
 // The distinct sets that lines kill or reach, each with its index; lines
@@ -31,35 +34,14 @@ struct distinct {
     }
 };
 
-// What the scan does, worked out once from what its caller needs.
-struct wants {
-    bool every;             // each line's kill set, counted among the distinct ones
-    bool perline;           // every line's kill set and reach, by index
-    bool linetext;          // the first bytes of each distinct kill set
-    bool source;            // the whole file
-    bool killtext;          // the piece that first kills each mutant
-    bool ownlines;          // the first piece of a line that takes a mutant further
-    bool plain;             // every mutant's verdict in place of the fast judging
-    bool expected;          // a line counts only when its expectation is right
-    bool tails;             // each line's expectation is held
-    bool everyexpectation;  // and kept for each line
-    bool whole;             // read to the end even once every mutant is killed
-};
+// Whether a line counts only when its expectation is right.
+constexpr bool graded(const scanneeds& needs) {
+    return needs.tails == tailuse::graded || needs.tails == tailuse::gradedeach;
+}
 
-wants wantsof(const scanneeds& needs) {
-    wants w{};
-    w.every = needs.sets != linesets::none;
-    w.perline = needs.sets == linesets::everyline;
-    w.linetext = w.every && holds(needs.keep, texts::settext);
-    w.source = holds(needs.keep, texts::source);
-    w.killtext = holds(needs.keep, texts::killtext);
-    w.ownlines = holds(needs.keep, texts::ownlines);
-    w.plain = needs.plain;
-    w.expected = needs.tails == tailuse::graded || needs.tails == tailuse::gradedeach;
-    w.tails = needs.tails != tailuse::ignored;
-    w.everyexpectation = needs.tails == tailuse::gradedeach || needs.tails == tailuse::markedeach;
-    w.whole = w.every || w.tails || w.source || needs.counteverytest;
-    return w;
+// Whether each line's expectation is kept.
+constexpr bool eachline(const scanneeds& needs) {
+    return needs.tails == tailuse::gradedeach || needs.tails == tailuse::markedeach;
 }
 
 // The line being read, and what the lines before it killed, reached and infected.
@@ -74,21 +56,22 @@ struct reading {
     std::string pending;   // with expected: the first piece of a line that goes on past it
     io::tailreader tail;   // with expected: the current line's tail
     bool open = false;     // a line has begun and not ended
+    bool cr = false;       // the piece before ended in a carriage return
     long line = 1;
 };
 
-// Ends the current line: counts it and, with every, files its kill set.
-void endline(reading& r, const wants& needs, scanresult& out) {
+// Ends the current line: counts it and, with the kill sets, files its own.
+void endline(reading& r, const scanneeds& needs, scanresult& out) {
     out.lines = r.line;
-    if (needs.every) {
+    if (needs.sets != linesets::none) {
         const auto [index, fresh] = r.kills.indexof(r.current, out.sets.size());
         if (fresh) {
             out.sets.push_back(r.current);
             out.setline.push_back(r.line);
-            if (needs.linetext)
+            if (holds(needs.keep, texts::settext))
                 out.settext.push_back(std::move(r.text));
         }
-        if (needs.perline) {
+        if (needs.sets == linesets::everyline) {
             out.lineset.push_back(index);
             const auto [reachindex, added] = r.reaches.indexof(r.currentreach, out.reachsets.size());
             if (added)
@@ -108,9 +91,10 @@ void endline(reading& r, const wants& needs, scanresult& out) {
 // killtext the piece that first kills it, and with ownlines the line that
 // first takes a mutant further.  A mutant is run on the piece only when the
 // piece kills it for the first time, for its result.
-linestates piece(int length, const trace& t, const wants& needs, fast::judging& judging, reading& r, scanresult& out) {
+linestates piece(int length, const trace& t, const scanneeds& needs, fast::judging& judging, reading& r,
+                 scanresult& out) {
     const long line = r.line;
-    const linestates s = needs.plain ? statesof(judgeall(t)) : judging(t);
+    const linestates s = judging(t);
     const killset reached = s.reached.without(r.sofar.reached);
     const killset infected = s.infected.without(r.sofar.infected);
     foreachmutant(reached, [&](int n) { out.reach[static_cast<std::size_t>(n - 1)].reached = line; });
@@ -122,12 +106,12 @@ linestates piece(int length, const trace& t, const wants& needs, fast::judging& 
     foreachmutant(s.killed.without(r.sofar.killed), [&](int n) {
         const auto i = static_cast<std::size_t>(n - 1);
         out.kills[i] = {line, t.result, mutants::entries[i](length)};
-        if (needs.killtext)
+        if (holds(needs.keep, texts::killtext))
             out.killtext[i].assign(reinterpret_cast<const char*>(dates::line), static_cast<std::size_t>(length));
     });
     // With ownlines, the line's first piece, when this piece took a mutant
     // further than every line before; each line once.
-    if (needs.ownlines && !(reached.empty() && infected.empty()) &&
+    if (holds(needs.keep, texts::ownlines) && !(reached.empty() && infected.empty()) &&
         (out.ownlines.empty() || out.ownlines.back().number != line))
         out.ownlines.push_back({line, r.first});
     r.sofar.reached |= s.reached;
@@ -140,7 +124,7 @@ linestates piece(int length, const trace& t, const wants& needs, fast::judging& 
 // against the program's result on its first piece, which stands in the line
 // buffer or, for a line that went on past it, is put back there; with
 // expected a right line then counts as its first piece does.
-void settle(const wants& needs, fast::judging& judging, reading& r, scanresult& out) {
+void settle(const scanneeds& needs, fast::judging& judging, reading& r, scanresult& out) {
     expectations& e = out.expected;
     int length = dates::len;
     const io::expectation tail = r.pending.empty()
@@ -156,11 +140,11 @@ void settle(const wants& needs, fast::judging& judging, reading& r, scanresult& 
     }
     if (tail.stated()) {
         const trace t = tracepiece(length);
-        if (needs.everyexpectation)
+        if (eachline(needs))
             e.lines.push_back({tail.value == t.result ? oracle::right : oracle::wrong, tail.value, t.result});
         if (tail.value == t.result) {
             e.right++;
-            if (needs.expected) {
+            if (graded(needs)) {
                 const linestates s = piece(length, t, needs, judging, r, out);
                 r.current |= s.killed;
                 r.currentreach |= s.reached;
@@ -174,7 +158,7 @@ void settle(const wants& needs, fast::judging& judging, reading& r, scanresult& 
         return;
     }
     e.missing++;
-    if (needs.everyexpectation)
+    if (eachline(needs))
         e.lines.push_back({oracle::missing, 0, dates::testline(length)});
     if (tail.what != io::expectation::kind::none)
         e.bad.push_back({r.line, tail});
@@ -208,14 +192,50 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out) {
     return scanfile(in, needs, out, judging);
 }
 
+namespace {
+
+// Takes in the piece of n bytes now in the line buffer: counts it, notes
+// what it shows of the file's first bytes and line ends, and keeps of it what
+// the needs ask for; true when it ends its line.
+bool takepiece(int n, const scanneeds& needs, reading& r, scanresult& out) {
+    out.tests++;
+    out.testable = out.testable || n > dates::lastcolumn;  // past the length test
+    const char* bytes = reinterpret_cast<const char*>(dates::line);
+    const std::size_t size = static_cast<std::size_t>(n);
+    const bool ends = bytes[size - 1] == '\n';
+    if (out.tests == 1)
+        out.bom = std::string_view(bytes, size).starts_with("\xEF\xBB\xBF");
+    out.crlf = out.crlf || (ends && (size > 1 ? bytes[size - 2] == '\r' : r.cr));
+    r.cr = bytes[size - 1] == '\r';
+    if (holds(needs.keep, texts::ownlines) && !r.open)
+        r.first.assign(bytes, size);
+    if (needs.tails != tailuse::ignored && !(ends && !r.open)) {
+        // A line in pieces is held to its tail once the tail is known, by its first piece.
+        if (!r.open) {
+            r.tail.start();
+            r.pending.assign(bytes, size);
+        }
+        r.tail.add(bytes, size);
+    }
+    r.open = true;
+    if (holds(needs.keep, texts::source))
+        out.source.append(bytes, size);
+    if (needs.sets != linesets::none && holds(needs.keep, texts::settext))
+        r.text.append(bytes, size);
+    return ends;
+}
+
+}  // namespace
+
 int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judging& judging) {
-    const wants want = wantsof(needs);
     out = scanresult{};
-    out.expected.held = want.expected;
+    const bool expected = graded(needs);
+    const bool tails = needs.tails != tailuse::ignored;
+    // Read on once every mutant is killed.
+    const bool whole =
+        needs.sets != linesets::none || tails || holds(needs.keep, texts::source) || needs.counteverytest;
+    out.expected.held = expected;
     reading r;
-    const bool tails = want.tails;
-    const bool whole = want.whole;
-    bool cr = false;  // the piece before ended in a carriage return
     for (;;) {
         if (r.sofar.killed == killset::all() && !whole && !r.open)
             break;
@@ -225,45 +245,22 @@ int scanfile(io::reader& in, const scanneeds& needs, scanresult& out, fast::judg
         if (n == 0)
             break;
         dates::len = n;
-        out.tests++;
-        out.testable = out.testable || n > dates::lastcolumn;  // past the length test
-        const char* bytes = reinterpret_cast<const char*>(dates::line);
-        const std::size_t size = static_cast<std::size_t>(n);
-        const bool ends = bytes[size - 1] == '\n';
-        if (out.tests == 1)
-            out.bom = std::string_view(bytes, size).starts_with("\xEF\xBB\xBF");
-        out.crlf = out.crlf || (ends && (size > 1 ? bytes[size - 2] == '\r' : cr));
-        cr = bytes[size - 1] == '\r';
-        if (want.ownlines && !r.open)
-            r.first.assign(bytes, size);
-        if (tails && !(ends && !r.open)) {
-            // A line in pieces is held to its tail once the tail is known, by its first piece.
-            if (!r.open) {
-                r.tail.start();
-                r.pending.assign(bytes, size);
-            }
-            r.tail.add(bytes, size);
-        }
-        r.open = true;
-        if (want.source)
-            out.source.append(bytes, size);
-        if (want.linetext)
-            r.text.append(bytes, size);
-        if (!want.expected) {
-            const linestates s = piece(n, tracepiece(n), want, judging, r, out);
+        const bool ends = takepiece(n, needs, r, out);
+        if (!expected) {
+            const linestates s = piece(n, tracepiece(n), needs, judging, r, out);
             r.current |= s.killed;
             r.currentreach |= s.reached;
         }
         if (tails && ends)
-            settle(want, judging, r, out);
+            settle(needs, judging, r, out);
         if (ends)
-            endline(r, want, out);
+            endline(r, needs, out);
     }
     if (r.open) {
         out.endsinnewline = false;
         if (tails)
-            settle(want, judging, r, out);
-        endline(r, want, out);
+            settle(needs, judging, r, out);
+        endline(r, needs, out);
     }
     return 0;
 }

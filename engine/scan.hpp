@@ -125,7 +125,6 @@ struct scanneeds {
     linesets sets = linesets::none;
     tailuse tails = tailuse::ignored;
     texts keep = texts::none;
-    bool plain = false;           // judge each piece by every mutant's verdict, not by the fast judging's tables
     bool counteverytest = false;  // read to the end, for the tests, even once every mutant is killed
 };
 

@@ -107,12 +107,7 @@ std::optional<location> locate(int mutant) {
     if (mutant < 1 || mutant > mutants::mutantcount)
         return std::nullopt;
     const mutants::site& a = mutants::mutantof(mutant).where;
-    const auto files = referencesources();
-    const auto file =
-        std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == handedprogram; });
-    if (file == files.end())
-        return std::nullopt;
-    const std::string_view text = file->text;
+    const std::string_view text = handedsource();
     const auto context = findloosely(text, a.context);
     if (!context)
         return std::nullopt;
@@ -133,25 +128,15 @@ std::optional<location> locate(int mutant) {
     }
     if (!span)
         return std::nullopt;
-    return location{file->path, at(text, span->first), at(text, span->second),
+    return location{handedprogram, at(text, span->first), at(text, span->second),
                     text.substr(span->first, span->second - span->first), a.replacement};
 }
-
-namespace {
-
-// The whole text of the source file that holds a located site.
-std::string_view sourceof(const location& s) {
-    const auto files = referencesources();
-    return std::find_if(files.begin(), files.end(), [&](const sourcefile& f) { return f.path == s.file; })->text;
-}
-
-}  // namespace
 
 std::optional<codediff> diffof(int mutant) {
     const std::optional<location> s = locate(mutant);
     if (!s)
         return std::nullopt;
-    const std::string_view text = sourceof(*s);
+    const std::string_view text = handedsource();
     const auto begin = static_cast<std::size_t>(s->text.data() - text.data());
     const std::size_t end = begin + s->text.size();
     const std::size_t newline = text.substr(0, begin).rfind('\n');
@@ -169,7 +154,7 @@ std::optional<enclosingfunction> functionof(int mutant) {
     const std::optional<location> s = locate(mutant);
     if (!s)
         return std::nullopt;
-    const std::string_view text = sourceof(*s);
+    const std::string_view text = handedsource();
     const auto site = static_cast<std::size_t>(s->text.data() - text.data());
     // A definition's first line starts in column 1 with its type; the
     // lines inside it are indented, and comments, the preprocessor's lines

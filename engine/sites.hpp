@@ -19,7 +19,7 @@ struct position {
 // Where the text that a mutant's alteration replaces stands in the sources
 // (its site, found), and what replaces it.
 struct location {
-    std::string_view file;  // a path of referencesources()
+    std::string_view file;  // handedprogram, the file that holds it
     position start;
     position end;           // just past the last character
     std::string_view text;  // what the sources hold there

@@ -3,19 +3,14 @@
 // and the playground to show each mutant where its alteration changes it.
 #pragma once
 
-#include <span>
 #include <string_view>
 
 namespace vorlak::engine {
 
-struct sourcefile {
-    std::string_view path;  // the file's name as the student is handed it
-    std::string_view text;
-};
-
 // The name of the handed program: ordinary C++ that a student compiles.
 inline constexpr std::string_view handedprogram = "program.cpp";
 
-std::span<const sourcefile> referencesources();
+// Its text, byte for byte as the build wrote it.
+std::string_view handedsource();
 
 }  // namespace vorlak::engine

@@ -14,7 +14,7 @@ namespace vorlak::engine {
 
 namespace {
 
-constexpr int lastyear = 2100;  // searched up to here: past 2099, the last year before a century year 2100
+constexpr int lastyear = 2100;  // searched up to here, a century year that is not a leap year
 constexpr int bigday = 32;      // days 0 to 32 cover both bounds of the day range test
 constexpr int bigmonth = 13;    // months 0 to 13 cover both bounds of the month range test
 constexpr char nondigit = 'x';  // what the syntax candidates put into a digit column
@@ -46,7 +46,7 @@ day nextvalid(day d) {
     }
 }
 
-using linetext = std::array<char, 22>;  // the 21 columns and the newline
+using linetext = std::array<char, dates::lastcolumn + 1>;  // the two dates, a blank between, and the newline
 
 void putdate(char* at, day d) {
     const auto two = [](char* p, int v) {
@@ -66,7 +66,7 @@ linetext writeline(day a, day b) {
     putdate(text.data(), a);
     text[10] = ' ';
     putdate(text.data() + 11, b);
-    text[21] = '\n';
+    text[dates::lastcolumn] = '\n';
     return text;
 }
 
@@ -100,10 +100,6 @@ void candidates(const std::function<bool(const linetext&)>& trial) {
     // least like a real test.
     invaliddates(dates::firstyear - 1);
 }
-
-}  // namespace
-
-namespace {
 
 int mutantresult(int mutant, int length) { return mutants::entries[static_cast<std::size_t>(mutant - 1)](length); }
 

@@ -208,25 +208,6 @@ std::string misconceptionlist(const std::vector<grade>& grades) {
 
 }  // namespace
 
-std::string classassets::head(std::string_view title, bool withscript) {
-    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; ";
-    if (withscript) {
-        page += "script-src ";
-        page += classassets::scripthash;
-        page += "; ";
-    }
-    page += "style-src ";
-    page += classassets::stylehash;
-    page += "; base-uri 'none'; form-action 'none'\">\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
-    page += htmltext(title);
-    page += "</title>\n<style>";
-    page += classassets::style;
-    page += "</style>\n</head>\n<body>\n";
-    return page;
-}
-
 std::string classhtml(const std::vector<grade>& grades, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);

@@ -190,6 +190,65 @@ std::string classbeliefscsv(const std::vector<grade>& grades) {
     return out;
 }
 
+namespace {
+
+// A file's entry in the class's json: its counts and mutants, or nulls for a
+// file that could not be read.
+json fileentry(const grade& g, bool expected) {
+    json file = {{"name", validutf8(g.name)},
+                 {"error", g.failed()         ? json(g.error)
+                           : !g.scan.testable ? json(engine::untestable)
+                                              : json(nullptr)}};
+    if (g.failed()) {
+        for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors", "unreached",
+                                "reached", "infected"})
+            file[key] = nullptr;
+        if (expected)
+            for (const char* key : {"right", "wrong", "missing", "beliefs", "misconceptions"})
+                file[key] = nullptr;
+    } else {
+        json kills = json::array();
+        json left = json::array();
+        // The survivors by how far the lines got into them.
+        std::array<json, 3> bystate = {json::array(), json::array(), json::array()};
+        for (int n = 1; n <= mutants::mutantcount; n++) {
+            const firstkill& k = g.of(n);
+            if (k.line != 0) {
+                kills.push_back({{"mutant", n}, {"line", k.line}, {"reference", k.reference}, {"result", k.result}});
+            } else {
+                left.push_back(n);
+                bystate[static_cast<std::size_t>(g.scan.stateof(n))].push_back(n);
+            }
+        }
+        file["killed"] = g.killed();
+        file["percent"] = mutants::percent(g.killed());
+        file["score"] = g.score();
+        file["lines"] = g.scan.lines;
+        file["needed"] = g.needed;
+        file["kills"] = kills;
+        file["survivors"] = left;
+        file["unreached"] = bystate[static_cast<std::size_t>(state::unreached)];
+        file["reached"] = bystate[static_cast<std::size_t>(state::reached)];
+        file["infected"] = bystate[static_cast<std::size_t>(state::infected)];
+        if (expected) {
+            file["right"] = g.scan.expected.right;
+            file["wrong"] = g.scan.expected.wrong;
+            file["missing"] = g.scan.expected.missing;
+            json beliefs = json::array();
+            for (const int b : g.beliefs)
+                beliefs.push_back(mutants::beliefset[static_cast<std::size_t>(b)].id);
+            file["beliefs"] = beliefs;
+            json concepts = json::array();
+            for (const mutants::idea i : g.misconceptions)
+                concepts.push_back(mutants::ideaof(i).name);
+            file["misconceptions"] = concepts;
+        }
+    }
+    return file;
+}
+
+}  // namespace
+
 std::string classjson(const std::vector<grade>& grades, int indent, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
@@ -220,59 +279,8 @@ std::string classjson(const std::vector<grade>& grades, int indent, bool expecte
         document["beliefs"] = beliefs;
     }
     jsonlist files(document, indent, "\"files\": [");
-    for (const grade& g : grades) {
-        json file = {{"name", validutf8(g.name)},
-                     {"error", g.failed()         ? json(g.error)
-                               : !g.scan.testable ? json(engine::untestable)
-                                                  : json(nullptr)}};
-        if (g.failed()) {
-            for (const char* key : {"killed", "percent", "score", "lines", "needed", "kills", "survivors", "unreached",
-                                    "reached", "infected"})
-                file[key] = nullptr;
-            if (expected)
-                for (const char* key : {"right", "wrong", "missing", "beliefs", "misconceptions"})
-                    file[key] = nullptr;
-        } else {
-            json kills = json::array();
-            json left = json::array();
-            // The survivors by how far the lines got into them.
-            std::array<json, 3> bystate = {json::array(), json::array(), json::array()};
-            for (int n = 1; n <= mutants::mutantcount; n++) {
-                const firstkill& k = g.of(n);
-                if (k.line != 0) {
-                    kills.push_back(
-                        {{"mutant", n}, {"line", k.line}, {"reference", k.reference}, {"result", k.result}});
-                } else {
-                    left.push_back(n);
-                    bystate[static_cast<std::size_t>(g.scan.stateof(n))].push_back(n);
-                }
-            }
-            file["killed"] = g.killed();
-            file["percent"] = mutants::percent(g.killed());
-            file["score"] = g.score();
-            file["lines"] = g.scan.lines;
-            file["needed"] = g.needed;
-            file["kills"] = kills;
-            file["survivors"] = left;
-            file["unreached"] = bystate[static_cast<std::size_t>(state::unreached)];
-            file["reached"] = bystate[static_cast<std::size_t>(state::reached)];
-            file["infected"] = bystate[static_cast<std::size_t>(state::infected)];
-            if (expected) {
-                file["right"] = g.scan.expected.right;
-                file["wrong"] = g.scan.expected.wrong;
-                file["missing"] = g.scan.expected.missing;
-                json beliefs = json::array();
-                for (const int b : g.beliefs)
-                    beliefs.push_back(mutants::beliefset[static_cast<std::size_t>(b)].id);
-                file["beliefs"] = beliefs;
-                json concepts = json::array();
-                for (const mutants::idea i : g.misconceptions)
-                    concepts.push_back(mutants::ideaof(i).name);
-                file["misconceptions"] = concepts;
-            }
-        }
-        files.add(file);
-    }
+    for (const grade& g : grades)
+        files.add(fileentry(g, expected));
     return files.close("]");
 }
 

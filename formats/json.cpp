@@ -26,9 +26,7 @@ using engine::firstreach;
 using engine::locate;
 using engine::location;
 using engine::position;
-using engine::referencesources;
 using engine::scanresult;
-using engine::sourcefile;
 using engine::suggestion;
 
 namespace {
@@ -121,8 +119,8 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
 // below, the whole program.
 location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, mutants::stagecount>& spans) {
     const auto s = locate(n);
-    // The tests make sure that every mutant is found; should the sources
-    // ever part from the anchors, the mutant stands at the top of a file.
+    // The tests make sure that every mutant is found; should the handed
+    // program ever part from the anchors, the mutant stands at its top.
     location at = s ? *s : location{engine::handedprogram, {1, 1}, {1, 1}, "", ""};
     if (level >= hints::mutant)
         return at;
@@ -133,13 +131,11 @@ location shownat(int n, hints level, const std::array<std::optional<engine::code
             at.end = span->second;
             return at;
         }
-    for (const sourcefile& f : referencesources())
-        if (f.path == at.file) {
-            const std::size_t last = f.text.find_last_of('\n', f.text.size() - 2);
-            const auto lines = std::count(f.text.begin(), f.text.end(), '\n');
-            at.start = {1, 1};
-            at.end = {static_cast<int>(lines), static_cast<int>(f.text.size() - 1 - last)};
-        }
+    const std::string_view text = engine::handedsource();
+    const std::size_t last = text.find_last_of('\n', text.size() - 2);
+    const auto lines = std::count(text.begin(), text.end(), '\n');
+    at.start = {1, 1};
+    at.end = {static_cast<int>(lines), static_cast<int>(text.size() - 1 - last)};
     return at;
 }
 
@@ -206,8 +202,8 @@ std::string displayname(std::string_view name) { return name == "-" ? std::strin
 std::string jsonreport(const scanresult& scan, std::string_view name, const reportoptions& o,
                        const std::vector<suggestion>& suggestions, int indent) {
     json files = json::object();
-    for (const sourcefile& f : referencesources())
-        files[std::string(f.path)] = {{"language", "cpp"}, {"source", validutf8(f.text)}, {"mutants", json::array()}};
+    files[std::string(engine::handedprogram)] = {
+        {"language", "cpp"}, {"source", validutf8(engine::handedsource())}, {"mutants", json::array()}};
     const auto spans = engine::stagespans();
     for (const mutants::mutant& m : mutantset) {
         const location at = shownat(m.number, o.level, spans);
@@ -224,12 +220,8 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
     if (!suggestions.empty()) {
         json list = json::array();
         for (const suggestion& g : suggestions)
-            // clang-format off
-            list.push_back({{"mutant", g.mutant},
-                            {"line", validutf8(g.line)},
-                            {"reference", g.reference},
-                            {"result", g.result}});
-        // clang-format on
+            list.push_back(
+                {{"mutant", g.mutant}, {"line", validutf8(g.line)}, {"reference", g.reference}, {"result", g.result}});
         report["suggestions"] = list;
     }
     jsonlist tests(report, indent,

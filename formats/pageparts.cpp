@@ -93,6 +93,39 @@ std::array<std::string, 4> partsof(const grade& g, int n, hints level) {
     return html;
 }
 
+// What differs among a group's members, the parts not shared, with the
+// mutants for which it reads the same together.
+std::string differing(const std::vector<int>& members, const std::vector<std::array<std::string, 4>>& parts,
+                      const std::array<bool, 4>& shared) {
+    std::vector<std::string> said;
+    std::vector<std::vector<int>> saidof;
+    for (std::size_t i = 0; i < members.size(); i++) {
+        std::string own;
+        for (std::size_t p = 0; p < shared.size(); p++)
+            if (!shared[p])
+                own += paragraph(partnames[p], parts[i][p]);
+        const auto at = std::find(said.begin(), said.end(), own);
+        if (at == said.end()) {
+            said.push_back(own);
+            saidof.push_back({members[i]});
+        } else {
+            saidof[static_cast<std::size_t>(at - said.begin())].push_back(members[i]);
+        }
+    }
+    std::string html = "<ul class=\"members\">\n";
+    for (std::size_t i = 0; i < said.size(); i++) {
+        runs these;
+        std::string theselist;
+        for (const int n : saidof[i]) {
+            these.add(n);
+            theselist += (theselist.empty() ? "" : " ") + number(n);
+        }
+        html += "<li class=\"survivor\" data-mutants=\"" + theselist + "\"><p class=\"name\">" +
+                engine::mutantlist(these.numbers(), true) + "</p>\n" + said[i] + "</li>\n";
+    }
+    return html + "</ul>\n";
+}
+
 // Survivors in one state: what they share once, then what differs by mutant.
 std::string group(const grade& g, const std::vector<int>& members, hints level) {
     runs numbers;
@@ -128,35 +161,7 @@ std::string group(const grade& g, const std::vector<int>& members, hints level) 
     }
     if (std::all_of(shared.begin(), shared.end(), [](bool b) { return b; }))
         return html + "</li>\n";
-    // What differs, with the mutants for which it reads the same together.
-    std::vector<std::string> said;
-    std::vector<std::vector<int>> saidof;
-    for (std::size_t i = 0; i < members.size(); i++) {
-        std::string own;
-        for (std::size_t p = 0; p < shared.size(); p++)
-            if (!shared[p])
-                own += paragraph(partnames[p], parts[i][p]);
-        const auto at = std::find(said.begin(), said.end(), own);
-        if (at == said.end()) {
-            said.push_back(own);
-            saidof.push_back({members[i]});
-        } else {
-            saidof[static_cast<std::size_t>(at - said.begin())].push_back(members[i]);
-        }
-    }
-    html += "<ul class=\"members\">\n";
-    for (std::size_t i = 0; i < said.size(); i++) {
-        runs these;
-        std::string theselist;
-        for (const int n : saidof[i]) {
-            these.add(n);
-            theselist += (theselist.empty() ? "" : " ") + number(n);
-        }
-        html += "<li class=\"survivor\" data-mutants=\"" + theselist + "\"><p class=\"name\">" +
-                engine::mutantlist(these.numbers(), true) + "</p>\n" + said[i] + "</li>\n";
-    }
-    html += "</ul>\n";
-    return html + "</li>\n";
+    return html + differing(members, parts, shared) + "</li>\n";
 }
 
 // The survivors among candidates, by state from the furthest, each state a group.

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::size_t capacity = 64 * 1024;
 
-int outfd = STDOUT_FILENO;
 char buffer[capacity];
 std::size_t used = 0;
 
@@ -25,16 +24,11 @@ std::size_t used = 0;
 
 // Writes all of data or ends the process.
 void writeall(const char* data, std::size_t size) {
-    if (const int error = io::writefully(outfd, data, size); error != 0)
+    if (const int error = io::writefully(STDOUT_FILENO, data, size); error != 0)
         writeerror(error);
 }
 
 }  // namespace
-
-void setoutput(int fd) {
-    flushoutput();
-    outfd = fd;
-}
 
 void put(const void* data, std::size_t size) {
     if (size == 0)
@@ -62,7 +56,7 @@ void flushoutput() {
 
 void finish(int status) {
     flushoutput();
-    if (::close(outfd) != 0 && errno != EINTR)
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR)
         writeerror(errno);
     std::exit(status);
 }

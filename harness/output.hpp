@@ -7,9 +7,6 @@
 
 namespace vorlak::harness {
 
-// Where the output goes: descriptor 1 unless a test points it at a file.
-void setoutput(int fd);
-
 // Appends bytes to the buffer, writing it out whenever it fills.
 void put(const void* data, std::size_t size);
 inline void put(std::string_view text) { put(text.data(), text.size()); }

@@ -11,6 +11,9 @@
 namespace vorlak::io {
 
 // The column where a line's tail begins: the first after the two dates.
+// It is the program's dates::lastcolumn, the length test's bound; the
+// reader lies below the program and so names it itself, and the scan,
+// which reads both, holds the two equal as it compiles.
 inline constexpr std::size_t tailcolumn = 21;
 // The bytes of a tail kept when it states no value: enough to show 100 and
 // that more follow.

@@ -82,6 +82,24 @@ function changes(g) {
   previous = now;
 }
 
+// The lines that kill a mutant first, in their order, each with its text and
+// the mutants it kills first (firsts: line to mutants).
+function killers(g, firsts) {
+  const texts = new Map(g.killers);
+  const lists = new Map(g.firstkills);
+  const list = $('killers');
+  list.replaceChildren();
+  for (const [line] of [...firsts].sort((a, b) => a[0] - b[0])) {
+    const li = element('li');
+    li.dataset.line = String(line);
+    li.append(element('span', `line ${line}`, 'number'), ' ',
+      element('code', texts.has(line) ? texts.get(line) : ''), ' ',
+      element('span', `kills first ${lists.get(line)}`, 'kills'));
+    list.append(li);
+  }
+  if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));
+}
+
 function show(g) {
   // What an editor added unseen, said first, a sentence each.
   $('editor').textContent = g.editornotes.map((n) => `${n[0].toUpperCase()}${n.slice(1)}.`).join(' ');
@@ -118,19 +136,7 @@ function show(g) {
     }
   });
 
-  const texts = new Map(g.killers);
-  const lists = new Map(g.firstkills);
-  const list = $('killers');
-  list.replaceChildren();
-  for (const [line] of [...firsts].sort((a, b) => a[0] - b[0])) {
-    const li = element('li');
-    li.dataset.line = String(line);
-    li.append(element('span', `line ${line}`, 'number'), ' ',
-      element('code', texts.has(line) ? texts.get(line) : ''), ' ',
-      element('span', `kills first ${lists.get(line)}`, 'kills'));
-    list.append(li);
-  }
-  if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));
+  killers(g, firsts);
   ownlines(g);
   marks(g);
   changes(g);

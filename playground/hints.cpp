@@ -21,11 +21,6 @@
 namespace vorlak::playground {
 namespace {
 
-// What the module reads of the catalogue's rows, worked out as it compiles:
-// each mutant's stage and concept, and from condition up the rows
-// themselves, without what a level above the module's adds.  The module
-// never reads mutants::mutantset as it runs, so the rows' other words stay
-// out of it.
 // One field of every row, in the order of the numbers.
 template <class T> constexpr std::array<T, mutants::mutantcount> eachrow(T mutants::mutant::*field) {
     std::array<T, mutants::mutantcount> out{};
@@ -33,6 +28,12 @@ template <class T> constexpr std::array<T, mutants::mutantcount> eachrow(T mutan
         out[i] = mutants::mutantset[i].*field;
     return out;
 }
+
+// What the module reads of the catalogue's rows, worked out as it compiles:
+// each mutant's stage and concept, and from condition up the rows
+// themselves, without what a level above the module's adds.  The module
+// never reads mutants::mutantset as it runs, so the rows' other words stay
+// out of it.
 #if VORLAK_PLAYGROUND_HINTS >= VORLAK_HINTS_STATE
 constexpr auto stages = eachrow(&mutants::mutant::altered);
 #endif
@@ -135,11 +136,11 @@ VORLAK_EXPORT(vorlak_description) int description(int mutant) {
     return known(mutant) ? answer(rows[at(mutant)].description) : -1;
 }
 
-// The mutant's alteration as a one-line diff: where it stands in the
-// program's sources, as the class page heads it ("dates/program.hpp, line
-// 90"), and the line as the reference and as the mutant read it (-1 when the
-// sources no longer hold the code); and the words that tell the two apart,
-// the reference's side (0) and the mutant's (1).
+// The mutant's alteration as a one-line diff: where it stands in the handed
+// program, as the class page heads it ("program.cpp, line 125"), and the
+// line as the reference and as the mutant read it (-1 when the sources no
+// longer hold the code); and the words that tell the two apart, the
+// reference's side (0) and the mutant's (1).
 VORLAK_EXPORT(vorlak_diffplace) int diffplace(int mutant) {
     const std::optional<engine::codediff> d = known(mutant) ? engine::diffof(mutant) : std::nullopt;
     const std::optional<engine::location> s = known(mutant) ? engine::locate(mutant) : std::nullopt;

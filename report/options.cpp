@@ -117,6 +117,98 @@ bool parsejobs(const char* text, int& jobs) {
     return true;
 }
 
+// An option that only switches something on; false for any other.
+bool readflag(int c, settings& s) {
+    switch (c) {
+    case matrixoption:
+        s.matrix = true;
+        return true;
+    case minimizeoption:
+        s.minimize = true;
+        return true;
+    case suggestoption:
+        s.suggest = true;
+        return true;
+    case expectedoption:
+        s.expected = true;
+        return true;
+    case classoption:
+        s.grading = true;
+        return true;
+    case leaderboardoption:
+        s.leaderboard = true;
+        return true;
+    case checkenvironmentoption:
+        s.settingsenvironment = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Any other option, with its value: 0 to go on, done, or the exit status of
+// a bad command line.
+int readvalue(int c, settings& s) {
+    switch (c) {
+    case 'f':
+        if (!parseformat(optarg, s.form))
+            return fail(std::string("unknown format '") + optarg +
+                        "': use text, csv, json, html, gradescope or prairielearn");
+        s.formatgiven = true;
+        return 0;
+    case 'h': {
+        const std::string text = helptext();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+        return done;
+    case 'j':
+        if (!parsejobs(optarg, s.jobs))
+            return fail(std::string("illegal -j value '") + optarg + "': use 1-" + std::to_string(maxjobs));
+        return 0;
+    case 'o':
+        s.output = optarg;
+        return 0;
+    case failunderoption:
+        if (!parsethreshold(optarg, s.failunder))
+            return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
+        s.failundertext = optarg;
+        return 0;
+    case feedbackoption:
+        if (*optarg == '\0')
+            return fail("--feedback needs a folder");
+        s.feedback = optarg;
+        return 0;
+    case beliefsoption:
+        if (*optarg == '\0')
+            return fail("--beliefs needs a file");
+        s.beliefs = optarg;
+        return 0;
+    case hintsoption:
+        if (!engine::parsehints(optarg, s.hints))
+            return fail(std::string("unknown hint level '") + optarg + "': use " + levelnames("or"));
+        s.hintsgiven = true;
+        return 0;
+    case pointsoption:
+        if (!parsepoints(optarg, s.points))
+            return fail(std::string("illegal --points value '") + optarg + "': use a number above 0");
+        return 0;
+    case visibilityoption:
+        if (!validvisibility(optarg))
+            return fail(std::string("unknown visibility '") + optarg +
+                        "': use hidden, after_due_date, after_published or visible");
+        s.visibility = optarg;
+        return 0;
+    case checksettingsoption:
+        s.settingsfile = optarg;
+        return 0;
+    case versionoption:
+        std::printf("vorlak-report %s\n", VORLAK_VERSION);
+        return done;
+    default:
+        return usage();  // getopt_long has said what was wrong
+    }
+}
+
 // The options, up to the first word that is none: 0 to go on, done, or
 // the exit status of a bad one.
 int readoptions(int argc, char** argv, settings& s) {
@@ -124,85 +216,10 @@ int readoptions(int argc, char** argv, settings& s) {
     int given = 0;  // options read
     while ((c = getopt_long(argc, argv, "f:hj:o:", longoptions, nullptr)) != -1) {
         given++;
-        switch (c) {
-        case 'f':
-            if (!parseformat(optarg, s.form))
-                return fail(std::string("unknown format '") + optarg +
-                            "': use text, csv, json, html, gradescope or prairielearn");
-            s.formatgiven = true;
-            break;
-        case 'h': {
-            const std::string text = helptext();
-            std::fwrite(text.data(), 1, text.size(), stdout);
-        }
-            return done;
-        case 'j':
-            if (!parsejobs(optarg, s.jobs))
-                return fail(std::string("illegal -j value '") + optarg + "': use 1-" + std::to_string(maxjobs));
-            break;
-        case 'o':
-            s.output = optarg;
-            break;
-        case matrixoption:
-            s.matrix = true;
-            break;
-        case minimizeoption:
-            s.minimize = true;
-            break;
-        case suggestoption:
-            s.suggest = true;
-            break;
-        case expectedoption:
-            s.expected = true;
-            break;
-        case failunderoption:
-            if (!parsethreshold(optarg, s.failunder))
-                return fail(std::string("illegal --fail-under value '") + optarg + "': use 0-100");
-            s.failundertext = optarg;
-            break;
-        case classoption:
-            s.grading = true;
-            break;
-        case feedbackoption:
-            if (*optarg == '\0')
-                return fail("--feedback needs a folder");
-            s.feedback = optarg;
-            break;
-        case beliefsoption:
-            if (*optarg == '\0')
-                return fail("--beliefs needs a file");
-            s.beliefs = optarg;
-            break;
-        case hintsoption:
-            if (!engine::parsehints(optarg, s.hints))
-                return fail(std::string("unknown hint level '") + optarg + "': use " + levelnames("or"));
-            s.hintsgiven = true;
-            break;
-        case pointsoption:
-            if (!parsepoints(optarg, s.points))
-                return fail(std::string("illegal --points value '") + optarg + "': use a number above 0");
-            break;
-        case visibilityoption:
-            if (!validvisibility(optarg))
-                return fail(std::string("unknown visibility '") + optarg +
-                            "': use hidden, after_due_date, after_published or visible");
-            s.visibility = optarg;
-            break;
-        case leaderboardoption:
-            s.leaderboard = true;
-            break;
-        case checksettingsoption:
-            s.settingsfile = optarg;
-            break;
-        case checkenvironmentoption:
-            s.settingsenvironment = true;
-            break;
-        case versionoption:
-            std::printf("vorlak-report %s\n", VORLAK_VERSION);
-            return done;
-        default:
-            return usage();  // getopt_long has said what was wrong
-        }
+        if (readflag(c, s))
+            continue;
+        if (const int status = readvalue(c, s); status != 0)
+            return status;
     }
     if ((s.settingsfile != nullptr || s.settingsenvironment) && (given != 1 || optind != argc))
         return fail("--check-settings FILE and --check-settings-environment go alone");

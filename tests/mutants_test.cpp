@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -941,9 +942,17 @@ TEST(NothingElseChanged, BytesAfterTheLineAreNotRead) {
 
 // --- the ordered set and the catalogue --------------------------------------------------
 
+// Every row holds its own number, entry and description, and names a
+// function of its stage: its own, or that of an earlier row of the stage
+// whose function it shares.
 TEST(OrderedSet, NumbersStagesAndCatalogue) {
     std::set<entryfunction> entries;
     std::set<std::string_view> descriptions;
+    const std::map<stage, std::string_view> functions = {{stage::syntaxcheck, "chkinputsyntax"},
+                                                         {stage::datecheck, "chkdate"},
+                                                         {stage::leapcheck, "leap"},
+                                                         {stage::leapcount, "leap"},
+                                                         {stage::daydifference, "daysdiff"}};
     for (int i = 0; i < mutantcount; i++) {
         const mutant& m = mutantset[static_cast<std::size_t>(i)];
         const int n = i + 1;
@@ -951,32 +960,65 @@ TEST(OrderedSet, NumbersStagesAndCatalogue) {
         entries.insert(mutants::entries[static_cast<std::size_t>(i)]);
         descriptions.insert(m.description);
         EXPECT_FALSE(m.description.empty()) << n;
-        stage want = stage::daydifference;
-        std::string function = "m" + std::to_string(n) + "daysdiff";
-        if (n <= 16) {
-            want = stage::syntaxcheck;
-            function = "m" + std::to_string(n) + "chkinputsyntax";
-        } else if (n <= 42) {
-            want = stage::datecheck;
-            function = "m" + std::to_string(n) + "chkdate";
-        } else if (n <= 45) {
-            want = stage::leapcheck;
-            function = "m" + std::to_string(n) + "leap";
-        } else if (n == 49 || n == 50) {
-            want = stage::leapcount;
-            function = n == 49 ? "m43leap" : "m44leap";
-        }
-        EXPECT_EQ(m.altered, want) << n;
-        EXPECT_EQ(m.function, function) << n;
+        const std::string_view word = functions.at(m.altered);
+        ASSERT_TRUE(m.function.starts_with("m") && m.function.ends_with(word)) << n << ": " << m.function;
+        const int owner = std::stoi(std::string(m.function.substr(1, m.function.size() - 1 - word.size())));
+        ASSERT_TRUE(owner >= 1 && owner <= n) << n << ": " << m.function;
+        EXPECT_EQ(mutantset[static_cast<std::size_t>(owner - 1)].function, m.function) << n;
+        // The day count's askings of the rule share the date check's altered rules.
+        EXPECT_EQ(functions.at(mutantset[static_cast<std::size_t>(owner - 1)].altered), word) << n;
     }
-    EXPECT_EQ(entries.size(), 65u);
-    EXPECT_EQ(descriptions.size(), 65u);
+    EXPECT_EQ(entries.size(), static_cast<std::size_t>(mutantcount));
+    EXPECT_EQ(descriptions.size(), static_cast<std::size_t>(mutantcount));
     std::set<std::string_view> names;
-    for (const stage s :
-         {stage::syntaxcheck, stage::datecheck, stage::leapcheck, stage::leapcount, stage::daydifference})
+    for (const auto& [s, word] : functions)
         names.insert(stagename(s));
-    EXPECT_EQ(names.size(), stagecount);
+    EXPECT_EQ(names.size(), functions.size());
     EXPECT_EQ(names.count(""), 0u);
+}
+
+// Each row's stage is where its mutant departs from the reference, on the
+// generated lines: a syntax check's where one of the two rejects the line's
+// syntax, a date check's where one of them rejects a date and neither the
+// syntax, a day count's where both count; a leap-year rule's through the
+// date check or the count that asks it, never through the syntax.
+TEST(OrderedSet, EachStageIsWhereItsMutantsDepart) {
+    const auto datecode = [](int r) { return r <= -11 && r >= -25; };
+    const auto counts = [](int r) { return r >= 0 || r == -3; };
+    linesource source;
+    std::array<int, mutantcount> departures{};
+    for (int i = 0; i < 6000; i++) {
+        const std::string text = source.next();
+        const int length = putline(text);
+        const int ref = dates::testline(length);
+        for (int n = 1; n <= mutantcount; n++) {
+            const int got = run(n, length);
+            if (got == ref)
+                continue;
+            departures[static_cast<std::size_t>(n - 1)]++;
+            bool where = false;
+            switch (mutantset[static_cast<std::size_t>(n - 1)].altered) {
+            case stage::syntaxcheck:
+                where = ref == -4 || got == -4;
+                break;
+            case stage::datecheck:
+                where = (datecode(ref) || datecode(got)) && ref != -4 && got != -4;
+                break;
+            case stage::daydifference:
+                where = counts(ref) && counts(got);
+                break;
+            case stage::leapcheck:
+                where = datecode(ref) || datecode(got);
+                break;
+            case stage::leapcount:
+                where = counts(ref) && counts(got);
+                break;
+            }
+            EXPECT_TRUE(where) << "mutant " << n << " on " << printable(text) << ": " << ref << " and " << got;
+        }
+    }
+    for (int n = 1; n <= mutantcount; n++)
+        EXPECT_GT(departures[static_cast<std::size_t>(n - 1)], 0) << n;
 }
 
 // No two mutants answer alike on every line, with one exception: mutant 30

@@ -141,12 +141,10 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         for (int n = e.first; n <= e.last; n++) {
             const auto s = engine::locate(n);
             ASSERT_TRUE(s) << "mutant " << n;
-            const auto files = engine::referencesources();
-            const auto f = std::find_if(files.begin(), files.end(), [&](auto& x) { return x.path == s->file; });
-            ASSERT_NE(f, files.end());
+            ASSERT_EQ(s->file, engine::handedprogram) << "mutant " << n;
             // Cut the text out again by line and column.
             std::vector<std::string> lines;
-            std::istringstream in{std::string(f->text)};
+            std::istringstream in{std::string(engine::handedsource())};
             for (std::string l; std::getline(in, l);)
                 lines.push_back(l + "\n");
             std::string cut;
@@ -182,7 +180,7 @@ TEST(Sites, EachFunctionHoldsItsSite) {
         {51, 53, "daynumber", "int daynumber(date d) {"},  {54, 65, "daysbeforemonth", "constexpr std::array"},
     };
     // clang-format on
-    const std::string_view text = engine::referencesources()[0].text;
+    const std::string_view text = engine::handedsource();
     const auto offset = [&](engine::position p) {
         std::size_t at = 0;
         for (int line = 1; line < p.line; line++)
@@ -949,6 +947,36 @@ std::string tailed(unsigned seed, int lines) {
         }
     }
     return file;
+}
+
+// The class's mean and median by value, of the files read alone: an odd
+// count, whose median is its middle file's, and an even one, whose median
+// lies halfway between its middle two; as the summary line writes them and
+// as the json holds them.  The starter kills 19 mutants, the adequate file
+// 65, an empty file none and a line with a letter in a digit column one.
+TEST(Class, MeanAndMedianOfTheFilesRead) {
+    const std::string examples = std::string(VORLAK_SOURCE_DIR) + "/examples/";
+    const std::string starter = examples + "starter.txt", adequate = examples + "adequate.txt";
+    const std::string empty = scratch("scores-empty", ""), one = scratch("scores-one", "x1/01/2000 01/01/2000\n");
+    const std::string missing = scratch("scores-gone", "") + ".missing";
+    const struct {
+        std::vector<std::string> files;
+        double mean;  // in mutants killed
+        double median;
+        std::string summary;
+    } rows[] = {
+        {{starter, adequate, empty, missing}, 28, 19, "class: 4 files, 3 graded, mean score 43.1%, median 29.2%"},
+        {{one, adequate, empty, starter}, 21.25, 10, "class: 4 files, 4 graded, mean score 32.7%, median 15.4%"},
+    };
+    for (const auto& r : rows) {
+        std::vector<std::string> args = {"--class"};
+        args.insert(args.end(), r.files.begin(), r.files.end());
+        EXPECT_NE(report(args).out.find("\n" + r.summary + "\n"), std::string::npos) << r.summary;
+        args.insert(args.begin() + 1, {"-f", "json"});
+        const auto json = nlohmann::json::parse(report(args).out);
+        EXPECT_DOUBLE_EQ(json["mean"].get<double>(), 100 * r.mean / mutants::mutantcount) << r.summary;
+        EXPECT_DOUBLE_EQ(json["median"].get<double>(), 100 * r.median / mutants::mutantcount) << r.summary;
+    }
 }
 
 // With --expected each file is graded by its expectations: the gradebook's

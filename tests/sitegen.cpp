@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sitegen OUTPUT\n");
         return 1;
     }
-    const std::string_view program = engine::referencesources()[0].text;
+    const std::string_view program = engine::handedsource();
     std::string out = "// Made by tests/sitegen.cpp: each mutant as its site in the handed program reads.\n"
                       "#include <array>\n#include <cstddef>\n#include <cstdint>\n\n#include \"dates/dates.hpp\"\n\n"
                       "// Mutant 45's rule, every year a leap year, leaves its year unused.\n"

@@ -33,18 +33,23 @@ int killonk(int length) {
     return dates::line[0] == 'K' ? 7 : dates::testline(length);
 }
 
-// Sends the harness's output to a file while it lives.
+// Sends standard output, and so the harness's, to a file while it lives.
 class capture {
 public:
     explicit capture(const tempdir& dir) : path_(dir / "out") {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        harness::setoutput(fd_);
+        std::fflush(stdout);
+        saved_ = ::dup(STDOUT_FILENO);
+        const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(fd, STDOUT_FILENO);
+        ::close(fd);
     }
     capture(const capture&) = delete;
     capture& operator=(const capture&) = delete;
     ~capture() {
-        harness::setoutput(STDOUT_FILENO);
-        ::close(fd_);
+        harness::flushoutput();
+        std::fflush(stdout);
+        ::dup2(saved_, STDOUT_FILENO);
+        ::close(saved_);
     }
     // What was written so far, the harness's buffer included.
     std::string text() {
@@ -54,7 +59,7 @@ public:
 
 private:
     std::string path_;
-    int fd_;
+    int saved_;
 };
 
 struct passcase {
