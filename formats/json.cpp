@@ -144,7 +144,8 @@ location shownat(int n, hints level, const std::array<std::optional<engine::code
 
 // With expectations, what each line's test says of its own: the name ends
 // with the verdict, and the test holds the expectation, the verdict, the
-// program's result and, for a wrong or malformed one, why.
+// program's result (of a wrong or missing line at answer only) and, for a
+// wrong or malformed one, why.
 class expectationwords {
 public:
     expectationwords(const engine::expectations& e, hints level) : e_(e), level_(level) {}
@@ -171,7 +172,10 @@ public:
         if (l.verdict != engine::oracle::missing)
             test["expected"] = l.expected;
         test["verdict"] = engine::oraclename(l.verdict);
-        test["result"] = l.reference;
+        // The program's result on a line whose expectation is wrong or
+        // missing is what the student is to find: only the answers give it.
+        if (l.verdict == engine::oracle::right || level_ >= hints::answer)
+            test["result"] = l.reference;
         if (!why.empty())
             test["explanation"] = why;
         test["name"] = test["name"].get<std::string>() + " [" + std::string(engine::oraclename(l.verdict)) + "]";

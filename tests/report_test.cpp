@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,6 +29,7 @@
 
 #include "agreement.hpp"
 #include "dates/dates.hpp"
+#include "dates/facts.hpp"
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
 #include "engine/expected.hpp"
@@ -1908,9 +1910,13 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
             for (const auto& test : f["tests"])
                 EXPECT_FALSE(test.contains("verdict") || test.contains("expected")) << test;
 
-        // The wrong line with its explanation, as far as the level goes.
-        std::string said =
-            "line 5 expects 2, the program answers 1\n    1 means the second date is 1 day after the first\n";
+        // The wrong line with its explanation, as far as the level goes:
+        // the program's result only with the answers.
+        std::string said = level == 5 ? "line 5 expects 2, the program answers 1\n"
+                                        "    1 means the second date is 1 day after the first\n"
+                                      : "line 5: the result it expects is wrong\n";
+        if (level >= 1 && level < 5)
+            said += "    line 5 expects a day count, and the count is another\n";
         if (level >= 2)
             said += "    concept: the days before each month\n";
         if (level >= 4)
@@ -1925,8 +1931,10 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
         const auto explained = nlohmann::json::parse(report({"-f", "json", "--expected", "--hints", name, right}).out);
         for (const auto& [file, f] : explained["testFiles"].items()) {
             ASSERT_EQ(f["tests"].size(), 9u);
-            for (const auto& test : f["tests"])
+            for (const auto& test : f["tests"]) {
                 EXPECT_EQ(test["verdict"], test["id"] == "5" ? "wrong" : "right") << test;
+                EXPECT_EQ(test.contains("result"), test["id"] != "5" || level == 5) << test;
+            }
             std::string why = said;
             for (std::size_t at; (at = why.find("\n    ")) != std::string::npos;)
                 why.replace(at, 5, "\n");
@@ -1940,6 +1948,34 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
     EXPECT_NE(report({"--expected", garbage})
                   .out.find("0/65 mutants killed. (0%)\nexpectations: 0 right, 0 wrong, 9 missing\n"),
               std::string::npos);
+}
+
+// Below the answers nothing a wrong line says follows from the program's
+// result: for every expectation, each explanation that some result of the
+// program draws is drawn by two at least, every code and the counts up to
+// past the expectations tried; with the answers each result draws its own.
+TEST(Expected, BelowTheAnswersNoResultFollowsFromWhatAWrongLineSays) {
+    std::vector<int> results = {dates::badsyntax, dates::reversed};
+    for (int date = 1; date <= 2; date++)
+        for (int code = 1; code <= dates::datetests; code++)
+            results.push_back(-10 * date - code);
+    for (int days = 0; days <= 40; days++)
+        results.push_back(days);
+    std::vector<std::int32_t> expectations = {INT32_MIN, -2147483647, 2147483647};
+    for (std::int32_t e = -40; e <= 40; e++)
+        expectations.push_back(e);
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++)
+        for (const std::int32_t e : expectations) {
+            std::map<std::vector<std::string>, std::vector<int>> drawn;
+            for (const int r : results)
+                if (r != e)
+                    drawn[engine::wrongexplained({7, e, r, "02/28/2001 03/01/2001\n"},
+                                                 static_cast<engine::hints>(level))]
+                        .push_back(r);
+            for (const auto& [said, by] : drawn)
+                EXPECT_EQ(by.size() == 1, level == 5)
+                    << engine::hintnames[level] << ", expects " << e << ": " << said.front() << " for " << by.front();
+        }
 }
 
 }  // namespace
