@@ -150,21 +150,20 @@ std::vector<std::string> wronganswer(const wrongline& w) {
             std::to_string(w.reference) + " means " + resultmeaning(w.reference, static_cast<int>(w.text.size()))};
 }
 
-std::vector<std::string> wrongkept(const wrongline& w, hints level) {
-    const std::string line = "line " + std::to_string(w.line);
-    std::vector<std::string> lines = {line + ": the result it expects is wrong"};
-    if (level < hints::state)
-        return lines;
+std::string wrongmark(const wrongline& w) {
+    return "line " + std::to_string(w.line) + ": the result it expects is wrong";
+}
+
+std::string wrongkind(const wrongline& w) {
     // The program's own kind is told only as the line's: the same kind
     // leaves every other value of it, another kind every value of the rest.
     const resultkind expects = kindof(w.expected);
-    std::string kind = line + " expects " + std::string(kindname(expects));
+    std::string kind = "line " + std::to_string(w.line) + " expects " + std::string(kindname(expects));
     if (expects == kindof(w.reference))
         kind += expects == resultkind::count ? ", and the count is another" : ", and the code is another";
     else if (expects != resultkind::never)
         kind += ", and the program's result is of another kind";
-    lines.push_back(kind);
-    return lines;
+    return kind;
 }
 
 std::vector<std::string> wrongconcepts(killset answers) {

@@ -43,25 +43,31 @@ std::vector<std::string> wrongconcepts(killset answers);
 std::vector<std::string> wrongmutants(killset answers, std::int32_t expected);
 
 // What a wrong line says below answer, nothing the program's result on it
-// follows from: "line 5: the result it expects is wrong"; from state on,
-// the kind of result it expects and whether the program's is another of
-// that kind or of another kind: "line 5 expects a day count, and the count
-// is another".
-std::vector<std::string> wrongkept(const wrongline& w, hints level);
+// follows from: that it is wrong, "line 5: the result it expects is wrong";
+// and, from state on, the kind of result it expects and whether the
+// program's is another of that kind or of another kind: "line 5 expects a
+// day count, and the count is another".
+std::string wrongmark(const wrongline& w);
+std::string wrongkind(const wrongline& w);
 
 // A wrong line, as every surface explains it, line by line as the level
-// allows: below answer what wrongkept says, at answer "line 4 expects 2,
-// the program answers 1" and what that answer means; from concept on, the
-// concepts of the mutants that answer what the line expects; from mutant
-// on, those mutants.  A caller that must not hold the words of a level
-// above cap (the playground's module) names it, so that what only a higher
-// level says is not even linked in.
+// allows: below answer wrongmark and, from state on, wrongkind; at answer
+// "line 4 expects 2, the program answers 1" and what that answer means;
+// from concept on, the concepts of the mutants that answer what the line
+// expects; from mutant on, those mutants.  A caller that must not hold the
+// words of a level above cap (the playground's module) names it, so that
+// what only a higher level says is not even linked in.
 template <hints cap = hints::answer> std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
     std::vector<std::string> lines;
-    if constexpr (cap >= hints::answer)
-        lines = level >= hints::answer ? wronganswer(w) : wrongkept(w, level);
-    else
-        lines = wrongkept(w, level);
+    if (cap >= hints::answer && level >= hints::answer) {
+        if constexpr (cap >= hints::answer)
+            lines = wronganswer(w);
+    } else {
+        lines.push_back(wrongmark(w));
+        if constexpr (cap >= hints::state)
+            if (level >= hints::state)
+                lines.push_back(wrongkind(w));
+    }
     if constexpr (cap >= hints::concepts) {
         if (level < hints::concepts)
             return lines;
