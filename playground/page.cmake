@@ -1,11 +1,12 @@
-# Writes the playground's page: page.html with its style, its script, the
-# worker's script and the module (as base64) inlined, under a policy that
-# lets run only that script, by its hash, and the module it compiles.  What
-# belongs to a hint level above LEVEL is left out of the page, its script
-# and the worker's script: in page.html what stands between <!--level-->
-# and <!--/level-->, in the scripts what stands between /*level*/ and
-# /*/level*/, for each of the levels state, concept, condition, mutant and
-# answer; of the levels up to LEVEL only the marks go.
+# Writes the playground's page: page.html with its style, its script (page.js,
+# steps.js and graded.js, in that order), the worker's script and the module
+# (as base64) inlined, under a policy that lets run only that script, by its
+# hash, and the module it compiles.  What belongs to a hint level above LEVEL
+# is left out of the page, its script and the worker's script: in page.html
+# what stands between <!--level--> and <!--/level-->, in the scripts what
+# stands between /*level*/ and /*/level*/, for each of the levels state,
+# concept, condition, mutant and answer; of the levels up to LEVEL only the
+# marks go.
 #   cmake -DSOURCE=playground-dir -DMODULE=file.wasm -DLEVEL=score|...|answer -DOUT=page.html -P page.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -14,7 +15,12 @@ vorlak_require(page.cmake SOURCE MODULE LEVEL OUT)
 
 file(READ ${SOURCE}/page.html page)
 file(READ ${SOURCE}/page.css style)
-file(READ ${SOURCE}/page.js script)
+# The page's script is page.js, then steps.js and graded.js, joined.
+set(script "")
+foreach(part page steps graded)
+  file(READ ${SOURCE}/${part}.js text)
+  string(APPEND script "${text}")
+endforeach()
 file(READ ${SOURCE}/worker.js workerscript)
 
 # Drops each stretch from open to close, the marks included, or (keep) only
