@@ -1944,10 +1944,121 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
     // The garbage tails state nothing: each line is missing, its tail
     // malformed, and the file kills nothing.
     const auto csv = report({"-f", "csv", "--matrix", "--expected", garbage});
-    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,0,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(report({"-f", "csv", "--matrix", "--expected", "--hints", "answer", garbage})
+                  .out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,0,\r\n"),
+              std::string::npos);
     EXPECT_NE(report({"--expected", garbage})
                   .out.find("0/65 mutants killed. (0%)\nexpectations: 0 right, 0 wrong, 9 missing\n"),
               std::string::npos);
+}
+
+// A file whose every line that is wrong or states none counts days of its
+// own, five digits or more (no year or other number of a surface has as
+// many), the lines in turn right (a count of a few days), wrong, without an
+// expectation and with a malformed one; secret gets their counts.
+std::string secretfile(unsigned seed, int lines, std::set<int>& secret) {
+    std::mt19937 random(seed);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::string file;
+    for (int i = 0; i < lines; i++) {
+        const dates::date first{pick(1, 12), pick(1, 28), pick(1900, 2100)};
+        if (i % 4 == 0) {
+            const std::string line = tests::dateline(first, {first.month, first.day + pick(0, 3), first.year});
+            file += line.substr(0, 21) + ' ' + std::to_string(engine::results(line, 1).first) + '\n';
+            continue;
+        }
+        const std::string line = tests::dateline(first, {pick(1, 12), pick(1, 28), first.year + pick(30, 400)});
+        const int result = engine::results(line, 1).first;
+        secret.insert(result);
+        file += line.substr(0, 21) + (i % 4 == 1   ? ' ' + std::to_string(result + pick(1, 3))
+                                      : i % 4 == 2 ? ""
+                                                   : " soon");
+        file += '\n';
+    }
+    return file;
+}
+
+// The secret counts that output holds as numbers of their own.
+std::vector<int> told(const std::string& output, const std::set<int>& secret) {
+    std::vector<int> found;
+    for (const int r : secret) {
+        const std::string n = std::to_string(r);
+        for (std::size_t at = output.find(n); at != std::string::npos; at = output.find(n, at + 1))
+            if ((at == 0 || std::isdigit(static_cast<unsigned char>(output[at - 1])) == 0) &&
+                std::isdigit(static_cast<unsigned char>(output[at + n.size()])) == 0) {
+                found.push_back(r);
+                break;
+            }
+    }
+    return found;
+}
+
+// Below the answers no surface a student is handed, nor any the class
+// writes, holds the program's result on a line whose expectation is wrong or
+// missing: every output made for one file, the class's own and its pages,
+// at each level; with the answers the text and the pages tell each wrong
+// line's, so that the check sees a result where one is told.
+TEST(Expected, NoSurfaceBelowTheAnswersHoldsTheResultOfAWrongOrMissingLine) {
+    std::set<int> secret;
+    std::vector<std::string> files;
+    for (unsigned seed = 0; seed < 3; seed++)
+        files.push_back(
+            scratch("secret" + std::to_string(seed), secretfile(seed, 9 + 8 * static_cast<int>(seed), secret)));
+    // Each file's wrong lines' results, which the answers tell on its pages.
+    std::map<std::string, std::set<int>> wrongs;
+    for (const std::string& file : files) {
+        ASSERT_TRUE(told(readfile(file), secret).empty()) << file;
+        for (const engine::wrongline& w : scanpath(file, {.tails = engine::tailuse::graded}).expected.wrongs)
+            wrongs[std::filesystem::path(file).filename().string() + ".html"].insert(w.reference);
+    }
+    const std::string& one = files.back();
+    wrongs["text"] = wrongs[std::filesystem::path(one).filename().string() + ".html"];
+    const std::filesystem::path pages = std::filesystem::path(one).parent_path() / "secret-pages";
+    const std::vector<std::vector<std::string>> forms = {
+        {"text"}, {"text", "--matrix"}, {"csv"},         {"csv", "--matrix"}, {"json"}, {"json", "--matrix"},
+        {"html"}, {"gradescope"},       {"prairielearn"}};
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++) {
+        const std::string name(engine::hintnames[level]);
+        std::vector<std::pair<std::string, std::string>> surfaces;
+        for (const std::vector<std::string>& form : forms) {
+            if (form[0] == "html" && std::string_view(VORLAK_HTML_VIEWER).empty())
+                continue;
+            std::vector<std::string> args = {"-f", form[0], "--expected", "--hints", name, one};
+            args.insert(args.begin() + 2, form.begin() + 1, form.end());
+            const auto out = report(args);
+            ASSERT_EQ(out.status, 0) << out.err;
+            std::string shown = out.out;
+            // The report's data, without the program's source.
+            const std::string start = "<script type=\"application/json\" id=\"vorlak-report-data\">";
+            if (form[0] == "html") {
+                const std::size_t from = shown.find(start) + start.size();
+                shown = shown.substr(from, shown.find("</", from) - from);
+            }
+            if (form[0] == "html" || form[0] == "json")
+                shown = withoutsources(nlohmann::json::parse(shown));
+            surfaces.emplace_back(form.size() == 1 ? form[0] : form[0] + " " + form[1], shown);
+        }
+        std::filesystem::remove_all(pages);
+        for (const std::string format : {"text", "csv", "json", "html"}) {
+            std::vector<std::string> args = {"--class", "--expected", "-f",         format,
+                                             "--hints", name,         "--feedback", pages};
+            args.insert(args.end(), files.begin(), files.end());
+            const auto out = report(args);
+            ASSERT_EQ(out.status, 0) << out.err;
+            surfaces.emplace_back("--class -f " + format, out.out);
+        }
+        for (const auto& page : std::filesystem::directory_iterator(pages))
+            surfaces.emplace_back(page.path().filename().string(), readfile(page.path()));
+        for (const auto& [what, shown] : surfaces) {
+            const std::vector<int> found = told(shown, secret);
+            if (level < 5)
+                EXPECT_TRUE(found.empty()) << what << " at " << name << " holds " << found.front();
+            else
+                for (const int r : wrongs[what])
+                    EXPECT_NE(std::find(found.begin(), found.end(), r), found.end()) << what << " lacks " << r;
+        }
+    }
 }
 
 // Below the answers nothing a wrong line says follows from the program's
