@@ -29,7 +29,6 @@
 
 #include "agreement.hpp"
 #include "dates/dates.hpp"
-#include "dates/facts.hpp"
 #include "engine/cover.hpp"
 #include "engine/evaluate.hpp"
 #include "engine/expected.hpp"
@@ -2007,23 +2006,17 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
 
 // Below the answers nothing a wrong line says follows from the program's
 // result: for every expectation, each explanation that some result of the
-// program draws is drawn by two at least, every code and the counts up to
-// past the expectations tried; with the answers each result draws its own.
+// program draws (every code, the counts up to past the expectations tried)
+// is drawn by two at least; with the answers each result draws its own.
 TEST(Expected, BelowTheAnswersNoResultFollowsFromWhatAWrongLineSays) {
-    std::vector<int> results = {dates::badsyntax, dates::reversed};
-    for (int date = 1; date <= 2; date++)
-        for (int code = 1; code <= dates::datetests; code++)
-            results.push_back(-10 * date - code);
-    for (int days = 0; days <= 40; days++)
-        results.push_back(days);
-    std::vector<std::int32_t> expectations = {INT32_MIN, -2147483647, 2147483647};
-    for (std::int32_t e = -40; e <= 40; e++)
-        expectations.push_back(e);
+    std::vector<std::int32_t> tried = {INT32_MIN, INT32_MAX};
+    for (std::int32_t v = -40; v <= 40; v++)
+        tried.push_back(v);
     for (std::size_t level = 0; level < engine::hintnames.size(); level++)
-        for (const std::int32_t e : expectations) {
+        for (const std::int32_t e : tried) {
             std::map<std::vector<std::string>, std::vector<int>> drawn;
-            for (const int r : results)
-                if (r != e)
+            for (const int r : tried)
+                if (r != e && r > -40 && engine::resultmeaning(r, 22) != "a result the program never gives")
                     drawn[engine::wrongexplained({7, e, r, "02/28/2001 03/01/2001\n"},
                                                  static_cast<engine::hints>(level))]
                         .push_back(r);
