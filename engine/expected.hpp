@@ -19,6 +19,11 @@ namespace vorlak::engine {
 // "right", "wrong" or "missing".
 std::string_view oraclename(oracle o);
 
+// Whether a surface states the program's result on a line of this verdict
+// at level: a right line's is the student's own; a wrong or missing line's
+// is what the student is to find, and only the answers give it.
+constexpr bool resultshown(oracle verdict, hints level) { return verdict == oracle::right || level >= hints::answer; }
+
 // The count of each verdict, "3 right, 1 wrong, 2 missing", and so as it
 // follows the summary line: "expectations: 3 right, 1 wrong, 2 missing".
 inline constexpr std::string_view expectationsname = "expectations";

@@ -172,9 +172,7 @@ public:
         if (l.verdict != engine::oracle::missing)
             test["expected"] = l.expected;
         test["verdict"] = engine::oraclename(l.verdict);
-        // The program's result on a line whose expectation is wrong or
-        // missing is what the student is to find: only the answers give it.
-        if (l.verdict == engine::oracle::right || level_ >= hints::answer)
+        if (engine::resultshown(l.verdict, level_))
             test["result"] = l.reference;
         if (!why.empty())
             test["explanation"] = why;

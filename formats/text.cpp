@@ -152,9 +152,8 @@ std::string csvexpectations(const scanresult& scan, hints level) {
         if (i < scan.lineset.size())
             foreachmutant(scan.sets[scan.lineset[i]],
                           [&](int n) { killed += (killed.empty() ? "" : " ") + number(n); });
-        const bool told = l.verdict == engine::oracle::right || level >= hints::answer;
         out += number(line) + ',' + expected + ',' + std::string(engine::oraclename(l.verdict)) + ',' +
-               (told ? number(l.reference) : "") + ',' + killed + "\r\n";
+               (engine::resultshown(l.verdict, level) ? number(l.reference) : "") + ',' + killed + "\r\n";
     }
     return out;
 }
