@@ -5,6 +5,7 @@
 
 #include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/explanation.hpp"
 #include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
 
@@ -132,6 +133,26 @@ killset answering(std::string_view line, int value) {
         if (mutants::entries[static_cast<std::size_t>(n - 1)](length) == value)
             k.add(n);
     return k;
+}
+
+std::vector<int> believing(std::string_view line, int value) {
+    const int length = putline(line);
+    std::vector<int> which;
+    for (int i = 0; i < mutants::beliefcount; i++)
+        if (mutants::believes(mutants::beliefset[static_cast<std::size_t>(i)], length).contains(value))
+            which.push_back(i);
+    return which;
+}
+
+std::vector<std::string> wrongbeliefs(const wrongline& w, const std::vector<int>& beliefs) {
+    std::vector<std::string> lines;
+    for (const int i : beliefs)
+        lines.push_back(beliefpart(w, mutants::beliefset[static_cast<std::size_t>(i)]).text);
+    return lines;
+}
+
+std::string unanswered(std::int32_t expected) {
+    return "no belief or mutant we know answers " + std::to_string(expected);
 }
 
 std::vector<mutants::idea> conceptsof(killset k) {

@@ -38,6 +38,16 @@ std::string resultmeaning(int result, int length);
 // is value.
 killset answering(std::string_view line, int value);
 
+// The beliefs whose answer on the line (its first 999 bytes, as a piece)
+// is value, as places in mutants::beliefset, in its order.
+std::vector<int> believing(std::string_view line, int value);
+
+// What each of those beliefs says the line believed, a sentence each; and
+// what is said of a wrong line that no belief and no mutant answers: "no
+// belief or mutant we know answers 1".
+std::vector<std::string> wrongbeliefs(const wrongline& w, const std::vector<int>& beliefs);
+std::string unanswered(std::int32_t expected);
+
 // The parts of a wrong line's explanation: what it expects and what the
 // program answers, with what that answer means; the concepts of the mutants
 // in answers (those that answer what it expects), each in its frame; and
@@ -58,8 +68,9 @@ std::string wrongkind(const wrongline& w);
 // A wrong line, as every surface explains it, line by line as the level
 // allows: below answer wrongmark and, from state on, wrongkind; at answer
 // "line 4 expects 2, the program answers 1" and what that answer means;
-// from concept on, the concepts of the mutants that answer what the line
-// expects; from mutant on, those mutants.  A caller that must not hold the
+// from concept on, the beliefs that answer what the line expects and the
+// concepts of the mutants that do, or that none does; from mutant on, those
+// mutants.  A caller that must not hold the
 // words of a level above cap (the playground's module) names it, so that
 // what only a higher level says is not even linked in.
 template <hints cap = hints::answer> std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
@@ -76,9 +87,16 @@ template <hints cap = hints::answer> std::vector<std::string> wrongexplained(con
     if constexpr (cap >= hints::concepts) {
         if (level < hints::concepts)
             return lines;
+        const std::vector<int> beliefs = believing(w.text, w.expected);
+        for (std::string& l : wrongbeliefs(w, beliefs))
+            lines.push_back(std::move(l));
         const killset answers = answering(w.text, w.expected);
         for (std::string& l : wrongconcepts(answers))
             lines.push_back(std::move(l));
+        if (beliefs.empty() && answers.empty()) {
+            lines.push_back(unanswered(w.expected));
+            return lines;
+        }
         if constexpr (cap >= hints::mutant) {
             if (level < hints::mutant)
                 return lines;

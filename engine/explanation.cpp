@@ -26,6 +26,11 @@ part killingline(const suggestion& s) {
     return p;
 }
 
+part beliefpart(const wrongline& w, const mutants::belief& b) {
+    return plain(partkind::belief, "line " + std::to_string(w.line) + " expects " + std::to_string(w.expected) + ": " +
+                                       std::string(b.sentence));
+}
+
 std::vector<part> explanation(const scanresult& scan, int n, hints level, const std::vector<suggestion>& answers) {
     const mutants::mutant& m = mutants::mutantof(n);
     const state s = scan.stateof(n);

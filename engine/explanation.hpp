@@ -15,12 +15,15 @@
 #include "engine/explain.hpp"
 #include "engine/scan.hpp"
 #include "engine/suggest.hpp"
+#include "mutants/beliefs.hpp"
 
 namespace vorlak::engine {
 
 // The parts of an explanation, in the order a person reads them.  (The
-// concept's part is concepts here: concept is a keyword.)
-enum class partkind { state, loss, concepts, condition, mutant, answer };
+// concept's part is concepts here: concept is a keyword.)  A belief is the
+// part of a wrong line's explanation that names what the line believed; a
+// mutant's explanation holds none.
+enum class partkind { state, loss, concepts, condition, mutant, answer, belief };
 
 struct part {
     partkind kind;
@@ -44,6 +47,10 @@ std::vector<part> explanation(const scanresult& scan, int n, hints level, const 
 // The killing line with its two results, the same on every surface: "a
 // line that kills it: 02/29/2000 03/01/2000 (reference 1, mutant 0)".
 part killingline(const suggestion& s);
+
+// What a wrong line believed, when belief b answers what it expects: "line
+// 2 expects 1: as if both the first and the last day were counted".
+part beliefpart(const wrongline& w, const mutants::belief& b);
 
 // The texts of one part, one for each mutant of a group, said once when
 // they differ only in one short word: "… in column …, after …. Here …

@@ -12,6 +12,7 @@
 #include "engine/fastjudge.hpp"
 #include "engine/suggest.hpp"
 #include "io/reader.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::engine {
@@ -133,10 +134,20 @@ grade gradefile(const std::string& path, const gradeneeds& needs, fast::judging&
     if (needs.answers)
         g.answers = suggest(killset::all().without(g.killedset()));
     if (needs.expected) {
-        // The concepts of every mutant that answers what some wrong line expects.
+        // The beliefs that answer what some wrong line expects, and the
+        // concepts of every mutant that answers a wrong line no belief does.
+        std::vector<bool> believed(mutants::beliefset.size());
         killset answers;
-        for (const wrongline& w : g.scan.expected.wrongs)
-            answers |= answering(w.text, w.expected);
+        for (const wrongline& w : g.scan.expected.wrongs) {
+            const std::vector<int> beliefs = believing(w.text, w.expected);
+            for (const int b : beliefs)
+                believed[static_cast<std::size_t>(b)] = true;
+            if (beliefs.empty())
+                answers |= answering(w.text, w.expected);
+        }
+        for (std::size_t b = 0; b < believed.size(); b++)
+            if (believed[b])
+                g.beliefs.push_back(static_cast<int>(b));
         g.misconceptions = conceptsof(answers);
     }
     return g;
@@ -204,6 +215,19 @@ std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grade
                 counts[static_cast<std::size_t>(i)].files++;
     std::stable_sort(counts.begin(), counts.end(),
                      [](const misconceptioncount& a, const misconceptioncount& b) { return a.files > b.files; });
+    return counts;
+}
+
+std::vector<beliefcount> beliefsof(const std::vector<grade>& grades) {
+    std::vector<beliefcount> counts;
+    for (int b = 0; b < mutants::beliefcount; b++)
+        counts.push_back({b, 0});
+    for (const grade& g : grades)
+        if (!g.failed())
+            for (const int b : g.beliefs)
+                counts[static_cast<std::size_t>(b)].files++;
+    std::stable_sort(counts.begin(), counts.end(),
+                     [](const beliefcount& a, const beliefcount& b) { return a.files > b.files; });
     return counts;
 }
 

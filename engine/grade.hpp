@@ -41,8 +41,11 @@ struct grade {
     // the set of every line.
     scanresult scan;
     std::vector<suggestion> answers;  // with answers, in the order of the mutants
-    // With expected: the concepts of the mutants that answer what one of the
-    // file's wrong lines expects, in the catalogue's order.
+    // With expected: the beliefs that answer what one of the file's wrong
+    // lines expects, as places in mutants::beliefset in its order; and the
+    // concepts of the mutants that answer what a wrong line that no belief
+    // answers expects, in the catalogue's order.
+    std::vector<int> beliefs;
     std::vector<mutants::idea> misconceptions;
     // With perline and shown: each line as shown (for the first maxlines
     // lines, and past them those that kill a mutant no other line kills),
@@ -108,6 +111,16 @@ struct misconceptioncount {
 // Every concept by its misconceptions: most files first, then in the
 // catalogue's order.
 std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grades);
+
+// A belief, as its place in mutants::beliefset, and how many of the files
+// that were read hold a wrong line whose expectation it answers.
+struct beliefcount {
+    int belief = 0;
+    long files = 0;
+};
+
+// Every belief by its files: most files first, then in the beliefs' order.
+std::vector<beliefcount> beliefsof(const std::vector<grade>& grades);
 
 // The mutants hardest first: fewest files killing them, then by number.
 std::array<int, mutants::mutantcount>

@@ -12,6 +12,7 @@
 #include "formats/classwords.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
@@ -190,8 +191,9 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
     return table + "</tbody>\n</table>\n</div>\n";
 }
 
-// The misconceptions: for each concept that a file's wrong line points at,
-// how many files hold such a line, most first.
+// The misconceptions: for each belief that a file's wrong line names, then
+// each concept that a wrong line no belief answers points at, how many
+// files hold such a line, most first.
 std::string misconceptionlist(const std::vector<grade>& grades) {
     std::string html = "<h2>" + htmltext(capitalized(misconceptionshead)) + "</h2>\n<p>" +
                        htmltext(capitalized(misconceptionsmeaning)) + ":</p>\n";
@@ -200,8 +202,10 @@ std::string misconceptionlist(const std::vector<grade>& grades) {
         return html + "<p id=\"misconceptions\">" + htmltext(capitalized(nomisconceptions)) + ".</p>\n";
     html += "<ul id=\"misconceptions\">\n";
     for (const misconceptionline& l : lines)
-        html += "<li data-concept=\"" + number(static_cast<long>(l.count.idea)) + "\" data-files=\"" +
-                number(l.count.files) + "\">" + htmltext(l.text) + "</li>\n";
+        html += "<li " +
+                (l.belief ? "data-belief=\"" + std::string(mutants::beliefset[static_cast<std::size_t>(l.which)].id)
+                          : "data-concept=\"" + number(static_cast<long>(l.which))) +
+                "\" data-files=\"" + number(l.files) + "\">" + htmltext(l.text) + "</li>\n";
     return html + "</ul>\n";
 }
 

@@ -12,6 +12,7 @@
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 
@@ -172,6 +173,23 @@ std::string classcsv(const std::vector<grade>& grades, bool expected) {
     return out;
 }
 
+std::string classbeliefscsv(const std::vector<grade>& grades) {
+    std::string out = "file";
+    for (const mutants::belief& b : mutants::beliefset)
+        out += "," + std::string(b.id);
+    out += "\r\n";
+    for (const grade& g : grades) {
+        out += csvfield(validutf8(g.name));
+        std::vector<bool> held(mutants::beliefset.size());
+        for (const int b : g.beliefs)
+            held[static_cast<std::size_t>(b)] = true;
+        for (const bool h : held)
+            out += g.failed() ? "," : h ? ",1" : ",0";
+        out += "\r\n";
+    }
+    return out;
+}
+
 std::string classjson(const std::vector<grade>& grades, int indent, bool expected) {
     const classscores scores = scoresof(grades);
     const auto killers = killersof(grades);
@@ -194,6 +212,12 @@ std::string classjson(const std::vector<grade>& grades, int indent, bool expecte
         for (const engine::misconceptioncount& c : engine::misconceptionsof(grades))
             list.push_back({{"concept", mutants::ideaof(c.idea).name}, {"files", c.files}});
         document["misconceptions"] = list;
+        json beliefs = json::array();
+        for (const engine::beliefcount& c : engine::beliefsof(grades)) {
+            const mutants::belief& b = mutants::beliefset[static_cast<std::size_t>(c.belief)];
+            beliefs.push_back({{"belief", b.id}, {"name", b.name}, {"files", c.files}});
+        }
+        document["beliefs"] = beliefs;
     }
     jsonlist files(document, indent, "\"files\": [");
     for (const grade& g : grades) {
@@ -206,7 +230,7 @@ std::string classjson(const std::vector<grade>& grades, int indent, bool expecte
                                     "reached", "infected"})
                 file[key] = nullptr;
             if (expected)
-                for (const char* key : {"right", "wrong", "missing", "misconceptions"})
+                for (const char* key : {"right", "wrong", "missing", "beliefs", "misconceptions"})
                     file[key] = nullptr;
         } else {
             json kills = json::array();
@@ -237,6 +261,10 @@ std::string classjson(const std::vector<grade>& grades, int indent, bool expecte
                 file["right"] = g.scan.expected.right;
                 file["wrong"] = g.scan.expected.wrong;
                 file["missing"] = g.scan.expected.missing;
+                json beliefs = json::array();
+                for (const int b : g.beliefs)
+                    beliefs.push_back(mutants::beliefset[static_cast<std::size_t>(b)].id);
+                file["beliefs"] = beliefs;
                 json concepts = json::array();
                 for (const mutants::idea i : g.misconceptions)
                     concepts.push_back(mutants::ideaof(i).name);

@@ -7,6 +7,7 @@
 #include "engine/explanation.hpp"
 #include "formats/formats.hpp"
 #include "formats/html.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::formats {
@@ -33,11 +34,17 @@ std::string wheretostarttext(const engine::scanresult& scan, engine::hints level
 }
 
 std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades) {
+    const auto files = [](long n) { return ": " + std::to_string(n) + (n == 1 ? " file" : " files"); };
     std::vector<misconceptionline> lines;
+    for (const engine::beliefcount& c : engine::beliefsof(grades))
+        if (c.files > 0)
+            lines.push_back(
+                {true, c.belief, c.files,
+                 std::string(mutants::beliefset[static_cast<std::size_t>(c.belief)].name) + files(c.files)});
     for (const engine::misconceptioncount& c : engine::misconceptionsof(grades))
         if (c.files > 0)
-            lines.push_back({c, std::string(mutants::ideaof(c.idea).name) + ": " + std::to_string(c.files) +
-                                    (c.files == 1 ? " file" : " files")});
+            lines.push_back(
+                {false, static_cast<int>(c.idea), c.files, std::string(mutants::ideaof(c.idea).name) + files(c.files)});
     return lines;
 }
 

@@ -27,14 +27,19 @@ inline constexpr std::string_view startframe = "Where to start: ";
 std::string wheretostarttext(const engine::scanresult& scan, engine::hints level);
 
 // The class's misconceptions, as every class output heads and words them:
-// the heading, what it counts, and a line for each concept that a file's
-// wrong line points at, most files first, such as "the century years: 9
-// files"; "none" when no file holds a wrong line that a mutant answers.
+// the heading, what it counts, and a line for each belief that a file's
+// wrong line names, most files first, such as "counts both the first and
+// the last day: 9 files", then for each concept whose mutants answer a wrong
+// line that no belief answers, such as "the century years: 2 files"; "none"
+// when no file holds a wrong line that a belief or a mutant answers.
 inline constexpr std::string_view misconceptionshead = "misconceptions";
 inline constexpr std::string_view misconceptionsmeaning =
-    "the concepts whose mutants answer what a file's wrong line expects, by the files that hold such a line";
+    "the beliefs that answer what a file's wrong line expects, then the concepts whose mutants answer a wrong "
+    "line that no belief answers, by the files that hold such a line";
 struct misconceptionline {
-    engine::misconceptioncount count;
+    bool belief = false;  // a belief's line, or a concept's
+    int which = 0;        // the belief's place in mutants::beliefset, or the concept's
+    long files = 0;
     std::string text;
 };
 std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades);

@@ -131,6 +131,12 @@ std::string classtext(const std::vector<engine::grade>& grades, bool expected = 
 // fields at the end of each record: right,wrong,missing.
 std::string classcsv(const std::vector<engine::grade>& grades, bool expected = false);
 
+// RFC 4180: the files of a class graded by their expectations, by belief:
+// "file" and each belief's id, then a record per file, its name and, for
+// each belief, 1 when one of its wrong lines expects what the belief
+// answers, else 0; empty fields for a file that was not read.
+std::string classbeliefscsv(const std::vector<engine::grade>& grades);
+
 // The class as one json document; indent < 0 writes it on one line.
 std::string classjson(const std::vector<engine::grade>& grades, int indent, bool expected = false);
 

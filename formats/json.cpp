@@ -16,6 +16,7 @@
 #include "formats/formats.hpp"
 #include "formats/jsonlist.hpp"
 #include "formats/utf8.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 
 namespace vorlak::formats {
@@ -161,8 +162,22 @@ public:
         while (bad_ < e_.bad.size() && e_.bad[bad_].line < n)
             bad_++;
         if (l.verdict == engine::oracle::wrong && wrong_ < e_.wrongs.size() && e_.wrongs[wrong_].line == n) {
-            for (const std::string& line : engine::wrongexplained(e_.wrongs[wrong_], level_))
+            const engine::wrongline& w = e_.wrongs[wrong_];
+            for (const std::string& line : engine::wrongexplained(w, level_))
                 why += (why.empty() ? "" : "\n") + line;
+            // What answers what it expects: the beliefs' ids from concept
+            // on, the mutants from mutant on.
+            if (level_ >= hints::concepts) {
+                json beliefs = json::array();
+                for (const int b : engine::believing(w.text, w.expected))
+                    beliefs.push_back(mutants::beliefset[static_cast<std::size_t>(b)].id);
+                test["beliefs"] = beliefs;
+            }
+            if (level_ >= hints::mutant) {
+                json answering = json::array();
+                engine::foreachmutant(engine::answering(w.text, w.expected), [&](int m) { answering.push_back(m); });
+                test["mutants"] = answering;
+            }
         } else if (bad_ < e_.bad.size() && e_.bad[bad_].line == n) {
             why = engine::badtailhead(e_.bad[bad_]) + " \"" + shownline(e_.bad[bad_].tail.text) + "\"";
             test["expected"] = validutf8(e_.bad[bad_].tail.text);

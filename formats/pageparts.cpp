@@ -87,6 +87,8 @@ std::array<std::string, 4> partsof(const grade& g, int n, hints level) {
                 html[3] = htmltext(std::string_view(p.text).substr(0, p.at)) + "<code>" + htmltext(shownline(p.line)) +
                           "</code>" + htmltext(std::string_view(p.text).substr(p.at + p.length)) + ".";
             break;
+        case partkind::belief:
+            break;
         }
     return html;
 }

@@ -36,4 +36,10 @@ int writefeedback(const settings& s, const std::vector<engine::grade>& grades) {
     return 0;
 }
 
+int writebeliefs(const settings& s, const std::vector<engine::grade>& grades) {
+    if (const int error = io::replacefile(s.beliefs, formats::classbeliefscsv(grades)); error != 0)
+        return fail(std::string(s.beliefs) + ": " + std::strerror(error));
+    return 0;
+}
+
 }  // namespace vorlak::report

@@ -20,4 +20,8 @@ int feedbackfolder(const settings& s);
 // page, and nothing outside the folder is written.
 int writefeedback(const settings& s, const std::vector<engine::grade>& grades);
 
+// --beliefs: the class's files by belief, put in place whole at the file
+// named; 0, or the exit status when it cannot be written.
+int writebeliefs(const settings& s, const std::vector<engine::grade>& grades);
+
 }  // namespace vorlak::report

@@ -15,8 +15,9 @@ const std::string_view synopsis =
     "                     TESTFILE\n"
     "       vorlak-report -f gradescope|prairielearn [-o FILE] [--points N] [--visibility VALUE]\n"
     "                     [--leaderboard] [--expected] [--hints LEVEL] [--fail-under N] TESTFILE\n"
-    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N] [--expected]\n"
-    "                     [--fail-under N] [--feedback DIR [--hints LEVEL]] FILE...\n"
+    "       vorlak-report --class [-f text|csv|json|html] [-o FILE] [-j N]\n"
+    "                     [--expected [--beliefs FILE]] [--fail-under N]\n"
+    "                     [--feedback DIR [--hints LEVEL]] FILE...\n"
     "       vorlak-report --check-settings FILE | --check-settings-environment\n";
 
 namespace {
@@ -42,6 +43,8 @@ constexpr std::string_view helpbefore =
     "      --class          grade every FILE as vorlak -i FILE does: one row per file,\n"
     "                       then how many files kill each mutant\n"
     "  -j, --jobs N         with --class, grade N files at a time (default: the processors)\n"
+    "      --beliefs FILE   with --class and --expected, also write to FILE a csv of each\n"
+    "                       file's wrong lines by belief: a column per belief, 1 or 0\n"
     "      --feedback DIR   with --class, also write a page for each file read into DIR,\n"
     "                       and index.html linking them\n"
     "      --hints LEVEL    how much the report or the feedback pages tell of each mutant,\n";

@@ -49,10 +49,12 @@ enum longonly {
     visibilityoption,
     checksettingsoption,
     checkenvironmentoption,
-    leaderboardoption
+    leaderboardoption,
+    beliefsoption
 };
 
 constexpr option longoptions[] = {
+    {"beliefs", required_argument, nullptr, beliefsoption},
     {"check-settings", required_argument, nullptr, checksettingsoption},
     {"check-settings-environment", no_argument, nullptr, checkenvironmentoption},
     {"class", no_argument, nullptr, classoption},
@@ -166,6 +168,11 @@ int readoptions(int argc, char** argv, settings& s) {
                 return fail("--feedback needs a folder");
             s.feedback = optarg;
             break;
+        case beliefsoption:
+            if (*optarg == '\0')
+                return fail("--beliefs needs a file");
+            s.beliefs = optarg;
+            break;
         case hintsoption:
             if (!engine::parsehints(optarg, s.hints))
                 return fail(std::string("unknown hint level '") + optarg + "': use " + levelnames("or"));
@@ -216,6 +223,8 @@ int readwords(int argc, char** argv, settings& s) {
             return fail("--points and --visibility go with -f gradescope or -f prairielearn");
         if (s.leaderboard)
             return fail("--leaderboard goes with -f gradescope");
+        if (s.beliefs != nullptr && !s.expected)
+            return fail("--beliefs goes with --expected");
         s.files.assign(argv + optind, argv + argc);
         // The pages are handed to students: they tell no more than the
         // condition unless the teacher asks.
@@ -227,6 +236,8 @@ int readwords(int argc, char** argv, settings& s) {
         return fail("-j goes with --class");
     if (s.feedback != nullptr)
         return fail("--feedback goes with --class");
+    if (s.beliefs != nullptr)
+        return fail("--beliefs goes with --class");
     if (argc - optind > 1)
         return fail("one test file only, not " + std::to_string(argc - optind));
     if (!forplatform(s.form) && (s.points >= 0 || s.visibility != nullptr))

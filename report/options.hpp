@@ -30,6 +30,7 @@ struct settings {
     std::vector<std::string> files;  // with --class
     int jobs = 0;                    // 0: one per processor
     const char* feedback = nullptr;  // with --class: the folder of the feedback pages
+    const char* beliefs = nullptr;   // with --class --expected: the csv of the files by belief
     // What the report tells of each mutant; with --class, the feedback
     // pages, whose default is condition.
     formats::hints hints = formats::hints::mutant;

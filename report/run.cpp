@@ -141,6 +141,9 @@ int run(int argc, char** argv) {
     const std::string out = render(s, f, note);
     if (const int status = writeout(s, out); status != 0)
         return status;
+    if (s.beliefs != nullptr)
+        if (const int status = writebeliefs(s, f.grades); status != 0)
+            return status;
     if (s.feedback != nullptr)
         if (const int status = writefeedback(s, f.grades); status != 0)
             return status;

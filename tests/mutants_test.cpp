@@ -14,6 +14,7 @@
 
 #include "dates/dates.hpp"
 #include "model.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/mutants.hpp"
 #include "mutants/wiring.hpp"
@@ -759,6 +760,120 @@ private:
         return text;
     }
 };
+
+// --- the beliefs ----------------------------------------------------------------------
+
+// A wrong calendar written plainly: its leap years, the date check's tests
+// each alone in their order (February with 29 days in test 4), and a day
+// count that walks the years from 1900.
+struct plaincalendar {
+    bool (*leap)(int year);
+
+    static constexpr int lengths[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool fails(int test, date x) const {
+        // clang-format off
+        switch (test) {
+        case 1: return x.month <= 0 || x.month > 12;
+        case 2: return x.day <= 0 || x.day > 31;
+        case 3: return x.year <= 1899;
+        case 4: return x.day > (x.month >= 1 && x.month <= 12 ? lengths[x.month - 1] : 31);
+        default: return x.month == 2 && x.day == 29 && !leap(x.year);
+        }
+        // clang-format on
+    }
+    int code(date x) const {
+        for (int test = 1; test <= 5; test++)
+            if (fails(test, x))
+                return test;
+        return 0;
+    }
+    int daynumber(date x) const {
+        int n = x.day;
+        for (int y = 1900; y < x.year; y++)
+            n += leap(y) ? 366 : 365;
+        for (int m = 1; m < x.month; m++)
+            n += m == 2 ? (leap(x.year) ? 29 : 28) : lengths[m - 1];
+        return n;
+    }
+    int evaluate(date a, date b) const {
+        if (const int k = code(a); k != 0)
+            return -(10 + k);
+        if (const int k = code(b); k != 0)
+            return -(20 + k);
+        return counted(daynumber(b) - daynumber(a));
+    }
+};
+
+constexpr plaincalendar gregorian{[](int y) { return calendar::isleap(y); }};
+
+// Every belief's answers against a plain evaluation of its change, on
+// generated lines, and each answers something on them that the reference
+// does not.
+TEST(Beliefs, AnswerAsTheirChangesSay) {
+    using answers = std::set<int>;
+    using plainbelief = answers (*)(date a, date b, int ref);
+    struct row {
+        std::string_view id;
+        plainbelief plain;
+    };
+    // clang-format off
+    const row rows[] = {
+        {"both-ends", [](date, date, int ref) { return ref >= 0 ? answers{ref + 1} : answers{}; }},
+        {"no-leap-years", [](date a, date b, int) {
+            return answers{plaincalendar{[](int) { return false; }}.evaluate(a, b)}; }},
+        {"every-fourth-year", [](date a, date b, int) {
+            return answers{plaincalendar{[](int y) { return y % 4 == 0; }}.evaluate(a, b)}; }},
+        {"no-400-rule", [](date a, date b, int) {
+            return answers{plaincalendar{[](int y) { return y % 4 == 0 && y % 100 != 0; }}.evaluate(a, b)}; }},
+        {"every-year-leap", [](date a, date b, int) {
+            return answers{plaincalendar{[](int) { return true; }}.evaluate(a, b)}; }},
+        {"day-first", [](date a, date b, int) {
+            return answers{gregorian.evaluate({a.day, a.month, a.year}, {b.day, b.month, b.year})}; }},
+        {"counts-backwards", [](date a, date b, int ref) {
+            return ref == -3 ? answers{calendar::serial(b) - calendar::serial(a)} : answers{}; }},
+        {"another-test", [](date a, date b, int ref) {
+            answers out;
+            const int which = ref <= -21 ? 2 : ref <= -11 ? 1 : 0;
+            for (int test = 1; which != 0 && test <= 5; test++)
+                if (-(10 * which + test) != ref && gregorian.fails(test, which == 1 ? a : b))
+                    out.insert(-(10 * which + test));
+            return out; }},
+        {"second-date-first", [](date, date b, int ref) {
+            return ref <= -11 && ref >= -15 && gregorian.code(b) != 0 ? answers{-(20 + gregorian.code(b))} : answers{}; }},
+    };
+    // clang-format on
+    ASSERT_EQ(std::size(rows), beliefset.size());
+    constexpr int linecount = 6000;
+    linesource source;
+    std::array<int, std::size(rows)> differing{};
+    int failures = 0;
+    for (int i = 0; i < linecount; i++) {
+        const std::string text = source.next();
+        const int length = putline(text);
+        const int ref = dates::testline(length);
+        for (std::size_t r = 0; r < std::size(rows); r++) {
+            const belief& b = beliefset[r];
+            ASSERT_EQ(b.id, rows[r].id);
+            const answerset got = believes(b, length);
+            const answers have(got.values.begin(), got.values.begin() + got.size);
+            const answers want = ref == -4 ? answers{} : rows[r].plain(readdate(0), readdate(11), ref);
+            if (have.size() != static_cast<std::size_t>(got.size) || have != want) {
+                std::string list;
+                for (const int v : have)
+                    list += ' ' + std::to_string(v);
+                ADD_FAILURE() << "line " << i << ' ' << printable(text) << ": " << b.id << " answers" << list
+                              << " (reference " << ref << ')';
+                if (++failures == maxreported)
+                    return;
+            }
+            differing[r] += want.empty() || want == answers{ref} ? 0 : 1;
+        }
+        // The belief leaves the line as it found it.
+        ASSERT_EQ(dates::testline(length), ref) << printable(text);
+    }
+    for (std::size_t r = 0; r < std::size(rows); r++)
+        EXPECT_GT(differing[r], 0) << rows[r].id << " never answers otherwise than the reference";
+}
 
 TEST(NothingElseChanged, GeneratedLines) {
     constexpr int linecount = 6000;

@@ -43,6 +43,7 @@
 #include "formats/html.hpp"
 #include "formats/utf8.hpp"
 #include "io/shown.hpp"
+#include "mutants/beliefs.hpp"
 #include "mutants/catalogue.hpp"
 #include "mutants/score.hpp"
 #include "process.hpp"
@@ -992,18 +993,31 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
             << record;
     }
 
-    // The misconceptions, worked out plainly: every mutant run on each wrong
-    // line, the concepts of those that answer what it expects.
+    // The misconceptions, worked out plainly: every belief run on each wrong
+    // line, the beliefs that answer what it expects; for a line that none
+    // answers, every mutant run on it, the concepts of those that do.
     std::array<long, mutants::ideas.size()> pointing{};
+    std::array<long, mutants::beliefset.size()> believed{};
+    std::string bybelief = "file";
+    for (const mutants::belief& b : mutants::beliefset)
+        bybelief += "," + std::string(b.id);
+    bybelief += "\r\n";
     long wronglines = 0;
     for (const std::string& file : files) {
-        if (file.ends_with("missing.txt"))
+        if (file.ends_with("missing.txt")) {
+            bybelief += file + std::string(mutants::beliefset.size(), ',') + "\r\n";
             continue;
+        }
         const engine::scanresult scan = scanpath(file, {.tails = engine::tailuse::graded});
         std::array<bool, mutants::ideas.size()> pointed{};
+        std::array<bool, mutants::beliefset.size()> held{};
         for (const engine::wrongline& w : scan.expected.wrongs) {
             wronglines++;
-            for (int n = 1; n <= 65; n++)
+            bool explained = false;
+            for (std::size_t b = 0; b < held.size(); b++)
+                if (mutants::believes(mutants::beliefset[b], tests::putline(w.text)).contains(w.expected))
+                    held[b] = explained = true;
+            for (int n = 1; n <= 65 && !explained; n++)
                 if (engine::results(w.text, n).second == w.expected)
                     pointed[static_cast<std::size_t>(mutants::mutantof(n).teaches)] = true;
             EXPECT_EQ(engine::answering(w.text, w.expected).count(),
@@ -1013,7 +1027,19 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         }
         for (std::size_t i = 0; i < pointed.size(); i++)
             pointing[i] += pointed[i] ? 1 : 0;
+        bybelief += file;
+        for (std::size_t b = 0; b < held.size(); b++) {
+            believed[b] += held[b] ? 1 : 0;
+            bybelief += held[b] ? ",1" : ",0";
+        }
+        bybelief += "\r\n";
     }
+    // --beliefs writes them beside the gradebook, which stays as it is.
+    const std::string beliefscsv = (std::filesystem::path(files[0]).parent_path() / "beliefs.csv").string();
+    std::vector<std::string> withbeliefs = args;
+    withbeliefs.insert(withbeliefs.begin() + 2, {"--beliefs", beliefscsv});
+    EXPECT_EQ(report(withbeliefs).out, csv.out);
+    EXPECT_EQ(tests::readfile(beliefscsv), bybelief);
     EXPECT_GT(wronglines, 0);
     args[3] = "json";
     const auto document = nlohmann::json::parse(report(args).out);
@@ -1027,8 +1053,33 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         EXPECT_EQ(document["misconceptions"][i]["concept"], want[i].second) << i;
         EXPECT_EQ(document["misconceptions"][i]["files"], -want[i].first) << want[i].second;
     }
+    std::vector<std::pair<long, std::string>> beliefs;
+    for (std::size_t b = 0; b < believed.size(); b++)
+        beliefs.emplace_back(-believed[b], std::string(mutants::beliefset[b].id));
+    std::stable_sort(beliefs.begin(), beliefs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ASSERT_EQ(document["beliefs"].size(), beliefs.size());
+    EXPECT_GT(-beliefs[0].first, 0);
+    for (std::size_t i = 0; i < beliefs.size(); i++) {
+        EXPECT_EQ(document["beliefs"][i]["belief"], beliefs[i].second) << i;
+        EXPECT_EQ(document["beliefs"][i]["files"], -beliefs[i].first) << beliefs[i].second;
+    }
     args[3] = "text";
     const std::string text = report(args).out;
+    // The beliefs come first, each by the name it is shown by.
+    std::size_t after = 0;
+    for (const auto& [negative, id] : beliefs) {
+        const std::string_view named = id;
+        const auto row = std::find_if(mutants::beliefset.begin(), mutants::beliefset.end(),
+                                      [named](const mutants::belief& b) { return b.id == named; });
+        const std::string line =
+            std::string(row->name) + ": " + std::to_string(-negative) + (negative == -1 ? " file\n" : " files\n");
+        const std::size_t at = text.find('\n' + line);
+        EXPECT_EQ(at != std::string::npos, negative != 0) << line;
+        if (at != std::string::npos) {
+            EXPECT_GT(at, after) << line;
+            after = at;
+        }
+    }
     for (const auto& [negative, name] : want) {
         const std::string line = name + ": " + std::to_string(-negative) + (negative == -1 ? " file\n" : " files\n");
         EXPECT_EQ(text.find('\n' + line) != std::string::npos, negative != 0) << line;
@@ -1969,7 +2020,9 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
         if (level >= 1 && level < 5)
             said += "    line 5 expects a day count, and the count is another\n";
         if (level >= 2)
-            said += "    concept: the days before each month\n";
+            said += "    line 5 expects 2: " + std::string(mutants::beliefset[0].sentence) +
+                    "\n    line 5 expects 2: " + std::string(mutants::beliefset[4].sentence) +
+                    "\n    concept: the days before each month\n";
         if (level >= 4)
             said += "    as mutant 55 does\n    mutant 55: " + std::string(mutants::mutantof(55).description) + "\n";
         const auto text = report({"--expected", "--hints", name, right});
@@ -1990,6 +2043,13 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
             for (std::size_t at; (at = why.find("\n    ")) != std::string::npos;)
                 why.replace(at, 5, "\n");
             EXPECT_EQ(f["tests"][4]["explanation"].get<std::string>() + "\n", why) << name;
+            // What answers it, by id from concept on and by number from mutant on.
+            const nlohmann::json believed = {mutants::beliefset[0].id, mutants::beliefset[4].id};
+            EXPECT_EQ(f["tests"][4].value("beliefs", nlohmann::json()), level >= 2 ? believed : nlohmann::json())
+                << name;
+            EXPECT_EQ(f["tests"][4].value("mutants", nlohmann::json()),
+                      level >= 4 ? nlohmann::json{55} : nlohmann::json())
+                << name;
         }
     }
     // The garbage tails state nothing: each line is missing, its tail

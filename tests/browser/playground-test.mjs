@@ -678,16 +678,19 @@ async function expectations(context) {
     `page ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
   // The wrong line's explanation: that it is wrong, from state the kind it
   // expects, and only with the answers what the program answers and what that
-  // means; from concept its concepts, from mutant the mutants that answer it.
+  // means; from concept the beliefs and the concepts, from mutant the mutants
+  // that answer it.
   const lines = off.marks[1].explained;
+  const beliefs = lines.filter((l) => l.startsWith('line 2 expects -15: as if ')).length;
   const concepts = lines.filter((l) => l.startsWith(full.conceptframe)).length;
   const mutantsnamed = lines.filter((l) => /^(as mutants? |mutant \d+: |no mutant answers )/.test(l)).length;
   const head = offers('answer') ? ['line 2 expects -15, the program answers 1']
     : ['line 2: the result it expects is wrong',
       ...(offers('state') ? ['line 2 expects a date error code, and the program\'s result is of another kind'] : [])];
   check(head.every((l, i) => lines[i] === l) && (!offers('answer') || lines[1].startsWith('1 means ')) &&
-    (offers('concept') ? concepts > 0 : concepts === 0) && (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
-    lines.length === (offers('answer') ? 2 : head.length) + concepts + mutantsnamed,
+    (offers('concept') ? beliefs > 0 && concepts > 0 : beliefs + concepts === 0) &&
+    (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
+    lines.length === (offers('answer') ? 2 : head.length) + beliefs + concepts + mutantsnamed,
   `expected: the wrong line is explained as ${opt.level} allows, and no further`, JSON.stringify(lines));
   check(off.count === null && off.summary === verdictof(file).summary && off.kills[1] !== '',
     'expected: unchecked, the lines grade as vorlak grades them, and no count of the verdicts shows', JSON.stringify(off));
