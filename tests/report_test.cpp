@@ -1131,7 +1131,7 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
     // Below the answers no surface holds the program's result on a wrong or
     // missing line: no count of five digits or more that such a line gives
     // and that no file and no report of the starter holds is in the
-    // class's outputs (the same at every level, above), its pages or any
+    // class's outputs (the same at every level, above), its beliefs' csv, its pages or any
     // output for one file; with the answers some are, as the check sees.
     const auto holds = [](const std::string& out, int r) {
         const std::string n = std::to_string(r);
@@ -1158,9 +1158,10 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
         const std::string name(engine::hintnames[level]);
         const std::string format = std::array{"text", "csv", "json", "html"}[level % 4];
         std::filesystem::remove_all(pages);
-        args = {"--class", "--expected", "-f", format, "--hints", name, "--feedback", pages};
+        const std::string beliefcsv = pages.parent_path() / "secret-beliefs.csv";
+        args = {"--class", "--expected", "-f", format, "--hints", name, "--feedback", pages, "--beliefs", beliefcsv};
         args.insert(args.end(), files.begin(), files.end());
-        std::vector<std::string> outputs = {report(args).out};
+        std::vector<std::string> outputs = {report(args).out, readfile(beliefcsv)};
         for (const auto& page : std::filesystem::directory_iterator(pages))
             outputs.push_back(readfile(page.path()));
         for (std::vector<std::string> form : std::vector<std::vector<std::string>>{{"text", "--matrix"},
