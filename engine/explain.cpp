@@ -41,6 +41,34 @@ constexpr std::array<lossword, 5> losswords = {{
 
 }  // namespace
 
+std::string numberlist(const std::vector<long>& numbers) {
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t last = i;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1)
+            last++;
+        if (last - i >= 2) {
+            items.push_back(std::to_string(numbers[i]) + "-" + std::to_string(numbers[last]));
+        } else {
+            for (std::size_t k = i; k <= last; k++)
+                items.push_back(std::to_string(numbers[k]));
+        }
+        i = last + 1;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < items.size(); i++)
+        out += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+    return out;
+}
+
+std::string mutantlist(const std::vector<long>& numbers, bool capital) {
+    return std::string(capital ? "M" : "m") + (numbers.size() == 1 ? "utant " : "utants ") + numberlist(numbers);
+}
+
+std::string counted(long count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 std::string_view statename(state s) { return statewords[static_cast<std::size_t>(s)].name; }
 
 std::string_view statemeaning(state s) { return statewords[static_cast<std::size_t>(s)].meaning; }
@@ -63,9 +91,11 @@ std::string stepvalues(const verdict& v) {
         return "the syntax check finds its first non-digit at column " + mutant + " instead of column " + reference;
     case measure::datecode:
         return "the date check answers " + mutant + " instead of " + reference + " for " + datetext(v.at);
-    case measure::leapanswer:
-        return "the leap-year rule answers " + mutant + " instead of " + reference + " for " +
-               std::to_string(v.at.year);
+    case measure::checkanswer:
+    case measure::countanswer:
+        return std::string("the leap-year rule, as the ") +
+               (v.what == measure::checkanswer ? "date check" : "day count") + " asks it, answers " + mutant +
+               " instead of " + reference + " for " + std::to_string(v.at.year);
     case measure::daynumber:
         return "the day number of " + datetext(v.at) + " is " + mutant + " instead of " + reference;
     }

@@ -8,12 +8,27 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/infection.hpp"
 #include "engine/scan.hpp"
 #include "mutants/mutants.hpp"
 
 namespace vorlak::engine {
+
+// Numbers in rising order as one list that a person reads: a run of three
+// or more as its first and last, the rest each, the last after "and": "21
+// and 24", "27, 28 and 30", "1-16, 21 and 24".  Pages, the platforms'
+// documents and the playground list mutants so; the text and csv reports
+// keep their lists of runs separated by blanks, which scripts read.
+std::string numberlist(const std::vector<long>& numbers);
+
+// The same after its noun, in the number the list asks: "mutant 5",
+// "mutants 21 and 24"; with capital, "Mutant 5".
+std::string mutantlist(const std::vector<long>& numbers, bool capital = false);
+
+// A count with its noun in the number it asks: "1 mutant", "2 mutants".
+std::string counted(long count, std::string_view one, std::string_view many);
 
 // "killed", "infected", "reached" or "unreached".
 std::string_view statename(state s);
@@ -40,11 +55,12 @@ std::string_view lossname(loss l);
 std::string_view lossmeaning(loss l);
 
 // The two values at the altered step of an infecting verdict, such as "the
-// leap-year rule answers 1 instead of 0 for 2001".
+// leap-year rule, as the date check asks it, answers 1 instead of 0 for 2001".
 std::string stepvalues(const verdict& v);
 
 // The mutant's state over the scan with its first line, such as "infected
-// by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused"
+// by line 5: the leap-year rule, as the date check asks it, answers 1
+// instead of 0 for 2001, unused"
 // or "no line reaches it".
 std::string whyof(const scanresult& scan, int mutant);
 

@@ -74,11 +74,16 @@ std::string sharedsentence(const std::vector<std::string>& texts, const std::vec
             suffix, static_cast<std::size_t>(std::mismatch(first.rbegin(), first.rend(), t.rbegin(), t.rend()).first -
                                              first.rbegin()));
     }
-    // Whole words: the prefix ends at a blank, the suffix starts at one or at punctuation.
+    // Whole words: the prefix ends at a blank, the suffix starts at a
+    // character that no word holds, so that the punctuation after the word
+    // stays in the sentence.  A word holds letters and digits, and a date's
+    // slashes or a hyphen between them.
+    const auto inword = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == '-';
+    };
     while (prefix > 0 && first[prefix - 1] != ' ')
         prefix--;
-    const auto wordend = [](char c) { return c == ' ' || c == ',' || c == '.' || c == ';'; };
-    while (suffix > 0 && !wordend(first[first.size() - suffix]))
+    while (suffix > 0 && inword(first[first.size() - suffix]))
         suffix--;
     if (prefix == 0)
         return "";
@@ -87,9 +92,13 @@ std::string sharedsentence(const std::vector<std::string>& texts, const std::vec
         if (texts[i].size() < prefix + suffix)
             return "";
         const std::string middle = texts[i].substr(prefix, texts[i].size() - prefix - suffix);
-        if (middle.empty() || middle.size() > longest || middle.find_first_of("<> ") != std::string::npos)
+        if (middle.empty() || middle.size() > longest || !std::all_of(middle.begin(), middle.end(), inword) ||
+            middle.back() == '/' || middle.back() == '-')
             return "";
-        list += (i == 0 ? "" : ", ") + middle + " (mutant " + std::to_string(members[i]) + ")";
+        list += (i == 0                  ? ""
+                 : i + 1 == texts.size() ? " and "
+                                         : ", ") +
+                middle + " (mutant " + std::to_string(members[i]) + ")";
     }
     return first.substr(0, prefix) + "…" + first.substr(first.size() - suffix) + " Here … stands for " + list + ".";
 }

@@ -53,8 +53,9 @@ part killingline(const suggestion& s);
 part beliefpart(const wrongline& w, const mutants::belief& b);
 
 // The texts of one part, one for each mutant of a group, said once when
-// they differ only in one short word: "… in column …, after …. Here …
-// stands for 1 (mutant 2), 3 (mutant 3)."  Empty when they differ more.
+// they differ only in one short word, taken whole without the punctuation
+// after it: "… in column …, after …. Here … stands for 1 (mutant 2) and 3
+// (mutant 3)."  Empty when they differ more.
 std::string sharedsentence(const std::vector<std::string>& texts, const std::vector<int>& members);
 
 // Where a student should start: the concept with the most surviving

@@ -78,7 +78,7 @@ countstep countat(const step& s, const date& d, int referenceday) {
         // The rule is asked for every date, whatever the month; where it
         // answers as the reference's, the day number is the reference's.
         out.reached = true;
-        out.what = measure::leapanswer;
+        out.what = measure::countanswer;
         out.reference = dates::leap(d.year);
         out.mutant = s.rule(d.year);
         out.infected = out.reference != out.mutant;
@@ -174,7 +174,7 @@ checkstep judgecheck(int mutant, const dates::date& d, int code) {
     out.reached = true;
     out.mutantcode = s.check(d.month, d.day, d.year);
     if (s.what == kind::checkrule) {
-        out.what = measure::leapanswer;
+        out.what = measure::checkanswer;
         out.reference = dates::leap(d.year);
         out.mutant = s.rule(d.year);
     } else {

@@ -46,10 +46,11 @@ enum class loss : std::uint8_t {
 
 // What the two values at an altered step are.
 enum class measure : std::uint8_t {
-    stopcolumn,  // the column where the syntax check rejects the line; -1 when it accepts it
-    datecode,    // the date check's code for the date
-    leapanswer,  // the leap-year rule's answer for the date's year
-    daynumber,   // the date's day number
+    stopcolumn,   // the column where the syntax check rejects the line; -1 when it accepts it
+    datecode,     // the date check's code for the date
+    checkanswer,  // the leap-year rule's answer for the date's year, as the date check asks it
+    countanswer,  // the same, as the day count asks it
+    daynumber,    // the date's day number
 };
 
 // A mutant on one line.  Where the line infects it: the date whose step was

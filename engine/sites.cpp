@@ -208,8 +208,8 @@ std::optional<enclosingfunction> functionof(int mutant) {
     return enclosingfunction{s->file, at(text, head), at(text, close + 1), name};
 }
 
-std::array<std::optional<codespan>, 4> stagespans() {
-    std::array<std::optional<codespan>, 4> out;
+std::array<std::optional<codespan>, mutants::stagecount> stagespans() {
+    std::array<std::optional<codespan>, mutants::stagecount> out;
     const auto before = [](position a, position b) { return a.line != b.line ? a.line < b.line : a.column < b.column; };
     for (const mutants::mutant& m : mutants::mutantset)
         if (const auto f = functionof(m.number)) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "mutants/mutants.hpp"
+
 namespace vorlak::engine {
 
 struct position {
@@ -55,7 +57,7 @@ std::optional<enclosingfunction> functionof(int mutant);
 // for each stage in the order of mutants::stage; nothing for a stage whose
 // sites are not found.  A caller that shows many mutants works it out once.
 using codespan = std::pair<position, position>;
-std::array<std::optional<codespan>, 4> stagespans();
+std::array<std::optional<codespan>, mutants::stagecount> stagespans();
 
 // The place in text that matches pattern, where every run of white space
 // in pattern stands for any run of white space: the offsets of its first

@@ -34,7 +34,7 @@ struct concepttest {
     std::string output;
 };
 
-std::string numbers(const runs& r, bool single) { return (single ? "mutant " : "mutants ") + r.text(); }
+std::string numbers(const runs& r) { return engine::mutantlist(r.numbers()); }
 
 // The survivor's hints below its name, a line each, as the text report has
 // them: its state after its name, then the parts of its explanation but the
@@ -76,14 +76,14 @@ std::vector<concepttest> concepttests(const scanresult& scan, hints level,
         if (t.mutants == 0)
             continue;
         // Below concept a test is named by its mutants alone.
-        t.members = numbers(all, t.mutants == 1);
+        t.members = numbers(all);
         t.name = level >= hints::concepts ? std::string(mutants::ideas[i].name) : t.members;
         if (level >= hints::concepts)
             t.output += engine::concepthint(mutants::ideas[i]) + '\n';
         if (!killed.empty())
-            t.output += "killed: " + numbers(killed, t.killed == 1) + '\n';
+            t.output += "killed: " + numbers(killed) + '\n';
         if (!surviving.empty())
-            t.output += "surviving: " + numbers(surviving, t.mutants - t.killed == 1) + '\n' + survivors;
+            t.output += "surviving: " + numbers(surviving) + '\n' + survivors;
         tests.push_back(t);
     }
     return tests;

@@ -178,12 +178,9 @@ std::string concepttable(const std::vector<grade>& grades, long graded) {
         colhead("concept") + colhead("files killing all its mutants") + colhead("mutants") + "</tr></thead>\n<tbody>\n";
     for (const engine::conceptgrade& c : engine::conceptsof(grades)) {
         const mutants::ideatext& idea = mutants::ideaof(c.idea);
-        std::string numbers;
-        engine::foreachmutant(c.mutants, [&](int n) {
-            if (!numbers.empty())
-                numbers += ' ';
-            numbers += number(n);
-        });
+        std::vector<long> members;
+        engine::foreachmutant(c.mutants, [&](int n) { members.push_back(n); });
+        const std::string numbers = engine::numberlist(members);
         table += "<tr data-concept=\"" + number(static_cast<long>(c.idea)) + "\">" +
                  rowhead(htmltext(idea.name) + "<span class=\"sentence\">" + htmltext(idea.sentence) + "</span>") +
                  numbercell(number(c.files) + "/" + number(graded)) + cell("td", "", numbers) + "</tr>\n";

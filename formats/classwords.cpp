@@ -27,10 +27,11 @@ std::string wheretostarttext(const engine::scanresult& scan, engine::hints level
     const auto start = engine::wheretostart(scan);
     if (!start)
         return "";
-    const std::string many = std::to_string(start->count) + (start->count == 1 ? " mutant" : " mutants");
+    const bool one = start->count == 1;
+    const std::string many = engine::counted(start->count, "mutant", "mutants");
     return std::string(startframe) + std::string(mutants::ideaof(start->idea).name) + ", where " +
-           (start->reached ? "your lines already reach " + many + " that survive."
-                           : many + " survive, none of them reached yet.");
+           (start->reached ? "your lines already reach " + many + (one ? " that survives." : " that survive.")
+                           : many + (one ? " survives, not reached yet." : " survive, none of them reached yet."));
 }
 
 std::vector<misconceptionline> misconceptionlines(const std::vector<engine::grade>& grades) {

@@ -15,13 +15,16 @@
 
 namespace vorlak::formats {
 
-// Runs of consecutive numbers, written "3" or "3-7", separated by blanks.
+// Runs of consecutive numbers, written "3" or "3-7", separated by blanks
+// (text); or as one list a person reads (listed, engine::numberlist).
 class runs {
 public:
     void add(long n);
     bool empty() const { return spans_.empty(); }
     bool single() const { return spans_.size() == 1 && spans_[0].first == spans_[0].second; }
     std::string text() const;
+    std::vector<long> numbers() const;
+    std::string listed() const { return engine::numberlist(numbers()); }
 
 private:
     std::vector<std::pair<long, long>> spans_;

@@ -85,7 +85,7 @@ std::string htmltext(std::string_view text) {
     return out;
 }
 
-std::string renderhtml(std::string_view reportjson, std::string_view title) {
+std::string renderhtml(std::string_view reportjson, std::string_view title, const std::vector<std::string>& notes) {
     std::string safetitle = htmltext(title);
     std::string page;
     page.reserve(viewer::bundle.size() + reportjson.size() + reportjson.size() / 8 + 2048);
@@ -103,7 +103,10 @@ std::string renderhtml(std::string_view reportjson, std::string_view title) {
     page += viewer::version;
     page += ", Apache License 2.0. -->\n<script>";
     page += viewer::bundle;
-    page += "</script>\n</head>\n<body>\n<mutation-test-report-app title-postfix=\"";
+    page += "</script>\n</head>\n<body>\n";
+    for (const std::string& note : notes)
+        page += "<p class=\"editor\">" + htmltext(capitalized(note)) + ".</p>\n";
+    page += "<mutation-test-report-app title-postfix=\"";
     page += safetitle;
     page += "\"></mutation-test-report-app>\n"
             "<script type=\"application/json\" id=\"vorlak-report-data\">";

@@ -3,16 +3,18 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorlak::formats {
 
 // True when the viewer was embedded at build time.
 bool htmlavailable();
 
-// The page: the viewer inlined, the json report inlined as data, title as given.
+// The page: the viewer inlined, the json report inlined as data, title as given,
+// and above the viewer each of notes (engine::editornotes) as a sentence.
 // Without the viewer the page has no script to show the report: ask
 // htmlavailable() first.
-std::string renderhtml(std::string_view reportjson, std::string_view title);
+std::string renderhtml(std::string_view reportjson, std::string_view title, const std::vector<std::string>& notes = {});
 
 // What to tell a user whose build has no viewer.
 std::string_view htmlhowto();

@@ -119,7 +119,7 @@ json mutantresult(const scanresult& scan, const location& s, int n, const report
 // Where a mutant stands as the level allows: its site from mutant on; from
 // state on the whole of its stage's code (spans, engine::stagespans);
 // below, the whole program.
-location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, 4>& spans) {
+location shownat(int n, hints level, const std::array<std::optional<engine::codespan>, mutants::stagecount>& spans) {
     const auto s = locate(n);
     // The tests make sure that every mutant is found; should the sources
     // ever part from the anchors, the mutant stands at the top of a file.
@@ -220,6 +220,9 @@ std::string jsonreport(const scanresult& scan, std::string_view name, const repo
                    {"thresholds", {{"high", highthreshold}, {"low", lowthreshold}}},
                    {"files", files},
                    {"framework", {{"name", "vorlak-report"}, {"version", VORLAK_VERSION}}}};
+    // What an editor added to the file unseen, a sentence each, at every level.
+    if (const std::vector<std::string> notes = engine::editornotes(scan); !notes.empty())
+        report["editorNotes"] = notes;
     if (!suggestions.empty()) {
         json list = json::array();
         for (const suggestion& g : suggestions)

@@ -107,8 +107,8 @@ std::string group(const grade& g, const std::vector<int>& members, hints level) 
     std::array<bool, 4> shared{};
     for (std::size_t p = 0; p < shared.size(); p++)
         shared[p] = std::all_of(parts.begin(), parts.end(), [&](const auto& each) { return each[p] == parts[0][p]; });
-    std::string html = "<li class=\"group\" data-mutants=\"" + list + "\"><h3>" +
-                       (members.size() == 1 ? "Mutant " : "Mutants ") + numbers.text();
+    std::string html =
+        "<li class=\"group\" data-mutants=\"" + list + "\"><h3>" + engine::mutantlist(numbers.numbers(), true);
     if (level >= hints::state)
         html += ": " + std::string(engine::statename(g.scan.stateof(members[0])));
     html += "</h3>\n";
@@ -153,7 +153,7 @@ std::string group(const grade& g, const std::vector<int>& members, hints level) 
             theselist += (theselist.empty() ? "" : " ") + number(n);
         }
         html += "<li class=\"survivor\" data-mutants=\"" + theselist + "\"><p class=\"name\">" +
-                (saidof[i].size() == 1 ? "Mutant " : "Mutants ") + these.text() + "</p>\n" + said[i] + "</li>\n";
+                engine::mutantlist(these.numbers(), true) + "</p>\n" + said[i] + "</li>\n";
     }
     html += "</ul>\n";
     return html + "</li>\n";
@@ -188,7 +188,7 @@ std::string numbersof(killset s, bool runsof) {
         r.add(n);
         list += (list.empty() ? "" : " ") + number(n);
     });
-    return runsof ? r.text() : list;
+    return runsof ? r.listed() : list;
 }
 
 }  // namespace
@@ -236,7 +236,7 @@ std::string survivors(const grade& g, hints level) {
         runs r;
         for (const int n : all)
             r.add(n);
-        return "<p class=\"numbers\">" + std::string(all.size() == 1 ? "Mutant " : "Mutants ") + r.text() + ".</p>\n";
+        return "<p class=\"numbers\">" + engine::mutantlist(r.numbers(), true) + ".</p>\n";
     }
     if (level == hints::state)
         return groups(g, all, level);

@@ -179,6 +179,14 @@ std::string runs::text() const {
     return out;
 }
 
+std::vector<long> runs::numbers() const {
+    std::vector<long> out;
+    for (const auto& [first, last] : spans_)
+        for (long n = first; n <= last; n++)
+            out.push_back(n);
+    return out;
+}
+
 std::string csvfield(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos)
         return std::string(text);

@@ -15,14 +15,14 @@ namespace vorlak::mutants {
 // Code that several sites name.
 inline constexpr std::string_view test5 = "if (month == 2 && leap(year) == 0 && day == 29) return 5;";
 inline constexpr std::string_view monthtable = "std::array<int, 12> monthdays = {";
-inline constexpr std::string_view rule400 = "return year % 400 == 0 ? 1 : 0;";
-inline constexpr std::string_view rule100 = "if (year % 4 == 0 && year % 100 != 0)";
-inline constexpr std::string_view leapbody =
-    "if (year % 4 == 0 && year % 100 != 0) return 1; return year % 400 == 0 ? 1 : 0;";
 inline constexpr std::string_view term400 = "n += y / 400;";
 inline constexpr std::string_view term100 = "n -= y / 100; n += y / 400;";
 inline constexpr std::string_view term4 = "n += y / 4; n -= y / 100; n += y / 400;";
 inline constexpr std::string_view adjustment = "if (leap(d.year) == 1 && d.month <= 2) n -= 1;";
+// The calls of the leap-year rule: a mutant of the rule changes one stage's
+// asking, in place of the call, and the handed program's rule stays.
+inline constexpr std::string_view checkcall = "leap(year)";
+inline constexpr std::string_view countcall = "leap(d.year)";
 inline constexpr std::string_view daytable = "std::array<int, 12> daysbeforemonth = {";
 inline constexpr std::string_view separatortest = "if (isseparator(column))";
 
@@ -281,22 +281,22 @@ inline constexpr auto mutantset = std::to_array<mutant>({
      idea::monthlengths, "December 31 in a year from 1900 on",
      "a date in December from 1900 on with a day from 01 to 31, as the first date or after a valid first date",
      "nothing more: the date check's changed answer is the line's result"},
-    {43, stage::leapyear, "m43leap", {.checkrule = {.values = {.quadcenturies = false}}},
+    {43, stage::leapcheck, "m43leap", {.checkrule = {.values = {.quadcenturies = false}}},
      "treats 2000 and every year divisible by 400 as common years when checking February 29",
-     {rule400, "year % 400 == 0 ? 1 : 0", inside, "0"},
-     idea::fourhundred, "a February date in a year divisible by 400, such as 2000",
+     {test5, checkcall, inside, "(year % 4 == 0 && year % 100 != 0 ? 1 : 0)"},
+     idea::fourhundred, "a February date in a year divisible by 400, such as 2000: the date check asks the leap-year rule only in February",
      "a date from February 1 to February 29 in a year from 1900 on, as the first date or after a valid first date",
      "the 29th of that February"},
-    {44, stage::leapyear, "m44leap", {.checkrule = {.values = {.centuries = false}}},
+    {44, stage::leapcheck, "m44leap", {.checkrule = {.values = {.centuries = false}}},
      "treats 1900 and every other century year as leap years when checking February 29",
-     {rule100, "year % 4 == 0 && year % 100 != 0", inside, "year % 4 == 0"},
-     idea::centuries, "a February date in a century year not divisible by 400, such as 1900 or 2100",
+     {test5, checkcall, inside, "(year % 4 == 0 ? 1 : 0)"},
+     idea::centuries, "a February date in a century year not divisible by 400, such as 1900 or 2100: the date check asks the leap-year rule only in February",
      "a date from February 1 to February 29 in a year from 1900 on, as the first date or after a valid first date",
      "the 29th of that February"},
-    {45, stage::leapyear, "m45leap", {.checkrule = {.values = {.always = true}}},
+    {45, stage::leapcheck, "m45leap", {.checkrule = {.values = {.always = true}}},
      "treats every year as a leap year when checking February 29",
-     {leapbody, leapbody, inside, "return 1;"},
-     idea::everyfourth, "a February date from 1900 on in a common year, such as 2001",
+     {test5, checkcall, inside, "1"},
+     idea::everyfourth, "a February date from 1900 on in a common year, such as 2001: the date check asks the leap-year rule only in February",
      "a date from February 1 to February 29 in a year from 1900 on, as the first date or after a valid first date",
      "the 29th of that February"},
     {46, stage::daydifference, "m46daysdiff", {.terms = {.quadcenturies = false}},
@@ -317,16 +317,16 @@ inline constexpr auto mutantset = std::to_array<mutant>({
      idea::yearlength, "two valid dates",
      "two valid dates: the count runs only when both are valid",
      "a first date before a leap year, such as 2000 or 2004, and a second date in that year or later"},
-    {49, stage::leapyear, "m43leap", {.countrule = {.values = {.quadcenturies = false}}},
+    {49, stage::leapcount, "m43leap", {.countrule = {.values = {.quadcenturies = false}}},
      "counts 2000 and every year divisible by 400 as common years in the day count",
-     {rule400, "year % 400 == 0 ? 1 : 0", inside, "0"},
-     idea::fourhundred, "two valid dates, one of them in a year divisible by 400, such as 2000",
+     {adjustment, countcall, inside, "(d.year % 4 == 0 && d.year % 100 != 0 ? 1 : 0)"},
+     idea::fourhundred, "two valid dates, one of them in a year divisible by 400, such as 2000: the day count asks the leap-year rule of every date",
      "two valid dates: the count runs only when both are valid",
      "only one of the two dates in January or February of a year divisible by 400, the second date not before the first"},
-    {50, stage::leapyear, "m44leap", {.countrule = {.values = {.centuries = false}}},
+    {50, stage::leapcount, "m44leap", {.countrule = {.values = {.centuries = false}}},
      "counts 1900 and every other century year as leap years in the day count",
-     {rule100, "year % 4 == 0 && year % 100 != 0", inside, "year % 4 == 0"},
-     idea::centuries, "two valid dates, one of them in a century year not divisible by 400, such as 1900",
+     {adjustment, countcall, inside, "(d.year % 4 == 0 ? 1 : 0)"},
+     idea::centuries, "two valid dates, one of them in a century year not divisible by 400, such as 1900: the day count asks the leap-year rule of every date",
      "two valid dates: the count runs only when both are valid",
      "only one of the two dates in January or February of a century year not divisible by 400, the second date not before the first"},
     {51, stage::daydifference, "m51daysdiff", {.terms = {.leapmonths = 1}},

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "dates/dates.hpp"
@@ -16,14 +17,18 @@ using dates::date;
 // A mutant's entry function, with the contract of dates::testline.
 using entryfunction = int (*)(int length);
 
-enum class stage { syntaxcheck, datecheck, leapyear, daydifference };
+// The leap-year rule is one function that two stages ask; a mutant of it
+// changes one stage's asking alone, and its stage names which.
+enum class stage { syntaxcheck, datecheck, leapcheck, leapcount, daydifference };
+inline constexpr std::size_t stagecount = 5;
 
 constexpr std::string_view stagename(stage s) {
     // clang-format off
     switch (s) {
     case stage::syntaxcheck: return "syntax check";
     case stage::datecheck: return "date check";
-    case stage::leapyear: return "leap year";
+    case stage::leapcheck: return "leap year, in the date check";
+    case stage::leapcount: return "leap year, in the day count";
     case stage::daydifference: return "day difference";
     }
     // clang-format on

@@ -17,8 +17,8 @@ function ownlines(g) {
     tr.dataset.alone = l.alone.join(' ');
     const th = element('th', String(l.line));
     th.scope = 'row';
-    tr.append(th, element('td', undefined, 'text'), element('td', l.kills.join(', '), 'kills'),
-      element('td', l.alone.join(', '), 'alone'), element('td', l.alone.length > 0 ? words.needed : words.removable, 'needed'));
+    tr.append(th, element('td', undefined, 'text'), element('td', l.killslist, 'kills'),
+      element('td', l.alonelist, 'alone'), element('td', l.alone.length > 0 ? words.needed : words.removable, 'needed'));
     tr.querySelector('.text').append(element('code', l.text));
     body.append(tr);
   }
@@ -61,8 +61,8 @@ function marks(g) {
 }
 
 // What changed since the grading on show: the mutants newly killed, and
-// those killed before that survive now; data-killed and data-survived hold
-// their numbers.
+// those killed before that survive now, listed by the worker; data-killed
+// and data-survived hold their numbers.
 function changes(g) {
   const now = new Set();
   g.mutants.forEach((k, i) => {
@@ -71,10 +71,9 @@ function changes(g) {
   if (previous) {
     const killed = [...now].filter((n) => !previous.has(n));
     const lost = [...previous].filter((n) => !now.has(n)).sort((a, b) => a - b);
-    const named = (ns) => `${ns.length === 1 ? 'mutant' : 'mutants'} ${ns.join(', ')}`;
     const parts = [];
-    if (killed.length > 0) parts.push(`newly killed: ${named(killed)}`);
-    if (lost.length > 0) parts.push(`killed before, surviving now: ${named(lost)}`);
+    if (killed.length > 0) parts.push(`newly killed: ${g.newlykilled}`);
+    if (lost.length > 0) parts.push(`killed before, surviving now: ${g.lostnow}`);
     const p = $('changes');
     p.dataset.killed = killed.join(' ');
     p.dataset.survived = lost.join(' ');
@@ -120,14 +119,15 @@ function show(g) {
   });
 
   const texts = new Map(g.killers);
+  const lists = new Map(g.firstkills);
   const list = $('killers');
   list.replaceChildren();
-  for (const [line, killed] of [...firsts].sort((a, b) => a[0] - b[0])) {
+  for (const [line] of [...firsts].sort((a, b) => a[0] - b[0])) {
     const li = element('li');
     li.dataset.line = String(line);
     li.append(element('span', `line ${line}`, 'number'), ' ',
       element('code', texts.has(line) ? texts.get(line) : ''), ' ',
-      element('span', `kills first ${killed.length === 1 ? 'mutant' : 'mutants'} ${killed.join(', ')}`, 'kills'));
+      element('span', `kills first ${lists.get(line)}`, 'kills'));
     list.append(li);
   }
   if (firsts.size === 0) list.append(element('li', 'none yet', 'none'));

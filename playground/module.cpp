@@ -221,6 +221,24 @@ VORLAK_EXPORT(vorlak_editornotes) int editornotes() {
     return answer(lines);
 }
 
+namespace {
+std::vector<long> listed;  // the numbers handed over for a list
+}  // namespace
+
+// Mutant numbers as every page lists them: the page hands them over one at
+// a time, then takes the list (engine::numberlist), with noun 1 after its
+// noun (engine::mutantlist), and none are left.
+VORLAK_EXPORT(vorlak_listadd) int listadd(long n) {
+    listed.push_back(n);
+    return 0;
+}
+VORLAK_EXPORT(vorlak_numberlist) int numberlist(long noun) {
+    std::sort(listed.begin(), listed.end());
+    const int size = answer(noun != 0 ? engine::mutantlist(listed) : engine::numberlist(listed));
+    listed.clear();
+    return size;
+}
+
 // vorlak's summary line for the file, its newline included.
 VORLAK_EXPORT(vorlak_summary) int summary() { return answer(mutants::summaryline(graded.killed())); }
 

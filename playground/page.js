@@ -67,7 +67,9 @@ function grade() {
   $('grading').hidden = file.length < 1 << 20;
   $('progress').value = 0;
   if (file.length >= 1 << 20) $('linecount').textContent = `Grading ${file.length.toLocaleString('en')} bytes…`;
-  worker.postMessage({ type: 'grade', id: current, file: file.buffer, byexpected: $('byexpected').checked }, [file.buffer]);
+  // With what the grading on show killed, so that the worker says what changed.
+  worker.postMessage({ type: 'grade', id: current, file: file.buffer, byexpected: $('byexpected').checked,
+    previous: previous ? [...previous] : null }, [file.buffer]);
 }
 
 function failed(message) {

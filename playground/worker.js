@@ -49,6 +49,14 @@ function string(bytes) {
   return new TextDecoder().decode(bytes);
 }
 
+// Mutant numbers as every page lists them, by the module: "21 and 24", or
+// with noun "mutants 21 and 24".
+function numberlist(numbers, noun) {
+  for (const n of numbers) module.vorlak_listadd(n);
+  module.vorlak_numberlist(noun ? 1 : 0);
+  return string(text());
+}
+
 // The same, or null when the module has no such answer (-1).
 function answered(size) {
   return size < 0 ? null : string(text());
@@ -145,7 +153,10 @@ function ownlines(file) {
     const [line, kills, alone] = l.split(':');
     const n = Number(line);
     const end = n < starts.length ? starts[n] : file.length;
-    return { line: n, kills: numbers(kills), alone: numbers(alone), text: shownline(starts[n - 1], end) };
+    const k = numbers(kills);
+    const a = numbers(alone);
+    return { line: n, kills: k, alone: a, killslist: numberlist(k), alonelist: numberlist(a),
+      text: shownline(starts[n - 1], end) };
   });
 }
 
@@ -167,7 +178,7 @@ function marks(file) {
   return all;
 }
 
-function grade(id, file, byexpected) {
+function grade(id, file, byexpected, previous) {
   progressid = id;
   lastprogress = 0;
   const at = module.vorlak_filebuffer(file.length);
@@ -191,8 +202,22 @@ function grade(id, file, byexpected) {
     mutants.push(k);
     if (line !== 0 && !killers.has(line) && module.vorlak_linetext(line) >= 0) killers.set(line, shownline(-1, 0));
   }
+  // What each line kills first, and what changed since the grading on show
+  // (previous, the mutants it killed), as lists to read.
+  const firsts = new Map();
+  mutants.forEach((k, i) => {
+    if (k.line === 0) return;
+    if (!firsts.has(k.line)) firsts.set(k.line, []);
+    firsts.get(k.line).push(i + 1);
+  });
+  const now = mutants.flatMap((k, i) => (k.line !== 0 ? [i + 1] : []));
+  const killed = previous ? now.filter((n) => !previous.includes(n)) : [];
+  const lost = previous ? previous.filter((n) => !now.includes(n)).sort((a, b) => a - b) : [];
   return {
     type: 'graded', id, milliseconds,
+    firstkills: [...firsts].map(([line, ns]) => [line, numberlist(ns, true)]),
+    newlykilled: numberlist(killed, true),
+    lostnow: numberlist(lost, true),
     summary: answered(module.vorlak_summary()),
     editornotes: answered(module.vorlak_editornotes()).split('\n').filter((l) => l !== ''),
     lines: module.vorlak_lines(),
@@ -229,7 +254,7 @@ async function handle(m) {
       module._initialize();
       postMessage({ type: 'ready', mutants: catalogue(), words: words() });
     } else if (m.type === 'grade') {
-      postMessage(grade(m.id, new Uint8Array(m.file), m.byexpected));
+      postMessage(grade(m.id, new Uint8Array(m.file), m.byexpected, m.previous ?? null));
     }
     /*answer*/
     if (m.type === 'suggest') postMessage(suggest(m.id, m.mutant));

@@ -110,7 +110,8 @@ std::string render(const settings& s, const findings& f, std::string& note) {
                                                        {.matrix = s.matrix, .diffs = true, .level = s.hints},
                                                        f.file.answers, -1),
                                    formats::displayname(s.testfile) + ": " + mutants::summary(f.file.scan.killed()) +
-                                       (s.expected ? "; " + engine::expectationcounts(f.file.scan.expected) : ""));
+                                       (s.expected ? "; " + engine::expectationcounts(f.file.scan.expected) : ""),
+                                   engine::editornotes(f.file.scan));
     }
     return {};
 }

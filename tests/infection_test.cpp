@@ -372,8 +372,8 @@ TEST(Lines, Examples) {
     constexpr state unreached = state::unreached, reached = state::reached, infected = state::infected;
     constexpr loss none = loss::none, masked = loss::masked, unused = loss::unused, cancelled = loss::cancelled,
                    reversed = loss::reversed;
-    constexpr measure column = measure::stopcolumn, code = measure::datecode, answer = measure::leapanswer,
-                      day = measure::daynumber;
+    constexpr measure column = measure::stopcolumn, code = measure::datecode, check = measure::checkanswer,
+                      count = measure::countanswer, day = measure::daynumber;
     // clang-format off
     const example examples[] = {
         // The syntax check: the columns where the reference's and the mutant's checks stop.
@@ -394,14 +394,14 @@ TEST(Lines, Examples) {
         {"02/28/2001 02/28/2001\n", 29, infected, none, code, 1, 0, 5},
         {"02/29/2001 03/01/2001\n", 30, infected, none, code, 1, 5, 0},
         // The rule of the date check: its answers for the year.
-        {"02/28/2001 03/01/2001\n", 45, infected, unused, answer, 1, 0, 1},
-        {"01/01/2001 02/29/2001\n", 45, infected, none, answer, 2, 0, 1},
+        {"02/28/2001 03/01/2001\n", 45, infected, unused, check, 1, 0, 1},
+        {"01/01/2001 02/29/2001\n", 45, infected, none, check, 2, 0, 1},
         {"03/01/2001 03/01/2001\n", 45, unreached, none, column, 0, 0, 0},
-        {"02/29/2000 03/01/2000\n", 43, infected, none, answer, 1, 1, 0},
+        {"02/29/2000 03/01/2000\n", 43, infected, none, check, 1, 1, 0},
         // The rule of the day count: its answers for the year.
-        {"01/01/2000 03/01/2000\n", 49, infected, none, answer, 1, 1, 0},
-        {"03/01/2000 04/01/2000\n", 49, infected, unused, answer, 1, 1, 0},
-        {"01/01/2000 02/01/2000\n", 49, infected, cancelled, answer, 1, 1, 0},
+        {"01/01/2000 03/01/2000\n", 49, infected, none, count, 1, 1, 0},
+        {"03/01/2000 04/01/2000\n", 49, infected, unused, count, 1, 1, 0},
+        {"01/01/2000 02/01/2000\n", 49, infected, cancelled, count, 1, 1, 0},
         {"02/29/1900 03/01/1900\n", 50, unreached, none, column, 0, 0, 0},
         {"01/01/2001 03/01/2001\n", 50, reached, none, column, 0, 0, 0},
         // The day count: the day numbers of the date.
@@ -819,7 +819,7 @@ TEST(Lines, StarterFile) {
     }
     // 45: the rule answers 1 instead of 0 for 2001 on February 28, which needs no answer.
     EXPECT_EQ(infected[44], 5);
-    EXPECT_EQ(firstinfection[44].what, measure::leapanswer);
+    EXPECT_EQ(firstinfection[44].what, measure::checkanswer);
     EXPECT_EQ(firstinfection[44].date, 1);
     EXPECT_EQ(firstinfection[44].reference, 0);
     EXPECT_EQ(firstinfection[44].mutant, 1);

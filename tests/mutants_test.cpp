@@ -960,10 +960,10 @@ TEST(OrderedSet, NumbersStagesAndCatalogue) {
             want = stage::datecheck;
             function = "m" + std::to_string(n) + "chkdate";
         } else if (n <= 45) {
-            want = stage::leapyear;
+            want = stage::leapcheck;
             function = "m" + std::to_string(n) + "leap";
         } else if (n == 49 || n == 50) {
-            want = stage::leapyear;
+            want = stage::leapcount;
             function = n == 49 ? "m43leap" : "m44leap";
         }
         EXPECT_EQ(m.altered, want) << n;
@@ -972,9 +972,10 @@ TEST(OrderedSet, NumbersStagesAndCatalogue) {
     EXPECT_EQ(entries.size(), 65u);
     EXPECT_EQ(descriptions.size(), 65u);
     std::set<std::string_view> names;
-    for (const stage s : {stage::syntaxcheck, stage::datecheck, stage::leapyear, stage::daydifference})
+    for (const stage s :
+         {stage::syntaxcheck, stage::datecheck, stage::leapcheck, stage::leapcount, stage::daydifference})
         names.insert(stagename(s));
-    EXPECT_EQ(names.size(), 4u);
+    EXPECT_EQ(names.size(), stagecount);
     EXPECT_EQ(names.count(""), 0u);
 }
 

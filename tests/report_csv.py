@@ -13,7 +13,7 @@ import sys
 
 HEADER = ["mutant", "stage", "function", "status", "line", "reference", "result", "description",
           "reached", "infected"]
-STAGES = {"syntax check", "date check", "leap year", "day difference"}
+STAGES = {"syntax check", "date check", "leap year, in the date check", "leap year, in the day count", "day difference"}
 
 
 def records(program, *args, status=0):

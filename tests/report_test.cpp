@@ -131,10 +131,9 @@ TEST(Sites, EachLocationHoldsTheTextItsAlterationReplaces) {
         {21, 22, "0", "day <="},              {23, 24, "31", "day >"},                 {25, 26, "1899", "year <="},
         {27, 28, "2", "month =="},            {29, 29, "29", "day =="},                {30, 30, "if (month == 2", "if"},
         {31, 31, "31", "monthdays"},          {32, 32, "29", "monthdays"},             {34, 34, "30", "monthdays"},
-        {42, 42, "31", "monthdays"},          {43, 43, "year % 400 == 0 ? 1 : 0", "return"},
-        {44, 44, "year % 4 == 0 && year % 100 != 0", "if"},                            {45, 45, "if (year % 4", "if"},
+        {42, 42, "31", "monthdays"},          {43, 45, "leap(year)", "month == 2 && leap"},
         {46, 46, "n += y / 400;", "n +="},    {47, 47, "n -= y / 100;", "n -="},       {48, 48, "n += y / 4;", "n +="},
-        {49, 49, "year % 400 == 0 ? 1 : 0", "return"},                                 {51, 52, "2", "d.month <="},
+        {49, 50, "leap(d.year)", "if (leap(d.year) == 1"},                             {51, 52, "2", "d.month <="},
         {53, 53, "if (leap(d.year) == 1", "if"},                                       {54, 54, "0, 31, 59", "daysbeforemonth"},
         {55, 55, "31", "daysbeforemonth"},    {58, 58, "120", "daysbeforemonth"},      {65, 65, "334", "daysbeforemonth"},
     };
@@ -179,8 +178,8 @@ TEST(Sites, EachFunctionHoldsItsSite) {
     // clang-format off
     const struct { int first, last; std::string_view name, head; } table[] = {
         {1, 16, "checksyntax", "int checksyntax() {"},     {17, 30, "checkdate", "int checkdate(int month"},
-        {31, 42, "monthdays", "constexpr std::array"},      {43, 45, "leap", "int leap(int year) {"},
-        {46, 48, "yearterms", "constexpr int yearterms("}, {49, 50, "leap", "int leap(int year) {"},
+        {31, 42, "monthdays", "constexpr std::array"},      {43, 45, "checkdate", "int checkdate(int month"},
+        {46, 48, "yearterms", "constexpr int yearterms("}, {49, 50, "daynumber", "int daynumber(date d) {"},
         {51, 53, "daynumber", "int daynumber(date d) {"},  {54, 65, "daysbeforemonth", "constexpr std::array"},
     };
     // clang-format on
@@ -1386,13 +1385,15 @@ TEST(Formats, TextRowsAlignAndEndWithTheSummary) {
 TEST(Formats, SurvivorsSayHowFarTheLinesGot) {
     const std::string starter = std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt";
     const auto text = report({starter});
-    const auto row = text.out.find("\n    45  leap year       infected      5  ");
+    const auto row = text.out.find("\n    45  leap year, in the date check  infected      5  ");
     ASSERT_NE(row, std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("infected by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused\n", row),
+    EXPECT_NE(text.out.find("infected by line 5: the leap-year rule, as the date check asks it, answers 1 instead of 0 "
+                            "for 2001, unused\n",
+                            row),
               std::string::npos);
     const auto csv = report({"-f", "csv", starter});
-    EXPECT_NE(csv.out.find("\r\n45,leap year,m45leap,survived,,,,treats every year as a leap year when checking "
-                           "February 29,5,5\r\n"),
+    EXPECT_NE(csv.out.find("\r\n45,\"leap year, in the date check\",m45leap,survived,,,,treats every year as a leap "
+                           "year when checking February 29,5,5\r\n"),
               std::string::npos);
     const auto json = nlohmann::json::parse(report({"-f", "json", starter}).out);
     int killed = 0;
@@ -1425,15 +1426,25 @@ TEST(Formats, GroupsShareOneSentenceOnlyWhereOneWordDiffers) {
     } rows[] = {
         {{column + "1" + after, column + "3" + after},
          {2, 3},
-         column + "…" + after + " Here … stands for 1 (mutant 2), 3 (mutant 3)."},
+         column + "…" + after + " Here … stands for 1 (mutant 2) and 3 (mutant 3)."},
         {{column + "14" + after, column + "15" + after, column + "17" + after},
          {11, 12, 13},
-         column + "…" + after + " Here … stands for 14 (mutant 11), 15 (mutant 12), 17 (mutant 13)."},
+         column + "…" + after + " Here … stands for 14 (mutant 11), 15 (mutant 12) and 17 (mutant 13)."},
         {{"infected by line 5: the leap-year rule answers 1 instead of 0 for 2001, unused.",
           "infected by line 5: the leap-year rule answers 1 instead of 0 for 1900, unused."},
          {45, 47},
          "infected by line 5: the leap-year rule answers 1 instead of 0 for …, unused. Here … stands for 2001 "
-         "(mutant 45), 1900 (mutant 47)."},
+         "(mutant 45) and 1900 (mutant 47)."},
+        // The word without the colon after it, which stays in the sentence.
+        {{"to reach it: two valid dates, one of them in April: the count runs.",
+          "to reach it: two valid dates, one of them in May: the count runs."},
+         {57, 58},
+         "to reach it: two valid dates, one of them in …: the count runs. Here … stands for April (mutant 57) and May "
+         "(mutant 58)."},
+        {{"to reach it: a date in April: the count.", "to reach it: a date in May; the count."}, {57, 58}, ""},
+        {{"on 02/29/2000.", "on 02/28/2000."},
+         {30, 31},
+         "on …. Here … stands for 02/29/2000 (mutant 30) and 02/28/2000 (mutant 31)."},
         {{column + "1 or 2" + after, column + "3" + after}, {2, 3}, ""},             // more than a word
         {{"reached by line 1.", "infected by line 1."}, {2, 3}, ""},                 // from the first word
         {{column + "12345678901234567" + after, column + "3" + after}, {2, 3}, ""},  // too long a word
@@ -1822,13 +1833,123 @@ TEST(Hints, FeedbackPagesTellTheirLevelAndNothingAbove) {
                 EXPECT_TRUE(named.insert(n).second) << n << " in two groups";
         }
         if (h == engine::hints::score)
-            EXPECT_NE(page.find("<p class=\"numbers\">Mutants 1-17 21 24-28 30-31 33-41 44-45 47 50 57-64.</p>"),
-                      std::string::npos);
+            EXPECT_NE(
+                page.find("<p class=\"numbers\">Mutants 1-17, 21, 24-28, 30, 31, 33-41, 44, 45, 47, 50 and 57-64.</p>"),
+                std::string::npos);
         else
             EXPECT_EQ(named, survivors);
         EXPECT_NE(page.find("<tr data-line=\"9\" data-kills=\"\" data-alone=\"\">"), std::string::npos);
         EXPECT_EQ(page.find("Where to start:") != std::string::npos, h >= engine::hints::concepts);
         EXPECT_EQ(page.find("<p class=\"answer\">") != std::string::npos, h == engine::hints::answer);
+    }
+}
+
+// What a person cannot read whole in text: a list of mutant numbers without
+// its separators or with a noun in the wrong number, a word left out of a
+// shared sentence with the punctuation after it, and a count whose noun
+// disagrees with it.  Each fault with the text around it.
+std::vector<std::string> unreadable(const std::string& text) {
+    std::vector<std::string> faults;
+    const auto around = [&](std::size_t at) {
+        std::string cut = text.substr(at < 30 ? 0 : at - 30, 90);
+        std::replace(cut.begin(), cut.end(), '\n', '|');
+        return cut;
+    };
+    const auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    const std::regex noun("\\b([Mm]utants?) (?=[0-9])");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), noun); it != std::sregex_iterator(); ++it) {
+        std::size_t at = static_cast<std::size_t>(it->position() + it->length());
+        int items = 0;
+        bool range = false;
+        std::string last;  // the separator before the last item
+        for (;;) {
+            while (digit(at))
+                at++;
+            items++;
+            if (text.compare(at, 1, "-") == 0 && digit(at + 1)) {
+                range = true;
+                for (at++; digit(at);)
+                    at++;
+            }
+            if (text.compare(at, 2, ", ") == 0 && digit(at + 2))
+                last = ", ", at += 2;
+            else if (text.compare(at, 5, " and ") == 0 && digit(at + 5) && last != " and ")
+                last = " and ", at += 5;
+            else if (text.compare(at, 1, " ") == 0 && digit(at + 1))
+                last = " ", at += 1;
+            else
+                break;
+        }
+        const bool plural = (*it)[1].length() == 7;
+        if (items > 1 && last != " and ")
+            faults.push_back("a list without its separators: " + around(static_cast<std::size_t>(it->position())));
+        if (plural != (items > 1 || range))
+            faults.push_back("a list with its noun in the wrong number: " +
+                             around(static_cast<std::size_t>(it->position())));
+    }
+    // A cell of numbers alone is a list too.
+    const std::regex bare("(^|\n)[ \t]*([0-9]+(-[0-9]+)?( [0-9]+(-[0-9]+)?)+)[ \t]*(?=\n|$)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), bare); it != std::sregex_iterator(); ++it)
+        faults.push_back("a list without its separators: " + around(static_cast<std::size_t>(it->position())));
+    const std::regex punctuated("[:;,.!?] \\(mutant [0-9]+\\)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), punctuated); it != std::sregex_iterator(); ++it)
+        faults.push_back("a word with its punctuation: " + around(static_cast<std::size_t>(it->position())));
+    const std::regex disagreeing("(^|[^0-9.,])(1 (mutants|files|lines)\\b|1 mutants? (that )?survive\\b|"
+                                 "([02-9]|[0-9]{2,}) (mutant|file|line)\\b(?!s)|"
+                                 "[0-9]+ mutants (that )?survives\\b)");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), disagreeing); it != std::sregex_iterator(); ++it)
+        faults.push_back("a count that disagrees with its noun: " + around(static_cast<std::size_t>(it->position())));
+    return faults;
+}
+
+// The words of a page, each element's text apart, or every text of a document.
+std::string wordsof(const std::string& page) { return std::regex_replace(page, std::regex("<[^>]*>"), "\n"); }
+void wordsof(const nlohmann::json& document, std::string& out) {
+    if (document.is_string())
+        out += document.get<std::string>() + "\n";
+    for (const auto& each : document)
+        if (document.is_structured())
+            wordsof(each, out);
+}
+
+// Every page and document that a class makes, at every level, reads whole.
+TEST(Words, EveryPageAndDocumentOfAClassReadsWhole) {
+    // Faults that the reading must find.
+    for (const std::string bad : {"Mutants 21 24.", "Mutants 27-28 30", "mutants 3, 4", "Mutant 21 and 24",
+                                  "Mutants 5.", "in April: (mutant 57)", "reach 1 mutant that survive.",
+                                  "2 mutants that survives", "1 files", "3 line.", "<td>43 49</td>"})
+        EXPECT_FALSE(unreadable(wordsof(bad)).empty()) << bad;
+    for (const std::string good :
+         {"Mutants 21 and 24.", "Mutants 27, 28 and 30", "mutants 1-16", "Mutant 5.", "April (mutant 57)",
+          "1 mutant that survives", "2 mutants that survive", "<td>43 and 49</td>"})
+        EXPECT_EQ(unreadable(wordsof(good)), std::vector<std::string>{}) << good;
+
+    std::vector<std::string> files = {std::string(VORLAK_SOURCE_DIR) + "/examples/starter.txt",
+                                      scratch("words-one", "02/28/2001 03/01/2001\n")};
+    for (unsigned seed = 700; seed < 704; seed++)
+        files.push_back(scratch("words" + std::to_string(seed), generated(seed, 6 + static_cast<int>(seed % 4) * 5)));
+    const std::filesystem::path pages = std::filesystem::path(files[1]).parent_path() / "words-pages";
+    for (const std::string_view level : engine::hintnames) {
+        std::vector<std::pair<std::string, std::string>> read;  // where, the words
+        std::filesystem::remove_all(pages);
+        std::vector<std::string> args = {"--class", "--hints", std::string(level), "--feedback", pages.string()};
+        args.insert(args.end(), files.begin(), files.end());
+        ASSERT_EQ(report(args).status, 0) << level;
+        for (const auto& page : std::filesystem::directory_iterator(pages))
+            read.emplace_back(page.path().filename().string(), wordsof(tests::readfile(page.path())));
+        args.erase(args.begin() + 1, args.begin() + 5);
+        args.insert(args.begin() + 1, {"-f", "html"});
+        read.emplace_back("the class page", wordsof(report(args).out));
+        for (const std::string& file : files)
+            for (const std::string platform : {"gradescope", "prairielearn"}) {
+                std::string words;
+                wordsof(nlohmann::json::parse(report({"-f", platform, "--hints", std::string(level), file}).out),
+                        words);
+                read.emplace_back(platform + " of " + file, words);
+            }
+        for (const auto& [where, words] : read)
+            for (const std::string& fault : unreadable(words))
+                ADD_FAILURE() << level << ", " << where << ": " << fault;
     }
 }
 
@@ -1931,6 +2052,19 @@ TEST(Formats, EditorBytesGetOneSentenceAtTheTopOfEverySurface) {
                 const auto doc = nlohmann::json::parse(report({"-f", form, "--hints", level, path}).out);
                 const std::string output = doc["output"];
                 EXPECT_EQ(output.substr(0, top.size()), top) << form << " " << level;
+            }
+            const auto json = nlohmann::json::parse(report({"-f", "json", "--hints", level, path}).out);
+            EXPECT_EQ(json.contains("editorNotes") ? json["editorNotes"].get<std::vector<std::string>>()
+                                                   : std::vector<std::string>{},
+                      notes)
+                << level;
+            if (formats::htmlavailable()) {
+                const std::string html = report({"-f", "html", "--hints", level, path}).out;
+                std::size_t at = html.find("<body>");
+                for (const std::string& note : notes)
+                    at =
+                        html.find("<p class=\"editor\">" + formats::htmltext(formats::capitalized(note)) + ".</p>", at);
+                EXPECT_LT(at, html.find("<mutation-test-report-app")) << level;
             }
             const std::filesystem::path pages = std::filesystem::path(path).parent_path() / "editor-pages";
             std::filesystem::remove_all(pages);

@@ -81,15 +81,6 @@ int main(int argc, char** argv) {
         std::string text(program);
         const std::size_t from = offset(program, site->start);
         text.replace(from, offset(program, site->end) - from, site->replacement);
-        // An altered leap rule is the date check's (43 to 45) or the day
-        // count's (49, 50), not both: the other stage asks the reference's.
-        const mutants::alteration& change = mutants::mutantof(n).change;
-        const bool checkrule = change.checkrule.asked && change.checkrule.values != dates::leapyears{};
-        const bool countrule = change.countrule.asked && change.countrule.values != dates::leapyears{};
-        if (checkrule)
-            replaceone(text, "if (leap(d.year) == 1", "if (dates::leap(d.year) == 1");
-        if (countrule)
-            replaceone(text, "&& leap(year) == 0", "&& dates::leap(year) == 0");
         out += copy("sitem" + std::to_string(n), text);
     }
     // Declared in report_test.cpp, which this file is compiled with.

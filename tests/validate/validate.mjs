@@ -33,7 +33,11 @@ const scratch = mkdtempSync(path.join(tmpdir(), 'vorlak-validate-'));
 const tailed = path.join(scratch, 'tailed.txt');
 writeFileSync(tailed, '02/28/2001 03/01/2001 1\n02/28/2000 03/01/2000 1\n02/28/2100 03/01/2100 2\n' +
   '13/01/2000 01/01/2000 -11\n01/01/1900 01/01/2000\n12/31/1999 01/01/2000 soon\n');
-testfiles.push(tailed);
+// And one that an editor saved with a byte-order mark and CR LF, which the
+// report names in editorNotes.
+const edited = path.join(scratch, 'edited.txt');
+writeFileSync(edited, '\uFEFF02/28/2001 03/01/2001\r\n02/29/2000 03/01/2000\r\n');
+testfiles.push(tailed, edited);
 process.on('exit', () => rmSync(scratch, { recursive: true, force: true }));
 
 const ajv = new Ajv({ allErrors: true, strict: false });
@@ -60,6 +64,11 @@ for (const file of testfiles) {
     const problems = [];
     if (!validate(report))
       problems.push(...validate.errors.map((e) => `${e.instancePath} ${e.message}`));
+    // Its own field, beside the schema's: what an editor added, a sentence each.
+    const notes = report.editorNotes;
+    if ((file === edited) !== (notes !== undefined) ||
+        (notes !== undefined && (notes.length !== 2 || !notes.every((n) => typeof n === 'string'))))
+      problems.push(`editorNotes ${JSON.stringify(notes)}`);
     // The schema cannot say these; the viewer relies on them.
     const ids = Object.values(report.files).flatMap((f) => f.mutants.map((m) => m.id));
     if (ids.length !== 65 || new Set(ids).size !== 65)
