@@ -1,6 +1,7 @@
 #include "engine/expected.hpp"
 
 #include <array>
+#include <cstdint>
 
 #include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
@@ -28,6 +29,41 @@ std::string datetest(int k) {
     default:
         return "";
     }
+}
+
+// The kinds of the program's results, and of a value it never gives.
+enum class resultkind : std::uint8_t { count, dateerror, syntax, reversed, never };
+
+resultkind kindof(std::int32_t result) {
+    if (result >= 0)
+        return resultkind::count;
+    if (result == dates::badsyntax)
+        return resultkind::syntax;
+    if (result == dates::reversed)
+        return resultkind::reversed;
+    // A value far below the codes is none, and is not negated.
+    if (result > -100 && dates::dateerrorof(result).date != 0)
+        return resultkind::dateerror;
+    return resultkind::never;
+}
+
+// A result of each kind, as a line expects it.  A kind of a single value
+// is named by what it is, which its value follows from; so it is named only
+// as what a line expects, never as the program's answer.
+std::string_view kindname(resultkind k) {
+    switch (k) {
+    case resultkind::count:
+        return "a day count";
+    case resultkind::dateerror:
+        return "a date error code";
+    case resultkind::syntax:
+        return "the syntax error code";
+    case resultkind::reversed:
+        return "the code for reversed dates";
+    case resultkind::never:
+        return "a result the program never gives";
+    }
+    return {};
 }
 
 // Each mutant's concept, worked out as this compiles: the catalogue's rows
@@ -133,6 +169,22 @@ std::vector<std::string> wronganswer(const wrongline& w) {
     return {"line " + std::to_string(w.line) + " expects " + std::to_string(w.expected) + ", the program answers " +
                 std::to_string(w.reference),
             std::to_string(w.reference) + " means " + resultmeaning(w.reference, static_cast<int>(w.text.size()))};
+}
+
+std::string wrongmark(const wrongline& w) {
+    return "line " + std::to_string(w.line) + ": the result it expects is wrong";
+}
+
+std::string wrongkind(const wrongline& w) {
+    // The program's own kind is told only as the line's: the same kind
+    // leaves every other value of it, another kind every value of the rest.
+    const resultkind expects = kindof(w.expected);
+    std::string kind = "line " + std::to_string(w.line) + " expects " + std::string(kindname(expects));
+    if (expects == kindof(w.reference))
+        kind += expects == resultkind::count ? ", and the count is another" : ", and the code is another";
+    else if (expects != resultkind::never)
+        kind += ", and the program's result is of another kind";
+    return kind;
 }
 
 std::vector<std::string> wrongconcepts(killset answers) {

@@ -19,6 +19,11 @@ namespace vorlak::engine {
 // "right", "wrong" or "missing".
 std::string_view oraclename(oracle o);
 
+// Whether a surface states the program's result on a line of this verdict
+// at level: a right line's is the student's own; a wrong or missing line's
+// is what the student is to find, and only the answers give it.
+constexpr bool resultshown(oracle verdict, hints level) { return verdict == oracle::right || level >= hints::answer; }
+
 // The count of each verdict, "3 right, 1 wrong, 2 missing", and so as it
 // follows the summary line: "expectations: 3 right, 1 wrong, 2 missing".
 inline constexpr std::string_view expectationsname = "expectations";
@@ -52,15 +57,33 @@ std::vector<std::string> wronganswer(const wrongline& w);
 std::vector<std::string> wrongconcepts(killset answers);
 std::vector<std::string> wrongmutants(killset answers, std::int32_t expected);
 
+// What a wrong line says below answer, nothing the program's result on it
+// follows from: that it is wrong, "line 5: the result it expects is wrong";
+// and, from state on, the kind of result it expects and whether the
+// program's is another of that kind or of another kind: "line 5 expects a
+// day count, and the count is another".
+std::string wrongmark(const wrongline& w);
+std::string wrongkind(const wrongline& w);
+
 // A wrong line, as every surface explains it, line by line as the level
-// allows: "line 4 expects 2, the program answers 1"; what that answer means;
+// allows: below answer wrongmark and, from state on, wrongkind; at answer
+// "line 4 expects 2, the program answers 1" and what that answer means;
 // from concept on, the beliefs that answer what the line expects and the
 // concepts of the mutants that do, or that none does; from mutant on, those
 // mutants.  A caller that must not hold the
 // words of a level above cap (the playground's module) names it, so that
 // what only a higher level says is not even linked in.
 template <hints cap = hints::answer> std::vector<std::string> wrongexplained(const wrongline& w, hints level) {
-    std::vector<std::string> lines = wronganswer(w);
+    std::vector<std::string> lines;
+    if (cap >= hints::answer && level >= hints::answer) {
+        if constexpr (cap >= hints::answer)
+            lines = wronganswer(w);
+    } else {
+        lines.push_back(wrongmark(w));
+        if constexpr (cap >= hints::state)
+            if (level >= hints::state)
+                lines.push_back(wrongkind(w));
+    }
     if constexpr (cap >= hints::concepts) {
         if (level < hints::concepts)
             return lines;

@@ -50,8 +50,9 @@ std::string textreport(const engine::scanresult& scan, bool matrix, hints level 
 std::string csvreport(const engine::scanresult& scan, hints level);
 
 // RFC 4180: the kill matrix as pairs "line,mutant", a line that kills
-// nothing with an empty mutant.
-std::string csvmatrix(const engine::scanresult& scan);
+// nothing with an empty mutant; with expectations, a record per line, the
+// program's result on a wrong or missing one only at answer.
+std::string csvmatrix(const engine::scanresult& scan, hints level);
 
 // What the mutation-testing report holds besides each mutant's state.
 struct reportoptions {

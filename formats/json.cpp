@@ -141,7 +141,8 @@ location shownat(int n, hints level, const std::array<std::optional<engine::code
 
 // With expectations, what each line's test says of its own: the name ends
 // with the verdict, and the test holds the expectation, the verdict, the
-// program's result and, for a wrong or malformed one, why.
+// program's result (of a wrong or missing line at answer only) and, for a
+// wrong or malformed one, why.
 class expectationwords {
 public:
     expectationwords(const engine::expectations& e, hints level) : e_(e), level_(level) {}
@@ -182,7 +183,8 @@ public:
         if (l.verdict != engine::oracle::missing)
             test["expected"] = l.expected;
         test["verdict"] = engine::oraclename(l.verdict);
-        test["result"] = l.reference;
+        if (engine::resultshown(l.verdict, level_))
+            test["result"] = l.reference;
         if (!why.empty())
             test["explanation"] = why;
         test["name"] = test["name"].get<std::string>() + " [" + std::string(engine::oraclename(l.verdict)) + "]";

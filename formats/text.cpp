@@ -132,8 +132,9 @@ void matrix(const scanresult& scan, std::string& out) {
 
 // With expectations, the matrix by line: each line with its expectation (a
 // tail that states none as it reads), its verdict, the program's result
-// and the mutants it kills, separated by blanks.
-std::string csvexpectations(const scanresult& scan) {
+// (of a wrong or missing line at answer only) and the mutants it kills,
+// separated by blanks.
+std::string csvexpectations(const scanresult& scan, hints level) {
     const engine::expectations& e = scan.expected;
     std::string out = "line,expected,verdict,reference,mutants\r\n";
     std::size_t bad = 0;
@@ -152,7 +153,7 @@ std::string csvexpectations(const scanresult& scan) {
             foreachmutant(scan.sets[scan.lineset[i]],
                           [&](int n) { killed += (killed.empty() ? "" : " ") + number(n); });
         out += number(line) + ',' + expected + ',' + std::string(engine::oraclename(l.verdict)) + ',' +
-               number(l.reference) + ',' + killed + "\r\n";
+               (engine::resultshown(l.verdict, level) ? number(l.reference) : "") + ',' + killed + "\r\n";
     }
     return out;
 }
@@ -266,9 +267,9 @@ std::string csvreport(const scanresult& scan, hints level) {
     return out;
 }
 
-std::string csvmatrix(const scanresult& scan) {
+std::string csvmatrix(const scanresult& scan, hints level) {
     if (scan.expected.held)
-        return csvexpectations(scan);
+        return csvexpectations(scan, level);
     std::string out = "line,mutant\r\n";
     for (std::size_t i = 0; i < scan.lineset.size(); i++) {
         const std::string line = number(static_cast<long>(i) + 1);

@@ -86,7 +86,7 @@ std::string render(const settings& s, const findings& f, std::string& note) {
     case format::csv:
         if (s.grading)
             return formats::classcsv(f.grades, s.expected);
-        return s.matrix ? formats::csvmatrix(f.file.scan) : formats::csvreport(f.file.scan, s.hints);
+        return s.matrix ? formats::csvmatrix(f.file.scan, s.hints) : formats::csvreport(f.file.scan, s.hints);
     case format::json:
         return s.grading ? formats::classjson(f.grades, 2, s.expected)
                          : formats::jsonreport(f.file.scan, s.testfile, {.matrix = s.matrix, .level = s.hints},

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -1153,6 +1154,59 @@ TEST(Class, ExpectationsGradeEachFileAndCountItsMisconceptions) {
                   std::string::npos)
             << level;
     }
+
+    // Below the answers no surface holds the program's result on a wrong or
+    // missing line: no count of five digits or more that such a line gives
+    // and that no file and no report of the starter holds is in the
+    // class's outputs (the same at every level, above), its beliefs' csv, its pages or any
+    // output for one file; with the answers some are, as the check sees.
+    const auto holds = [](const std::string& out, int r) {
+        const std::string n = std::to_string(r);
+        for (std::size_t at = out.find(n); at != std::string::npos; at = out.find(n, at + 1))
+            if ((at == 0 || std::isdigit(static_cast<unsigned char>(out[at - 1])) == 0) &&
+                std::isdigit(static_cast<unsigned char>(out[at + n.size()])) == 0)
+                return true;
+        return false;
+    };
+    const std::string& starter = files[files.size() - 2];
+    std::string known = report({"-f", "html", starter}).out + report({"-f", "json", starter}).out;
+    std::set<int> secret;
+    for (const std::string& file : files)
+        if (!file.ends_with("missing.txt"))
+            known += readfile(file);
+    for (const std::string& file : files)
+        if (!file.ends_with("missing.txt"))
+            for (const engine::lineexpectation& l :
+                 scanpath(file, {.tails = engine::tailuse::gradedeach}).expected.lines)
+                if (l.verdict != engine::oracle::right && l.reference >= 10000 && !holds(known, l.reference))
+                    secret.insert(l.reference);
+    ASSERT_GT(secret.size(), 10u);
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++) {
+        const std::string name(engine::hintnames[level]);
+        const std::string format = std::array{"text", "csv", "json", "html"}[level % 4];
+        std::filesystem::remove_all(pages);
+        const std::string beliefcsv = pages.parent_path() / "secret-beliefs.csv";
+        args = {"--class", "--expected", "-f", format, "--hints", name, "--feedback", pages, "--beliefs", beliefcsv};
+        args.insert(args.end(), files.begin(), files.end());
+        std::vector<std::string> outputs = {report(args).out, readfile(beliefcsv)};
+        for (const auto& page : std::filesystem::directory_iterator(pages))
+            outputs.push_back(readfile(page.path()));
+        for (std::vector<std::string> form : std::vector<std::vector<std::string>>{{"text", "--matrix"},
+                                                                                   {"csv"},
+                                                                                   {"csv", "--matrix"},
+                                                                                   {"json", "--matrix"},
+                                                                                   {"html"},
+                                                                                   {"gradescope"},
+                                                                                   {"prairielearn"}}) {
+            form.insert(form.begin(), "-f");
+            form.insert(form.end(), {"--expected", "--hints", name, files[3]});
+            outputs.push_back(report(form).out);
+        }
+        long told = 0;
+        for (const std::string& out : outputs)
+            told += std::count_if(secret.begin(), secret.end(), [&](int r) { return holds(out, r); });
+        EXPECT_EQ(told == 0, level < 5) << name << ": " << told << " of " << secret.size();
+    }
 }
 
 // The date-like lines of a page's text, tags dropped and entities read:
@@ -2121,9 +2175,13 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
             for (const auto& test : f["tests"])
                 EXPECT_FALSE(test.contains("verdict") || test.contains("expected")) << test;
 
-        // The wrong line with its explanation, as far as the level goes.
-        std::string said =
-            "line 5 expects 2, the program answers 1\n    1 means the second date is 1 day after the first\n";
+        // The wrong line with its explanation, as far as the level goes:
+        // the program's result only with the answers.
+        std::string said = level == 5 ? "line 5 expects 2, the program answers 1\n"
+                                        "    1 means the second date is 1 day after the first\n"
+                                      : "line 5: the result it expects is wrong\n";
+        if (level >= 1 && level < 5)
+            said += "    line 5 expects a day count, and the count is another\n";
         if (level >= 2)
             said += "    line 5 expects 2: " + std::string(mutants::beliefset[0].sentence) +
                     "\n    line 5 expects 2: " + std::string(mutants::beliefset[4].sentence) +
@@ -2140,8 +2198,10 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
         const auto explained = nlohmann::json::parse(report({"-f", "json", "--expected", "--hints", name, right}).out);
         for (const auto& [file, f] : explained["testFiles"].items()) {
             ASSERT_EQ(f["tests"].size(), 9u);
-            for (const auto& test : f["tests"])
+            for (const auto& test : f["tests"]) {
                 EXPECT_EQ(test["verdict"], test["id"] == "5" ? "wrong" : "right") << test;
+                EXPECT_EQ(test.contains("result"), test["id"] != "5" || level == 5) << test;
+            }
             std::string why = said;
             for (std::size_t at; (at = why.find("\n    ")) != std::string::npos;)
                 why.replace(at, 5, "\n");
@@ -2158,10 +2218,35 @@ TEST(Expected, TailsChangeNothingWithoutTheOptionAndTellTheirLevelWithIt) {
     // The garbage tails state nothing: each line is missing, its tail
     // malformed, and the file kills nothing.
     const auto csv = report({"-f", "csv", "--matrix", "--expected", garbage});
-    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,0,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,,\r\n"), std::string::npos) << csv.out;
+    EXPECT_NE(report({"-f", "csv", "--matrix", "--expected", "--hints", "answer", garbage})
+                  .out.find("\r\n1,\xEF\xBF\xBD\xE2\x90\x80 2147483648,missing,0,\r\n"),
+              std::string::npos);
     EXPECT_NE(report({"--expected", garbage})
                   .out.find("0/65 mutants killed. (0%)\nexpectations: 0 right, 0 wrong, 9 missing\n"),
               std::string::npos);
+}
+
+// Below the answers nothing a wrong line says follows from the program's
+// result: for every expectation, each explanation that some result of the
+// program draws (every code, the counts up to past the expectations tried)
+// is drawn by two at least; with the answers each result draws its own.
+TEST(Expected, BelowTheAnswersNoResultFollowsFromWhatAWrongLineSays) {
+    std::vector<std::int32_t> tried = {INT32_MIN, INT32_MAX};
+    for (std::int32_t v = -40; v <= 40; v++)
+        tried.push_back(v);
+    for (std::size_t level = 0; level < engine::hintnames.size(); level++)
+        for (const std::int32_t e : tried) {
+            std::map<std::vector<std::string>, std::vector<int>> drawn;
+            for (const int r : tried)
+                if (r != e && r > -40 && engine::resultmeaning(r, 22) != "a result the program never gives")
+                    drawn[engine::wrongexplained({7, e, r, "02/28/2001 03/01/2001\n"},
+                                                 static_cast<engine::hints>(level))]
+                        .push_back(r);
+            for (const auto& [said, by] : drawn)
+                EXPECT_EQ(by.size() == 1, level == 5)
+                    << engine::hintnames[level] << ", expects " << e << ": " << said.front() << " for " << by.front();
+        }
 }
 
 }  // namespace

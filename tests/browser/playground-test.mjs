@@ -93,14 +93,17 @@ function wordsabove() {
   return {
     // The page's own words for each step, its button, as well.
     state: unique(['Show the state', ...full.legend, ...mutants.map((m) => m.meaning), ...mutants.map((m) => m.stage),
-      'infected by line', 'no line reaches it', 'never infected']),
+      'infected by line', 'no line reaches it', 'never infected',
+      // The kind of result a wrong line expects, and how the program's differs.
+      'expects a day count', 'expects a date error code', 'and the count is another', 'of another kind']),
     concept: unique(['Show the concept', ...mutants.map((m) => m.concept), ...mutants.map((m) => m.sentence)]),
     condition: unique(['Show the condition', ...full.frames, ...mutants.flatMap((m) => Object.values(m.conditions))]),
     // A wrong line's mutants, as its explanation names them, as well.
     mutant: unique(['Show the mutant', 'as mutant', 'no mutant answers', ...mutants.map((m) => m.description),
       ...mutants.map((m) => m.diff && m.diff.mutant),
       ...mutants.map((m) => m.diff && m.diff.place.replace(/, line \d+$/, ''))]),
-    answer: unique([full.killinghint, 'suggest', 'Add a killing line']),
+    // A wrong line's result, as the program answers it.
+    answer: unique([full.killinghint, 'suggest', 'Add a killing line', ', the program answers']),
   };
 }
 
@@ -675,17 +678,21 @@ async function expectations(context) {
   check(JSON.stringify(got) === JSON.stringify(want) && off.marks.every((m, i) => m.text === TAILED[i]),
     'expected: the lines with a tail are marked right, wrong, malformed and out of range, as vorlak-report words them',
     `page ${JSON.stringify(got)}, want ${JSON.stringify(want)}`);
-  // The wrong line's explanation: what it expects and what the program
-  // answers, from concept the beliefs and the concepts, from mutant the
-  // mutants that answer it.
+  // The wrong line's explanation: that it is wrong, from state the kind it
+  // expects, and only with the answers what the program answers and what that
+  // means; from concept the beliefs and the concepts, from mutant the mutants
+  // that answer it.
   const lines = off.marks[1].explained;
   const beliefs = lines.filter((l) => l.startsWith('line 2 expects -15: as if ')).length;
   const concepts = lines.filter((l) => l.startsWith(full.conceptframe)).length;
   const mutantsnamed = lines.filter((l) => /^(as mutants? |mutant \d+: |no mutant answers )/.test(l)).length;
-  check(lines[0] === 'line 2 expects -15, the program answers 1' && lines[1].startsWith('1 means ') &&
+  const head = offers('answer') ? ['line 2 expects -15, the program answers 1']
+    : ['line 2: the result it expects is wrong',
+      ...(offers('state') ? ['line 2 expects a date error code, and the program\'s result is of another kind'] : [])];
+  check(head.every((l, i) => lines[i] === l) && (!offers('answer') || lines[1].startsWith('1 means ')) &&
     (offers('concept') ? beliefs > 0 && concepts > 0 : beliefs + concepts === 0) &&
     (offers('mutant') ? mutantsnamed > 1 : mutantsnamed === 0) &&
-    lines.length === 2 + beliefs + concepts + mutantsnamed,
+    lines.length === (offers('answer') ? 2 : head.length) + beliefs + concepts + mutantsnamed,
   `expected: the wrong line is explained as ${opt.level} allows, and no further`, JSON.stringify(lines));
   check(off.count === null && off.summary === verdictof(file).summary && off.kills[1] !== '',
     'expected: unchecked, the lines grade as vorlak grades them, and no count of the verdicts shows', JSON.stringify(off));
