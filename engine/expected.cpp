@@ -5,6 +5,7 @@
 
 #include "dates/facts.hpp"
 #include "engine/evaluate.hpp"
+#include "engine/explain.hpp"
 #include "engine/explanation.hpp"
 #include "io/shown.hpp"
 #include "mutants/catalogue.hpp"
@@ -75,16 +76,6 @@ constexpr auto teaching = [] {
         out[i] = mutants::mutantset[i].teaches;
     return out;
 }();
-
-std::string numbers(const std::vector<int>& all) {
-    std::string out;
-    for (std::size_t i = 0; i < all.size(); i++) {
-        if (i > 0)
-            out += i + 1 == all.size() ? " and " : ", ";
-        out += std::to_string(all[i]);
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -197,12 +188,12 @@ std::vector<std::string> wrongconcepts(killset answers) {
 std::vector<std::string> wrongmutants(killset answers, std::int32_t expected) {
     if (answers.empty())
         return {"no mutant answers " + std::to_string(expected)};
-    std::vector<int> which;
+    std::vector<long> which;
     foreachmutant(answers, [&](int n) { which.push_back(n); });
-    std::vector<std::string> lines = {which.size() == 1 ? "as mutant " + numbers(which) + " does"
-                                                        : "as mutants " + numbers(which) + " do"};
-    for (const int n : which)
-        lines.push_back("mutant " + std::to_string(n) + ": " + std::string(mutants::mutantof(n).description));
+    std::vector<std::string> lines = {"as " + mutantlist(which) + (which.size() == 1 ? " does" : " do")};
+    for (const long n : which)
+        lines.push_back("mutant " + std::to_string(n) + ": " +
+                        std::string(mutants::mutantof(static_cast<int>(n)).description));
     return lines;
 }
 
