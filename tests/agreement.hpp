@@ -115,9 +115,12 @@ inline std::string dateline(std::mt19937& random) {
     static constexpr int years[] = {1899, 1900, 1901, 1903, 1904, 1999, 2000, 2001, 2099, 2100, 2400};
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     const auto year = [&] { return pick(0, 3) == 0 ? pick(1900, 2500) : years[pick(0, 10)]; };
+    // Drawn one by one, from the last field back: the order of a call's
+    // arguments is the compiler's, and every compiler must see the same lines.
+    const int year2 = year(), day2 = pick(0, 32), month2 = pick(0, 13);
+    const int year1 = year(), day1 = pick(0, 32), month1 = pick(0, 13);
     char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d", pick(0, 13), pick(0, 32), year(), pick(0, 13),
-                  pick(0, 32), year());
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d/%02d/%04d", month1, day1, year1, month2, day2, year2);
     return text;
 }
 
