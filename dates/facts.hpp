@@ -41,13 +41,16 @@ inline constexpr int datetests = 5;
 
 // A result that the date check of one date gave: the conversion answers
 // 10 + k for code k of the first date and 20 + k for the second, and the
-// evaluation their negations.  date is 1 or 2, and 0 for any other result.
+// evaluation their negations.  date is 1 or 2, and 0 for any other result,
+// any int (a line's expectation) included.
 struct dateerror {
     int date = 0;
     int code = 0;
 };
 
 constexpr dateerror dateerrorof(int result) {
+    if (result > -11 || result < -(20 + datetests))
+        return {};
     for (int date = 1; date <= 2; date++) {
         const int code = -result - 10 * date;
         if (code >= 1 && code <= datetests)

@@ -42,8 +42,7 @@ resultkind kindof(std::int32_t result) {
         return resultkind::syntax;
     if (result == dates::reversed)
         return resultkind::reversed;
-    // A value far below the codes is none, and is not negated.
-    if (result > -100 && dates::dateerrorof(result).date != 0)
+    if (dates::dateerrorof(result).date != 0)
         return resultkind::dateerror;
     return resultkind::never;
 }

@@ -135,6 +135,8 @@ TEST(ResultTable, TheProgramsFactsByName) {
         EXPECT_TRUE(e.code >= 1 && e.code <= dates::datetests) << result;
     }
     EXPECT_EQ(errors, 2 * dates::datetests);
+    for (const int far : {INT_MIN, INT_MIN + 1, INT_MAX})
+        EXPECT_EQ(dates::dateerrorof(far).date, 0) << far;
 }
 
 TEST(ResultTable, ReversedDatesAndCounts) {
