@@ -71,8 +71,7 @@ std::string feedbackpage(const grade& g, hints level) {
     std::string page = head("vorlak feedback: " + name);
     page += "<h1>Feedback on " + htmltext(name) + "</h1>\n<p class=\"summary\">" +
             htmltext(mutants::summary(g.killed())) + "</p>\n";
-    for (const std::string& note : engine::editornotes(g.scan))
-        page += "<p class=\"editor\">" + htmltext(capitalized(note)) + ".</p>\n";
+    page += editorparagraphs(engine::editornotes(g.scan));
     // A wrong line is a fault in the tests: it comes before the survivors.
     page += pageparts::expectations(g, level);
     if (!g.scan.testable)

@@ -53,6 +53,13 @@ std::string capitalized(std::string_view words) {
     return out;
 }
 
+std::string editorparagraphs(const std::vector<std::string>& notes) {
+    std::string out;
+    for (const std::string& note : notes)
+        out += "<p class=\"editor\">" + htmltext(capitalized(note)) + ".</p>\n";
+    return out;
+}
+
 std::string htmltext(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -104,8 +111,7 @@ std::string renderhtml(std::string_view reportjson, std::string_view title, cons
     page += ", Apache License 2.0. -->\n<script>";
     page += viewer::bundle;
     page += "</script>\n</head>\n<body>\n";
-    for (const std::string& note : notes)
-        page += "<p class=\"editor\">" + htmltext(capitalized(note)) + ".</p>\n";
+    page += editorparagraphs(notes);
     page += "<mutation-test-report-app title-postfix=\"";
     page += safetitle;
     page += "\"></mutation-test-report-app>\n"

@@ -31,4 +31,8 @@ std::string htmltext(std::string_view text);
 // made a capital, when it is an ASCII one.
 std::string capitalized(std::string_view words);
 
+// What an editor added to a file unseen (engine::editornotes), each note a
+// sentence of its own paragraph, for the top of a page.
+std::string editorparagraphs(const std::vector<std::string>& notes);
+
 }  // namespace vorlak::formats
