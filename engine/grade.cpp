@@ -205,30 +205,33 @@ std::vector<conceptgrade> conceptsof(const std::vector<grade>& grades) {
     return concepts;
 }
 
-std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grades) {
-    std::vector<misconceptioncount> counts;
-    for (std::size_t i = 0; i < mutants::ideas.size(); i++)
-        counts.push_back({static_cast<mutants::idea>(i), 0});
+namespace {
+
+// Each of keys with the number of files read that hold it, as held(g) lists
+// a file's, most files first and otherwise in the keys' order.
+template <class Count, class Key, class Held>
+std::vector<Count> byfiles(const std::vector<grade>& grades, std::size_t keys, Held held) {
+    std::vector<Count> counts;
+    for (std::size_t i = 0; i < keys; i++)
+        counts.push_back({static_cast<Key>(i), 0});
     for (const grade& g : grades)
         if (!g.failed())
-            for (const mutants::idea i : g.misconceptions)
-                counts[static_cast<std::size_t>(i)].files++;
-    std::stable_sort(counts.begin(), counts.end(),
-                     [](const misconceptioncount& a, const misconceptioncount& b) { return a.files > b.files; });
+            for (const Key k : held(g))
+                counts[static_cast<std::size_t>(k)].files++;
+    std::stable_sort(counts.begin(), counts.end(), [](const Count& a, const Count& b) { return a.files > b.files; });
     return counts;
 }
 
+}  // namespace
+
+std::vector<misconceptioncount> misconceptionsof(const std::vector<grade>& grades) {
+    return byfiles<misconceptioncount, mutants::idea>(
+        grades, mutants::ideas.size(), [](const grade& g) -> const auto& { return g.misconceptions; });
+}
+
 std::vector<beliefcount> beliefsof(const std::vector<grade>& grades) {
-    std::vector<beliefcount> counts;
-    for (int b = 0; b < mutants::beliefcount; b++)
-        counts.push_back({b, 0});
-    for (const grade& g : grades)
-        if (!g.failed())
-            for (const int b : g.beliefs)
-                counts[static_cast<std::size_t>(b)].files++;
-    std::stable_sort(counts.begin(), counts.end(),
-                     [](const beliefcount& a, const beliefcount& b) { return a.files > b.files; });
-    return counts;
+    return byfiles<beliefcount, int>(
+        grades, mutants::beliefset.size(), [](const grade& g) -> const auto& { return g.beliefs; });
 }
 
 std::array<int, mutants::mutantcount>
